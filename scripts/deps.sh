@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and tests need (as root), or prints the line to run.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ googletest
+  g++-mingw-w64-i686 wine wine32:i386
+  xvfb xdotool x11-utils imagemagick fonts-liberation)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+need_i386=0
+if ! dpkg --print-foreign-architectures | grep -qx i386; then need_i386=1; fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  line="apt-get update && apt-get install -y ${missing[*]}"
+  [ $need_i386 -eq 1 ] && line="dpkg --add-architecture i386 && $line"
+  echo "Missing packages. Run as root:" >&2
+  echo "  sudo sh -c '$line'" >&2
+  exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+[ $need_i386 -eq 1 ] && dpkg --add-architecture i386
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

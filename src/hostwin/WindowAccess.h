@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace hostwin {
+
+// A platform window handle; 0 means "no window".
+using Handle = std::uint32_t;
+
+// The few window operations the walks over the chat client's windows need. The Win32 adapter
+// converts texts to and from the ANSI code page; tests use an in-memory tree.
+class WindowAccess {
+ public:
+  WindowAccess() = default;
+  WindowAccess(const WindowAccess&) = delete;
+  WindowAccess& operator=(const WindowAccess&) = delete;
+  virtual ~WindowAccess() = default;
+
+  // First top-level window of the class, any title.
+  virtual Handle FindTopLevel(std::u16string_view className) = 0;
+  // First direct child of parent of the class after `after` (0: from the first child).
+  // parent is never 0 here: a search under 0 would roam the desktop's windows.
+  virtual Handle FindChild(Handle parent, Handle after, std::u16string_view className) = 0;
+  // The length the window reports for its title.
+  virtual int TitleLength(Handle window) = 0;
+  // The title as the window writes it into a buffer of `capacity` units (NUL included); may
+  // be shorter than TitleLength says.
+  virtual std::u16string Title(Handle window, int capacity) = 0;
+  // WM_SETTEXT and WM_CHAR, synchronous; results are of no interest.
+  virtual void SetText(Handle window, std::u16string_view text) = 0;
+  virtual void SendChar(Handle window, char16_t code) = 0;
+};
+
+}  // namespace hostwin

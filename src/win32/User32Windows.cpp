@@ -1,0 +1,84 @@
+#include "win32/User32Windows.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace win32 {
+
+std::string ToAnsi(std::u16string_view text) {
+  if (text.empty()) {
+    return {};
+  }
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int units = static_cast<int>(text.size());
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+  if (size > 0) {
+    WideCharToMultiByte(CP_ACP, 0, wide, units, bytes.data(), size, nullptr, nullptr);
+  }
+  return bytes;
+}
+
+std::u16string FromAnsi(std::string_view bytes) {
+  if (bytes.empty()) {
+    return {};
+  }
+  const int count = static_cast<int>(bytes.size());
+  const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), count, nullptr, 0);
+  std::u16string text(static_cast<std::size_t>(size > 0 ? size : 0), u'\0');
+  if (size > 0) {
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), count, reinterpret_cast<wchar_t*>(text.data()),
+                        size);
+  }
+  return text;
+}
+
+hostwin::Handle ToHandle(HWND window) {
+  return static_cast<hostwin::Handle>(reinterpret_cast<std::uintptr_t>(window));
+}
+
+HWND ToHwnd(hostwin::Handle handle) {
+  return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(handle));
+}
+
+hostwin::Handle User32Windows::FindTopLevel(std::u16string_view className) {
+  const std::string name = ToAnsi(className);
+  return ToHandle(FindWindowA(name.c_str(), nullptr));
+}
+
+hostwin::Handle User32Windows::FindChild(hostwin::Handle parent, hostwin::Handle after,
+                                         std::u16string_view className) {
+  // Never search under 0: user32 would read it as the desktop and return other programs' windows.
+  if (parent == 0) {
+    return 0;
+  }
+  const std::string name = ToAnsi(className);
+  return ToHandle(FindWindowExA(ToHwnd(parent), ToHwnd(after), name.c_str(), nullptr));
+}
+
+int User32Windows::TitleLength(hostwin::Handle window) {
+  return GetWindowTextLengthA(ToHwnd(window));
+}
+
+std::u16string User32Windows::Title(hostwin::Handle window, int capacity) {
+  if (capacity <= 0) {
+    return {};
+  }
+  std::vector<char> buffer(static_cast<std::size_t>(capacity), '\0');
+  const int written = GetWindowTextA(ToHwnd(window), buffer.data(), capacity);
+  if (written <= 0) {
+    return {};
+  }
+  return FromAnsi(std::string_view(buffer.data(), static_cast<std::size_t>(written)));
+}
+
+void User32Windows::SetText(hostwin::Handle window, std::u16string_view text) {
+  const std::string bytes = ToAnsi(text);
+  SendMessageA(ToHwnd(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.c_str()));
+}
+
+void User32Windows::SendChar(hostwin::Handle window, char16_t code) {
+  SendMessageA(ToHwnd(window), WM_CHAR, static_cast<WPARAM>(code), 0);
+}
+
+}  // namespace win32

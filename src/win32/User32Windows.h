@@ -1,0 +1,31 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "hostwin/WindowAccess.h"
+
+namespace win32 {
+
+// Texts in the system's ANSI code page, as the chat client's ANSI windows take them.
+std::string ToAnsi(std::u16string_view text);
+std::u16string FromAnsi(std::string_view bytes);
+
+hostwin::Handle ToHandle(HWND window);
+HWND ToHwnd(hostwin::Handle handle);
+
+// The window access over user32's ANSI functions.
+class User32Windows final : public hostwin::WindowAccess {
+ public:
+  hostwin::Handle FindTopLevel(std::u16string_view className) override;
+  hostwin::Handle FindChild(hostwin::Handle parent, hostwin::Handle after,
+                            std::u16string_view className) override;
+  int TitleLength(hostwin::Handle window) override;
+  std::u16string Title(hostwin::Handle window, int capacity) override;
+  void SetText(hostwin::Handle window, std::u16string_view text) override;
+  void SendChar(hostwin::Handle window, char16_t code) override;
+};
+
+}  // namespace win32

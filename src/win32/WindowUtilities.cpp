@@ -1,0 +1,64 @@
+#include "win32/WindowUtilities.h"
+
+#include <cmath>
+#include <limits>
+
+namespace win32 {
+
+double MessageWait::TimeOfDay() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  constexpr double kSecondsPerHour = 3600;
+  constexpr double kSecondsPerMinute = 60;
+  constexpr double kMillisecondsPerSecond = 1000;
+  return now.wHour * kSecondsPerHour + now.wMinute * kSecondsPerMinute + now.wSecond +
+         now.wMilliseconds / kMillisecondsPerSecond;
+}
+
+double MessageWait::Monotonic() {
+  LARGE_INTEGER frequency{};
+  LARGE_INTEGER count{};
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&count);
+  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+bool MessageWait::PumpMessages(double maxSeconds) {
+  constexpr double kMillisecondsPerSecond = 1000;
+  const double wanted = std::ceil(maxSeconds * kMillisecondsPerSecond);
+  const auto limit = static_cast<double>(std::numeric_limits<DWORD>::max() - 1);
+  const DWORD timeout = wanted <= 0 ? 0 : static_cast<DWORD>(wanted < limit ? wanted : limit);
+  // MWMO_INPUTAVAILABLE: wake for input that is already queued but not yet seen, too.
+  MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+    if (message.message == WM_QUIT) {
+      // Leave it for the main loop, which is what ends the program.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return false;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return true;
+}
+
+void WaitSeconds(int seconds) {
+  MessageWait wait;
+  hostwin::WaitSeconds(wait, seconds);
+}
+
+void MakeTopmost(HWND window) {
+  constexpr UINT kKeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
+}
+
+void DragWindow(HWND window) {
+  // SC_MOVE + HTCAPTION: the move loop a caption click starts.
+  constexpr WPARAM kMoveByCaption = 0xFFFFF012;
+  ReleaseCapture();
+  LONG none = 0;
+  SendMessageA(window, WM_SYSCOMMAND, kMoveByCaption, reinterpret_cast<LPARAM>(&none));
+}
+
+}  // namespace win32

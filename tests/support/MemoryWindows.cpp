@@ -1,0 +1,128 @@
+#include "MemoryWindows.h"
+
+#include <algorithm>
+
+#include "hostwin/ChatRoom.h"
+
+namespace testing_support {
+namespace {
+
+bool SameClass(std::u16string_view a, std::u16string_view b) {
+  auto lower = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
+}
+
+}  // namespace
+
+Handle MemoryWindows::Add(Handle parent, std::u16string_view className,
+                          std::u16string_view title) {
+  const Handle handle = next_;
+  next_ += 4;
+  windows_[handle] = Window{parent, std::u16string(className), std::u16string(title), {}};
+  order_.push_back(handle);
+  return handle;
+}
+
+Handle MemoryWindows::AddTopLevel(std::u16string_view className, std::u16string_view title) {
+  return Add(0, className, title);
+}
+
+Handle MemoryWindows::AddChild(Handle parent, std::u16string_view className,
+                               std::u16string_view title) {
+  return Add(parent, className, title);
+}
+
+void MemoryWindows::SetTitle(Handle window, std::u16string_view title) {
+  windows_.at(window).title = title;
+}
+
+void MemoryWindows::ReportLength(Handle window, int length) {
+  windows_.at(window).reportedLength = length;
+}
+
+Handle MemoryWindows::FindTopLevel(std::u16string_view className) {
+  return Find(0, 0, className);
+}
+
+Handle MemoryWindows::FindChild(Handle parent, Handle after, std::u16string_view className) {
+  if (parent == 0) {
+    ++searchesUnderNone_;
+  }
+  return Find(parent, after, className);
+}
+
+Handle MemoryWindows::Find(Handle parent, Handle after, std::u16string_view className) const {
+  auto it = order_.begin();
+  if (after != 0) {
+    it = std::find(order_.begin(), order_.end(), after);
+    if (it == order_.end()) {
+      return 0;
+    }
+    ++it;
+  }
+  for (; it != order_.end(); ++it) {
+    const Window& window = windows_.at(*it);
+    if (window.parent == parent && SameClass(window.className, className)) {
+      return *it;
+    }
+  }
+  return 0;
+}
+
+int MemoryWindows::TitleLength(Handle window) {
+  const auto it = windows_.find(window);
+  if (it == windows_.end()) {
+    return 0;
+  }
+  return it->second.reportedLength.value_or(static_cast<int>(it->second.title.size()));
+}
+
+std::u16string MemoryWindows::Title(Handle window, int capacity) {
+  const auto it = windows_.find(window);
+  if (it == windows_.end() || capacity <= 0) {
+    return {};
+  }
+  return it->second.title.substr(0, static_cast<std::size_t>(capacity - 1));
+}
+
+void MemoryWindows::SetText(Handle window, std::u16string_view text) {
+  messages_.push_back({window, false, std::u16string(text), 0});
+}
+
+void MemoryWindows::SendChar(Handle window, char16_t code) {
+  messages_.push_back({window, true, {}, code});
+}
+
+ClientTree::ClientTree(MemoryWindows& windows, bool withToolbar) : windows_(windows) {
+  frame = windows.AddTopLevel(hostwin::kFrameClass, u"Chat");
+  if (withToolbar) {
+    const Handle bar = windows.AddChild(frame, u"AOL Toolbar");
+    const Handle inner = windows.AddChild(bar, u"_AOL_Toolbar");
+    const Handle combo = windows.AddChild(inner, u"_AOL_Combobox");
+    toolbarEdit = windows.AddChild(combo, u"Edit");
+  }
+  area = windows.AddChild(frame, hostwin::kDocumentAreaClass);
+}
+
+Handle ClientTree::AddDocument(std::u16string_view title,
+                               const std::vector<std::u16string_view>& children) {
+  const Handle document = windows_.AddChild(area, hostwin::kDocumentClass, title);
+  for (const auto child : children) {
+    windows_.AddChild(document, child);
+  }
+  return document;
+}
+
+Handle ClientTree::AddRoom(std::u16string_view title) {
+  return AddDocument(title, {hostwin::kRichTextClass, hostwin::kRichTextClass, hostwin::kListClass,
+                             hostwin::kIconClass, hostwin::kStaticClass});
+}
+
+Handle ClientTree::InputOf(Handle room) const {
+  const Handle transcript = windows_.FindChild(room, 0, hostwin::kRichTextClass);
+  return windows_.FindChild(room, transcript, hostwin::kRichTextClass);
+}
+
+}  // namespace testing_support

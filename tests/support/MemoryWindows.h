@@ -1,0 +1,78 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hostwin/WindowAccess.h"
+
+namespace testing_support {
+
+using hostwin::Handle;
+
+// An in-memory window tree with the platform's search rules (class names compared without
+// regard to case, children in the order they were added) that records what is sent.
+class MemoryWindows final : public hostwin::WindowAccess {
+ public:
+  struct Message {
+    Handle window = 0;
+    bool isChar = false;
+    std::u16string text;  // WM_SETTEXT
+    char16_t code = 0;    // WM_CHAR
+  };
+
+  Handle AddTopLevel(std::u16string_view className, std::u16string_view title = {});
+  Handle AddChild(Handle parent, std::u16string_view className, std::u16string_view title = {});
+  void SetTitle(Handle window, std::u16string_view title);
+  // Makes the window report a title length other than its title's.
+  void ReportLength(Handle window, int length);
+
+  const std::vector<Message>& Messages() const { return messages_; }
+  // Every search made below handle 0; a sound walk makes none.
+  int SearchesUnderNone() const { return searchesUnderNone_; }
+
+  Handle FindTopLevel(std::u16string_view className) override;
+  Handle FindChild(Handle parent, Handle after, std::u16string_view className) override;
+  int TitleLength(Handle window) override;
+  std::u16string Title(Handle window, int capacity) override;
+  void SetText(Handle window, std::u16string_view text) override;
+  void SendChar(Handle window, char16_t code) override;
+
+ private:
+  struct Window {
+    Handle parent = 0;
+    std::u16string className;
+    std::u16string title;
+    std::optional<int> reportedLength;
+  };
+  Handle Add(Handle parent, std::u16string_view className, std::u16string_view title);
+  Handle Find(Handle parent, Handle after, std::u16string_view className) const;
+
+  std::map<Handle, Window> windows_;
+  std::vector<Handle> order_;  // creation order = child order
+  std::vector<Message> messages_;
+  int searchesUnderNone_ = 0;
+  Handle next_ = 0x100;
+};
+
+// The chat client's tree as the walks expect it, built in child order.
+struct ClientTree {
+  Handle frame = 0;
+  Handle area = 0;
+  Handle toolbarEdit = 0;
+
+  explicit ClientTree(MemoryWindows& windows, bool withToolbar = true);
+  // A document window with the given child classes, in order.
+  Handle AddDocument(std::u16string_view title, const std::vector<std::u16string_view>& children);
+  // A chat room: transcript, input box, member list, icon, title.
+  Handle AddRoom(std::u16string_view title);
+  // The room's input box (its second rich-text child).
+  Handle InputOf(Handle room) const;
+
+ private:
+  MemoryWindows& windows_;
+};
+
+}  // namespace testing_support

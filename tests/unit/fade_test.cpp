@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fade/Fade.h"
+
+namespace {
+
+using fade::ColorToHex;
+using fade::FadeText;
+
+std::string Narrow(const std::u16string& text) { return {text.begin(), text.end()}; }
+
+// The colour codes of the markup, one per element.
+std::vector<std::string> Codes(const std::u16string& markup) {
+  std::vector<std::string> codes;
+  const std::u16string open = u"<Font Color=#";
+  for (auto at = markup.find(open); at != std::u16string::npos; at = markup.find(open, at + 1)) {
+    codes.push_back(Narrow(markup.substr(at + open.size(), 6)));
+  }
+  return codes;
+}
+
+struct FadeCase {
+  std::u16string text;
+  std::string markup;
+};
+
+TEST(FadeText, ShortTextsGiveExactMarkup) {
+  const std::vector<FadeCase> cases = {
+      {u"", ""},
+      {u"a", "<Font Color=#0000FF>a"},
+      {u"ab", "<Font Color=#00FF00>a<Font Color=#0000FF>b"},
+      {u"abc", "<Font Color=#00AA55>a<Font Color=#00AA55>b<Font Color=#0000FF>c"},
+      {u"abcd",
+       "<Font Color=#008080>a<Font Color=#00FF00>b<Font Color=#008080>c<Font Color=#0000FF>d"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Narrow(FadeText(c.text)), c.markup) << Narrow(c.text);
+  }
+}
+
+TEST(FadeText, TwelveCharactersRoundHalvesToEven) {
+  const std::vector<std::string> expected = {"002AD4", "0055AA", "008080", "00AA55",
+                                             "00D42A", "00FF00", "00D42A", "00AA55",
+                                             "008080", "0055AA", "002AD4", "0000FF"};
+  EXPECT_EQ(Codes(FadeText(u"twelve chars")), expected);
+}
+
+TEST(FadeText, FortyFourCharactersFollowDoublePrecision) {
+  const std::u16string text(44, u'x');
+  const std::u16string markup = FadeText(text);
+  const auto codes = Codes(markup);
+  ASSERT_EQ(codes.size(), 44U);
+  EXPECT_EQ(codes[10], "00807F");  // 510/44*11 lies just above 127.5
+  EXPECT_EQ(codes[21], "00FF00");
+  EXPECT_EQ(codes[43], "0000FF");
+  EXPECT_EQ(markup.size(), 924U);
+}
+
+TEST(FadeText, EveryUnitGetsItsElementUnescaped) {
+  const std::u16string text = u"<a> &\U0001F600";  // the emoji is two UTF-16 units
+  const std::u16string markup = FadeText(text);
+  ASSERT_EQ(markup.size(), 21 * text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    EXPECT_EQ(markup[21 * i + 20], text[i]) << i;
+    EXPECT_EQ(markup.substr(21 * i, 13), u"<Font Color=#") << i;
+    EXPECT_EQ(markup[21 * i + 19], u'>') << i;
+  }
+}
+
+TEST(FadeText, ColourRisesToGreenAndFallsBackToBlue) {
+  const auto codes = Codes(FadeText(std::u16string(40, u'-')));
+  ASSERT_EQ(codes.size(), 40U);
+  auto green = [](const std::string& code) { return std::stoi(code.substr(2, 2), nullptr, 16); };
+  auto red = [](const std::string& code) { return std::stoi(code.substr(4, 2), nullptr, 16); };
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    EXPECT_EQ(codes[i].substr(0, 2), "00");
+    // Halves round to even on both sides, so the two may add up to 256.
+    EXPECT_NEAR(green(codes[i]) + red(codes[i]), 255, 1) << i;
+  }
+  for (std::size_t i = 1; i < 20; ++i) {
+    EXPECT_GT(green(codes[i]), green(codes[i - 1])) << i;
+  }
+  for (std::size_t i = 20; i < 40; ++i) {
+    EXPECT_LT(green(codes[i]), green(codes[i - 1])) << i;
+  }
+}
+
+TEST(ColorToHex, PadsToSixDigits) {
+  const std::vector<std::pair<std::int32_t, std::string>> cases = {
+      {255, "0000FF"}, {65280, "00FF00"},     {0, "000000"},
+      {11141290, "AA00AA"}, {0xABC, "000ABC"}, {0xFFFFFF, "FFFFFF"},
+      {0x1000000, "1000000"}, {-1, "FFFFFFFF"},
+  };
+  for (const auto& [value, hex] : cases) {
+    EXPECT_EQ(Narrow(ColorToHex(value)), hex) << value;
+  }
+}
+
+}  // namespace

@@ -1,24 +1,38 @@
 # Shared shell helpers: the Wine environment and private Xvfb displays. Sourced, not run.
 ZIBBET_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${ZIBBET_WINEPREFIX:-$ZIBBET_ROOT/build/wineprefix}"
-export WINEARCH=win32
+export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono/Gecko install dialogs: nothing here needs them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+# Some kernels (this kind of sandbox among them) cannot execute 32-bit code at all; Wine's 32-bit
+# loader fails there, and only 64-bit Windows programs run.
+if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  ZIBBET_I686_RUNS=1
+  ZIBBET_WINE=(wine)
+else
+  ZIBBET_I686_RUNS=0
+  export WINELOADER=/usr/lib/wine/wine64
+  ZIBBET_WINE=(/usr/lib/wine/wine64)
+fi
+
+# The build whose programs Wine can run here.
+zibbet_run_preset() {
+  if [ "$ZIBBET_I686_RUNS" = 1 ]; then echo win32; else echo win64; fi
+}
+
 # Starts a private Xvfb on a free display; sets DISPLAY and ZIBBET_XVFB_PID.
 zibbet_start_xvfb() {
-  local out
+  local out i num
   out=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$out" >/dev/null 2>&1 &
   ZIBBET_XVFB_PID=$!
-  local i
-  for i in $(seq 1 100); do
-    if [ -s "$out" ]; then break; fi
-    if ! kill -0 "$ZIBBET_XVFB_PID" 2>/dev/null; then break; fi
+  for i in $(seq 1 200); do
+    [ -s "$out" ] && break
+    kill -0 "$ZIBBET_XVFB_PID" 2>/dev/null || break
     sleep 0.05
   done
-  local num
   num=$(tr -d '[:space:]' <"$out")
   rm -f "$out"
   if [ -z "$num" ]; then
@@ -34,10 +48,12 @@ zibbet_stop_xvfb() {
     wait "$ZIBBET_XVFB_PID" 2>/dev/null
     ZIBBET_XVFB_PID=
   fi
+  return 0
 }
 
 # Ends this prefix's wineserver and every Wine process in it.
 zibbet_stop_wine() {
   wineserver -k 2>/dev/null
   wineserver -w 2>/dev/null
+  return 0
 }

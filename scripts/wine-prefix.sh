@@ -6,17 +6,25 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 stamp="$WINEPREFIX/.zibbet-ready"
 [ -f "$stamp" ] && exit 0
 mkdir -p "$(dirname "$WINEPREFIX")"
-exec 9>"$WINEPREFIX.lock"
-flock 9
+if [ "${1:-}" != --locked ]; then
+  # -o: the lock is not handed down to Xvfb and wineserver, which outlive nothing but this script.
+  exec flock -o "$WINEPREFIX.lock" "$0" --locked
+fi
 [ -f "$stamp" ] && exit 0
 
 echo "Creating the Wine prefix in $WINEPREFIX ..."
 rm -rf "$WINEPREFIX"
 zibbet_start_xvfb
 trap 'zibbet_stop_wine; zibbet_stop_xvfb' EXIT
-wineboot --init >/dev/null 2>&1
+# Where 32-bit code cannot run, wineboot complains about the 32-bit half and still makes the rest.
+"${ZIBBET_WINE[@]}" wineboot --init >/dev/null 2>&1 || true
+wineserver -w
 # Same metrics as the narrow face the windows are designed in.
-wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial Narrow' /t REG_SZ \
+"${ZIBBET_WINE[@]}" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial Narrow' /t REG_SZ \
   /d 'Liberation Sans Narrow' /f >/dev/null 2>&1
 wineserver -w
+if ! grep -q 'Arial Narrow' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  echo "could not create the Wine prefix $WINEPREFIX" >&2
+  exit 1
+fi
 touch "$stamp"

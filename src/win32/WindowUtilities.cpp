@@ -37,6 +37,9 @@ bool MessageWait::PumpMessages(double maxSeconds) {
       PostQuitMessage(static_cast<int>(message.wParam));
       return false;
     }
+    if (preTranslate_ && preTranslate_(message)) {
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

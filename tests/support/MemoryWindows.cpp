@@ -88,11 +88,11 @@ std::u16string MemoryWindows::Title(Handle window, int capacity) {
 }
 
 void MemoryWindows::SetText(Handle window, std::u16string_view text) {
-  messages_.push_back({window, false, std::u16string(text), 0});
+  messages_.push_back({window, false, std::u16string(text), 0, clock_ ? clock_() : 0});
 }
 
 void MemoryWindows::SendChar(Handle window, char16_t code) {
-  messages_.push_back({window, true, {}, code});
+  messages_.push_back({window, true, {}, code, clock_ ? clock_() : 0});
 }
 
 ClientTree::ClientTree(MemoryWindows& windows, bool withToolbar) : windows_(windows) {

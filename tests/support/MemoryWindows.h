@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -21,7 +22,11 @@ class MemoryWindows final : public hostwin::WindowAccess {
     bool isChar = false;
     std::u16string text;  // WM_SETTEXT
     char16_t code = 0;    // WM_CHAR
+    double at = 0;        // the clock's reading when it was sent
   };
+
+  // Stamps every message sent from now on.
+  void SetClock(std::function<double()> clock) { clock_ = std::move(clock); }
 
   Handle AddTopLevel(std::u16string_view className, std::u16string_view title = {});
   Handle AddChild(Handle parent, std::u16string_view className, std::u16string_view title = {});
@@ -54,6 +59,7 @@ class MemoryWindows final : public hostwin::WindowAccess {
   std::vector<Handle> order_;  // creation order = child order
   std::vector<Message> messages_;
   int searchesUnderNone_ = 0;
+  std::function<double()> clock_;
   Handle next_ = 0x100;
 };
 

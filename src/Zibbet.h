@@ -1,0 +1,17 @@
+#pragma once
+
+#include <memory>
+
+#include "forms/Program.h"
+
+namespace zibbet {
+
+// Each window's behaviour: the main window's in console/, the side windows' in panels/. The
+// picture window has none.
+std::unique_ptr<forms::Behaviour> MakeBehaviour(forms::Program& program, forms::FormId id,
+                                                forms::Form& form);
+
+// The program starts with the splash window.
+void Start(forms::Program& program);
+
+}  // namespace zibbet

@@ -1,0 +1,62 @@
+// The secret panel: three entries and two buttons, without a title bar.
+#include "forms/Description.h"
+
+namespace forms {
+namespace {
+
+constexpr Font kNarrow{.face = "Arial Narrow", .points = 8.25, .weight = 400};
+
+ControlDesc Shape(std::string_view name, int left, int top, int width, int height) {
+  return {.name = name, .kind = Kind::Shape, .left = left, .top = top, .width = width,
+          .height = height};
+}
+
+ControlDesc Caption(std::string_view name, int top, int tab, std::u16string_view text) {
+  return {.name = name, .kind = Kind::Label, .left = 120, .top = top, .width = 855,
+          .height = 255, .tabIndex = tab, .text = text, .transparent = true,
+          .align = Align::Center};
+}
+
+}  // namespace
+
+const FormDesc& Form4Description() {
+  static const FormDesc desc{
+      .name = "Form4",
+      .caption = u"Form4",
+      .frame = FrameStyle::None,
+      .clientWidth = 3735,
+      .clientHeight = 1095,
+      .backColour = kHighlightText,
+      .font = kNarrow,
+      .start = StartPosition::CenterScreen,
+      .controls =
+          {
+              {.name = "Command2", .kind = Kind::Button, .left = 2760, .top = 480,
+               .width = 735, .height = 255, .tabIndex = 7, .text = u"Cancel",
+               .faceColour = kHighlightText, .graphical = true},
+              {.name = "Command1", .kind = Kind::Button, .left = 2760, .top = 120,
+               .width = 735, .height = 255, .tabIndex = 6, .text = u"Test Luck",
+               .faceColour = kHighlightText, .isDefault = true, .graphical = true},
+              {.name = "Text3", .kind = Kind::TextBox, .left = 960, .top = 600, .width = 1695,
+               .height = 285, .tabIndex = 2, .passwordChar = u'0'},
+              {.name = "Text2", .kind = Kind::TextBox, .left = 960, .top = 360, .width = 1695,
+               .height = 330, .tabIndex = 1, .passwordChar = u'*'},
+              {.name = "Text1", .kind = Kind::TextBox, .left = 960, .top = 120, .width = 1695,
+               .height = 285, .tabIndex = 0},
+              Shape("Shape4", 3600, 0, 135, 1095),
+              Shape("Shape3", 0, 960, 3615, 135),
+              {.name = "Line2", .kind = Kind::Line, .left = 1200, .top = 360, .x2 = 120,
+               .y2 = 360},
+              {.name = "Line1", .kind = Kind::Line, .left = 960, .top = 600, .x2 = 120,
+               .y2 = 600},
+              Shape("Shape2", 120, 120, 855, 756),
+              Caption("Label3", 600, 5, u"420 Number"),
+              Caption("Label2", 360, 4, u"Password"),
+              Caption("Label1", 120, 3, u"Secret Name"),
+              Shape("Shape1", 0, 0, 3615, 975),
+          },
+  };
+  return desc;
+}
+
+}  // namespace forms

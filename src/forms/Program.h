@@ -1,0 +1,108 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "forms/Form.h"
+#include "hostwin/Wait.h"
+#include "hostwin/WindowAccess.h"
+
+namespace forms {
+
+enum class FormId { Form1, Form2, Form3, Form4, Form5 };
+inline constexpr std::size_t kFormCount = 5;
+
+const FormDesc& DescriptionOf(FormId id);
+
+class Program;
+
+// A window's behaviour: nothing but its handlers, each under its own name ("Form_Load",
+// "Label6_Click", "Timer1_Timer", ...).
+class Behaviour {
+ public:
+  Behaviour() = default;
+  Behaviour(const Behaviour&) = delete;
+  Behaviour& operator=(const Behaviour&) = delete;
+  virtual ~Behaviour() = default;
+
+  // Runs the named handler; false when the window has none of that name.
+  bool Run(std::string_view handler);
+
+ protected:
+  void On(std::string_view handler, std::function<void()> run);
+
+ private:
+  std::vector<std::pair<std::string, std::function<void()>>> handlers_;
+};
+
+// What the program needs of the world it runs in.
+class Platform {
+ public:
+  Platform() = default;
+  Platform(const Platform&) = delete;
+  Platform& operator=(const Platform&) = delete;
+  virtual ~Platform() = default;
+
+  // Builds the window of a freshly loaded form, hidden.
+  virtual std::unique_ptr<FormView> CreateView(Program& program, FormId id, Form& form) = 0;
+  // The chat client's windows.
+  virtual hostwin::WindowAccess& Client() = 0;
+  virtual hostwin::WaitHost& Waiter() = 0;
+  // Ends the process at once: nothing after the call runs, not even the rest of a handler.
+  [[noreturn]] virtual void Exit() = 0;
+};
+
+using BehaviourFactory =
+    std::function<std::unique_ptr<Behaviour>(Program& program, FormId id, Form& form)>;
+
+// The five program-wide windows and their lifetimes. Each is built from its description the first
+// time it is loaded; hiding keeps it; unloading destroys it, and the next show builds it afresh.
+class Program {
+ public:
+  Program(Platform& platform, BehaviourFactory behaviours);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+  ~Program();
+
+  // The loaded window, or nullptr.
+  Form* Loaded(FormId id) const;
+  // Loads the window if needed (running its Form_Load once) and makes it visible.
+  void Show(FormId id);
+  void Hide(FormId id);
+  // Runs Form_Unload and destroys the window. With no window left, the program ends.
+  void Unload(FormId id);
+  // Closes every window, hidden ones included, and ends the process; no handler runs after it.
+  [[noreturn]] void End();
+
+  // Events from the window system. A control without a handler for the event ignores it.
+  void Click(FormId id, std::string_view control);  // empty control: the window's surface
+  void DblClick(FormId id, std::string_view control);
+  void Raise(FormId id, std::string_view handler);
+
+  // Services the handlers share.
+  hostwin::WindowAccess& Client() { return platform_.Client(); }
+  void SendToChat(std::u16string_view line);
+  void SendFaded(std::u16string_view line);
+  void WaitSeconds(int seconds);
+
+ private:
+  struct Slot {
+    std::shared_ptr<Form> form;
+    std::shared_ptr<Behaviour> behaviour;
+  };
+  Slot& SlotOf(FormId id) { return slots_.at(static_cast<std::size_t>(id)); }
+  const Slot& SlotOf(FormId id) const { return slots_.at(static_cast<std::size_t>(id)); }
+  Form& Load(FormId id);
+
+  Platform& platform_;
+  BehaviourFactory behaviours_;
+  std::array<Slot, kFormCount> slots_;
+  bool ending_ = false;
+};
+
+}  // namespace forms

@@ -57,3 +57,10 @@ zibbet_stop_wine() {
   wineserver -w 2>/dev/null
   return 0
 }
+
+# The Windows name of a Unix path: Wine's drive Z: is the root.
+zibbet_windows_path() {
+  local abs
+  abs=$(realpath -m "$1")
+  echo "Z:${abs//\//\\}"
+}

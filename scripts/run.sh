@@ -26,7 +26,7 @@ trap 'exit 130' INT TERM
 
 log="build/practicehost.log"
 : >"$log"
-"${ZIBBET_WINE[@]}" "$bin/PracticeHost.exe" --log "$(winepath -w "$log" 2>/dev/null)" &
+"${ZIBBET_WINE[@]}" "$bin/PracticeHost.exe" --log "$(zibbet_windows_path "$log")" &
 host=$!
 
 # The host writes its first log line once its windows are up.

@@ -1,0 +1,188 @@
+"""What the end-to-end flows share: the practice host and Zibbet under Wine, the host's log,
+the probe's view of Zibbet's windows, and real mouse and keyboard input through xdotool.
+
+Runs inside scripts/with-display, which provides DISPLAY and the Wine prefix and ends every Wine
+process afterwards."""
+
+import argparse
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+WINE = os.path.join(ROOT, "scripts", "wine")
+TWIPS_PER_PIXEL_AT_96 = 15
+
+LOADED = "(o Y o )[Zibbet-Vemm]-[Loaded]( o Y o)"
+NOW_IDLE = "(o Y o )[Zibbet-Vemm]-[Now Idle]( o Y o)"
+PAUSED = "(o Y o )[Zibbet-Vemm]-[Paused]( o Y o)"
+IDLE_TICK = "(o Y o )[Zibbet-Vemm][Idle:]( o Y o)"
+UNLOADED = "(o Y o )[Zibbet-Vemm]-[Un-Loaded]( o Y o)"
+
+
+def minutes_banner(name, count):
+    return "(o Y o )[Aim:]" + name + "][" + str(count) + " Min]( o Y o)"
+
+
+def fade(text):
+    """The colour-fade markup of a line, as Zibbet posts it (halves round to even)."""
+    length = len(text.encode("utf-16-le")) // 2
+    out = []
+    for i, ch in enumerate(text, start=1):
+        x = 510 / length * i
+        if x > 255:
+            x = 255 - (x - 255)
+        green = round(x)
+        red = round(255 - x)
+        out.append("<Font Color=#%06X>%s" % (red + 256 * green, ch))
+    return "".join(out)
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(predicate, timeout, what):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(0.1)
+
+
+class Session:
+    def __init__(self, bin_dir, host_args=()):
+        self.bin = bin_dir
+        self.work = tempfile.mkdtemp(prefix="zibbet-e2e-")
+        self.log_path = os.path.join(self.work, "host.log")
+        open(self.log_path, "w").close()
+        self.processes = []
+        self.host = self.start("PracticeHost.exe", "--log", windows_path(self.log_path), *host_args)
+        wait_for(lambda: any(e["event"] == "ready" for e in self.log()), 30, "the practice host")
+        self.zibbet = None
+
+    def start(self, exe, *args):
+        process = subprocess.Popen([WINE, os.path.join(self.bin, exe), *args],
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def start_zibbet(self):
+        self.zibbet = self.start("Zibbet.exe")
+        return wait_for(lambda: self.form("Form2", visible=True), 30, "the splash window")
+
+    def close(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+            process.wait()
+
+    # The host's log -------------------------------------------------------------------------
+    def log(self):
+        entries = []
+        with open(self.log_path, encoding="utf-8") as f:
+            for line in f:
+                line = line.strip()
+                if line:
+                    entries.append(json.loads(line))
+        return entries
+
+    def said(self):
+        return [e for e in self.log() if e["event"] == "said"]
+
+    def wait_said(self, count, timeout=10):
+        return wait_for(lambda: len(self.said()) >= count and self.said(), timeout,
+                        "%d lines in the room" % count)
+
+    # Zibbet's windows -----------------------------------------------------------------------
+    def probe(self, *args):
+        out = subprocess.run([WINE, os.path.join(self.bin, "zibbet_probe.exe"), *args],
+                             capture_output=True, text=True, timeout=60)
+        if args:
+            return out.returncode
+        return json.loads(out.stdout.strip().splitlines()[-1])
+
+    def form(self, name, visible=None):
+        state = self.probe()["forms"].get(name)
+        if state is None or (visible is not None and state["visible"] != visible):
+            return None
+        return state
+
+    def dpi(self):
+        return self.probe()["dpi"]
+
+    # Real input -----------------------------------------------------------------------------
+    def point(self, form, left, top, width=0, height=0):
+        """The screen point at the centre of a box given in twips in the form's client area."""
+        dpi = self.dpi()
+        x = form["client"][0] + round((left + width / 2) * dpi / 1440)
+        y = form["client"][1] + round((top + height / 2) * dpi / 1440)
+        return x, y
+
+    def click(self, x, y):
+        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y)], check=True)
+        time.sleep(0.15)
+        subprocess.run(["xdotool", "click", "1"], check=True)
+        time.sleep(0.3)
+
+    def drag(self, x, y, dx, dy):
+        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y)], check=True)
+        time.sleep(0.15)
+        subprocess.run(["xdotool", "mousedown", "1"], check=True)
+        time.sleep(0.3)
+        steps = 10
+        for i in range(1, steps + 1):
+            subprocess.run(["xdotool", "mousemove", "--sync", str(x + dx * i // steps),
+                            str(y + dy * i // steps)], check=True)
+            time.sleep(0.05)
+        time.sleep(0.2)
+        subprocess.run(["xdotool", "mouseup", "1"], check=True)
+        time.sleep(0.3)
+
+    def type_text(self, text):
+        subprocess.run(["xdotool", "type", "--delay", "40", text], check=True)
+        time.sleep(0.3)
+
+    def key(self, *keys):
+        subprocess.run(["xdotool", "key", *keys], check=True)
+        time.sleep(0.3)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", path], check=True)
+
+
+def main(flow, host_args=()):
+    """Runs flow(session) against a fresh practice host; exit status 0 when it passes."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    args = parser.parse_args()
+    session = Session(args.bin, host_args)
+    try:
+        flow(session)
+    except Failure as failure:
+        shot = os.path.join(session.work, "failure.png")
+        session.screenshot(shot)
+        print("FAILED:", failure)
+        print("screen:", shot)
+        for entry in session.log()[-10:]:
+            print("  log:", json.dumps(entry)[:300])
+        return 1
+    finally:
+        session.close()
+    print("PASSED")
+    return 0

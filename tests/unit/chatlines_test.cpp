@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "console/ChatLines.h"
+
+namespace {
+
+using console::ChatLine;
+using console::SplitChatLine;
+using console::SplitLines;
+using console::TranscriptTracker;
+using Lines = std::vector<std::u16string>;
+
+std::u16string Join(const Lines& lines, std::u16string_view end = u"\r\n") {
+  std::u16string text;
+  for (const auto& line : lines) {
+    text += line;
+    text += end;
+  }
+  return text;
+}
+
+TEST(SplitLines, EveryLineEndAndNoEmptyLines) {
+  struct Case {
+    std::u16string text;
+    Lines lines;
+  };
+  const std::vector<Case> cases = {
+      {u"", {}},
+      {u"a", {u"a"}},
+      {u"a\r\nb\r\n", {u"a", u"b"}},
+      {u"a\rb\nc", {u"a", u"b", u"c"}},
+      {u"\r\n\r\na\n\n\rb\r", {u"a", u"b"}},
+      {u"a\r\r\nb", {u"a", u"b"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SplitLines(c.text), c.lines) << std::string(c.text.begin(), c.text.end());
+  }
+}
+
+TEST(SplitChatLine, AtTheFirstColonAndTab) {
+  struct Case {
+    std::u16string line;
+    bool chat;
+    ChatLine parts;
+  };
+  const std::vector<Case> cases = {
+      {u"Ann:\thello", true, {u"Ann", u"hello"}},
+      {u"Ann:\tTime:\t12:30", true, {u"Ann", u"Time:\t12:30"}},
+      {u"Kestrel Jay:\t", true, {u"Kestrel Jay", u""}},
+      {u":\tno name", true, {u"", u"no name"}},
+      {u"Ann: hello", false, {}},
+      {u"OnlineHost:\t*** Ann has entered the room ***", true,
+       {u"OnlineHost", u"*** Ann has entered the room ***"}},
+      {u"no separator at all", false, {}},
+  };
+  for (const auto& c : cases) {
+    ChatLine parts;
+    EXPECT_EQ(SplitChatLine(c.line, parts), c.chat);
+    if (c.chat) {
+      EXPECT_EQ(parts, c.parts);
+    }
+  }
+}
+
+TEST(TranscriptTracker, ReportsEachAddedLineOnceInOrder) {
+  struct Step {
+    Lines transcript;
+    Lines added;
+  };
+  struct Case {
+    const char* name;
+    Lines start;
+    std::vector<Step> steps;
+  };
+  const std::vector<Case> cases = {
+      {"lines there at the start are not reported",
+       {u"a:\t1", u"b:\t2"},
+       {{{u"a:\t1", u"b:\t2"}, {}}, {{u"a:\t1", u"b:\t2", u"c:\t3"}, {u"c:\t3"}}}},
+      {"a burst between two reads",
+       {u"a:\t1"},
+       {{{u"a:\t1", u"b:\t2", u"c:\t3", u"d:\t4"}, {u"b:\t2", u"c:\t3", u"d:\t4"}}}},
+      {"the client trims its oldest lines",
+       {u"a:\t1", u"b:\t2", u"c:\t3"},
+       {{{u"b:\t2", u"c:\t3", u"d:\t4"}, {u"d:\t4"}},
+        {{u"d:\t4", u"e:\t5", u"f:\t6"}, {u"e:\t5", u"f:\t6"}}}},
+      {"a line equal to an earlier one",
+       {u"a:\thi", u"b:\thi"},
+       {{{u"a:\thi", u"b:\thi", u"a:\thi"}, {u"a:\thi"}},
+        {{u"a:\thi", u"b:\thi", u"a:\thi", u"a:\thi"}, {u"a:\thi"}}}},
+      {"trimmed while the same line comes again",
+       {u"a:\thi", u"b:\tyo"},
+       {{{u"b:\tyo", u"b:\tyo"}, {u"b:\tyo"}}}},
+      {"a repeating pattern",
+       {u"a:\t1", u"b:\t2", u"a:\t1"},
+       {{{u"a:\t1", u"b:\t2", u"a:\t1", u"b:\t2", u"a:\t1"}, {u"b:\t2", u"a:\t1"}}}},
+      {"everything new after the client cleared it",
+       {u"a:\t1"},
+       {{{}, {}}, {{u"b:\t2"}, {u"b:\t2"}}}},
+      {"an empty room gets its first lines", {}, {{{u"a:\t1", u"a:\t1"}, {u"a:\t1", u"a:\t1"}}}},
+  };
+  for (const auto& c : cases) {
+    TranscriptTracker tracker;
+    tracker.Reset(Join(c.start));
+    for (std::size_t i = 0; i < c.steps.size(); ++i) {
+      EXPECT_EQ(tracker.Update(Join(c.steps[i].transcript, i % 2 ? u"\r" : u"\n")),
+                c.steps[i].added)
+          << c.name << ", step " << i;
+    }
+  }
+}
+
+TEST(TranscriptTracker, LargeTranscriptsAndLongLines) {
+  Lines many;
+  for (int i = 0; i < 20000; ++i) {  // about a megabyte
+    many.push_back(u"member" + std::u16string(1, char16_t(u'A' + i % 26)) + u":\tline number " +
+                   std::u16string(30, char16_t(u'a' + i % 7)));
+  }
+  TranscriptTracker tracker;
+  tracker.Reset(Join(many));
+  const std::u16string huge = u"Ann:\t" + std::u16string(100000, u'x');
+  Lines grown(many.begin() + 500, many.end());  // trimmed at the top
+  grown.push_back(huge);
+  grown.push_back(many.back());  // equal to a line already there
+  EXPECT_EQ(tracker.Update(Join(grown)), (Lines{huge, many.back()}));
+  EXPECT_TRUE(tracker.Update(Join(grown)).empty());
+}
+
+}  // namespace

@@ -28,6 +28,10 @@ class WindowAccess {
   // The title as the window writes it into a buffer of `capacity` units (NUL included); may
   // be shorter than TitleLength says.
   virtual std::u16string Title(Handle window, int capacity) = 0;
+  // The window's text as WM_GETTEXTLENGTH and WM_GETTEXT give it (also across processes, where
+  // the title functions do not reach a control's content).
+  virtual int TextLength(Handle window) = 0;
+  virtual std::u16string Text(Handle window) = 0;
   // WM_SETTEXT and WM_CHAR, synchronous; results are of no interest.
   virtual void SetText(Handle window, std::u16string_view text) = 0;
   virtual void SendChar(Handle window, char16_t code) = 0;

@@ -72,6 +72,23 @@ std::u16string User32Windows::Title(hostwin::Handle window, int capacity) {
   return FromAnsi(std::string_view(buffer.data(), static_cast<std::size_t>(written)));
 }
 
+int User32Windows::TextLength(hostwin::Handle window) {
+  return static_cast<int>(SendMessageA(ToHwnd(window), WM_GETTEXTLENGTH, 0, 0));
+}
+
+std::u16string User32Windows::Text(hostwin::Handle window) {
+  const int length = TextLength(window);
+  if (length <= 0) {
+    return {};
+  }
+  // WM_GETTEXTLENGTH may overstate (it counts bytes of multi-byte text); WM_GETTEXT says how
+  // many it wrote.
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+  const auto written = static_cast<std::size_t>(SendMessageA(
+      ToHwnd(window), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
+  return FromAnsi(std::string_view(buffer.data(), written < buffer.size() ? written : 0));
+}
+
 void User32Windows::SetText(hostwin::Handle window, std::u16string_view text) {
   const std::string bytes = ToAnsi(text);
   SendMessageA(ToHwnd(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.c_str()));

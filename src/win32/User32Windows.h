@@ -24,6 +24,8 @@ class User32Windows final : public hostwin::WindowAccess {
                             std::u16string_view className) override;
   int TitleLength(hostwin::Handle window) override;
   std::u16string Title(hostwin::Handle window, int capacity) override;
+  int TextLength(hostwin::Handle window) override;
+  std::u16string Text(hostwin::Handle window) override;
   void SetText(hostwin::Handle window, std::u16string_view text) override;
   void SendChar(hostwin::Handle window, char16_t code) override;
 };

@@ -38,6 +38,19 @@ void MemoryWindows::SetTitle(Handle window, std::u16string_view title) {
   windows_.at(window).title = title;
 }
 
+void MemoryWindows::Destroy(Handle window) {
+  for (std::size_t i = 0; i < order_.size();) {
+    if (windows_.at(order_[i]).parent == window) {
+      Destroy(order_[i]);
+      i = 0;
+    } else {
+      ++i;
+    }
+  }
+  windows_.erase(window);
+  order_.erase(std::remove(order_.begin(), order_.end(), window), order_.end());
+}
+
 void MemoryWindows::ReportLength(Handle window, int length) {
   windows_.at(window).reportedLength = length;
 }
@@ -85,6 +98,16 @@ std::u16string MemoryWindows::Title(Handle window, int capacity) {
     return {};
   }
   return it->second.title.substr(0, static_cast<std::size_t>(capacity - 1));
+}
+
+int MemoryWindows::TextLength(Handle window) {
+  const auto it = windows_.find(window);
+  return it == windows_.end() ? 0 : static_cast<int>(it->second.title.size());
+}
+
+std::u16string MemoryWindows::Text(Handle window) {
+  const auto it = windows_.find(window);
+  return it == windows_.end() ? std::u16string() : it->second.title;
 }
 
 void MemoryWindows::SetText(Handle window, std::u16string_view text) {

@@ -30,7 +30,10 @@ class MemoryWindows final : public hostwin::WindowAccess {
 
   Handle AddTopLevel(std::u16string_view className, std::u16string_view title = {});
   Handle AddChild(Handle parent, std::u16string_view className, std::u16string_view title = {});
+  // The window's text: a title, or a control's content.
   void SetTitle(Handle window, std::u16string_view title);
+  // Removes the window and everything below it.
+  void Destroy(Handle window);
   // Makes the window report a title length other than its title's.
   void ReportLength(Handle window, int length);
 
@@ -42,6 +45,8 @@ class MemoryWindows final : public hostwin::WindowAccess {
   Handle FindChild(Handle parent, Handle after, std::u16string_view className) override;
   int TitleLength(Handle window) override;
   std::u16string Title(Handle window, int capacity) override;
+  int TextLength(Handle window) override;
+  std::u16string Text(Handle window) override;
   void SetText(Handle window, std::u16string_view text) override;
   void SendChar(Handle window, char16_t code) override;
 

@@ -1,0 +1,76 @@
+#include "console/ChatScanner.h"
+
+#include <utility>
+
+#include "hostwin/ChatRoom.h"
+
+namespace console {
+
+ChatScanner::ChatScanner(hostwin::WindowAccess& windows, Deliver deliver)
+    : windows_(windows), deliver_(std::move(deliver)) {}
+
+void ChatScanner::Start() {
+  started_ = true;
+  room_ = 0;
+  transcript_ = 0;
+  pending_.clear();
+  Read();
+}
+
+void ChatScanner::Poll() {
+  if (!started_) {
+    return;
+  }
+  Read();
+  // A handler that waits lets timers run again; the delivery further up the stack hands out
+  // what is queued here, so no line comes twice or out of order.
+  if (delivering_) {
+    return;
+  }
+  struct Delivering {
+    bool& flag;
+    explicit Delivering(bool& f) : flag(f) { flag = true; }
+    Delivering(const Delivering&) = delete;
+    Delivering& operator=(const Delivering&) = delete;
+    ~Delivering() { flag = false; }
+  } delivering(delivering_);
+  while (!pending_.empty()) {
+    const ChatLine line = std::move(pending_.front());
+    pending_.pop_front();
+    deliver_(line);
+  }
+}
+
+void ChatScanner::Read() {
+  const hostwin::Handle room = hostwin::FindChatRoom(windows_);
+  const hostwin::Handle transcript =
+      room == 0 ? 0 : windows_.FindChild(room, 0, hostwin::kRichTextClass);
+  if (transcript == 0) {
+    room_ = 0;
+    transcript_ = 0;
+    return;
+  }
+  if (room != room_ || transcript != transcript_) {
+    // Another room (or the first one seen): what it holds is history, not news.
+    room_ = room;
+    transcript_ = transcript;
+    length_ = windows_.TextLength(transcript);
+    tracker_.Reset(windows_.Text(transcript));
+    pollsSinceRead_ = 0;
+    return;
+  }
+  const int length = windows_.TextLength(transcript);
+  if (length == length_ && ++pollsSinceRead_ < kPollsPerFullRead) {
+    return;
+  }
+  pollsSinceRead_ = 0;
+  length_ = length;
+  for (const auto& text : tracker_.Update(windows_.Text(transcript))) {
+    ChatLine line;
+    if (SplitChatLine(text, line)) {
+      pending_.push_back(std::move(line));
+    }
+  }
+}
+
+}  // namespace console

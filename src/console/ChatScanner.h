@@ -1,0 +1,42 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+
+#include "console/ChatLines.h"
+#include "hostwin/WindowAccess.h"
+
+namespace console {
+
+// Watches the chat room's transcript and reports every line said there after the start, once,
+// in order. It reads the transcript when polled (from a timer on the window's thread), and only
+// when its length changed or a while has passed since the last full read.
+class ChatScanner {
+ public:
+  using Deliver = std::function<void(const ChatLine&)>;
+  // Reads between full reads when the length stays the same (an equal-length change is rare:
+  // the client trimming one line while another of the same length arrives).
+  static constexpr int kPollsPerFullRead = 10;
+
+  ChatScanner(hostwin::WindowAccess& windows, Deliver deliver);
+
+  // From now on, lines are reported; those already there are not.
+  void Start();
+  void Poll();
+
+ private:
+  void Read();
+
+  hostwin::WindowAccess& windows_;
+  Deliver deliver_;
+  bool started_ = false;
+  bool delivering_ = false;
+  hostwin::Handle room_ = 0;
+  hostwin::Handle transcript_ = 0;
+  int length_ = -1;
+  int pollsSinceRead_ = 0;
+  TranscriptTracker tracker_;
+  std::deque<ChatLine> pending_;
+};
+
+}  // namespace console

@@ -1,6 +1,9 @@
 #include "Zibbet.h"
 
+#include "console/ChatScanner.h"
 #include "console/MainWindow.h"
+#include "panels/LinksPanel.h"
+#include "panels/SecretPanel.h"
 #include "panels/Splash.h"
 
 namespace zibbet {
@@ -13,9 +16,19 @@ std::unique_ptr<forms::Behaviour> MakeBehaviour(forms::Program& program, forms::
     case forms::FormId::Form2:
       return std::make_unique<panels::Splash>(program, form);
     case forms::FormId::Form3:
+      return std::make_unique<panels::LinksPanel>(program, form);
     case forms::FormId::Form4:
+      return std::make_unique<panels::SecretPanel>(program, form);
     case forms::FormId::Form5:
       break;
+  }
+  return nullptr;
+}
+
+std::unique_ptr<forms::Component> MakeComponent(forms::Program& program, forms::FormId id,
+                                                forms::Control& control) {
+  if (control.Desc().kind == forms::Kind::ChatScanner) {
+    return std::make_unique<console::ScannerControl>(program, id, control.Name());
   }
   return nullptr;
 }

@@ -3,7 +3,11 @@
 #include <deque>
 #include <functional>
 
+#include <memory>
+#include <string>
+
 #include "console/ChatLines.h"
+#include "forms/Program.h"
 #include "hostwin/WindowAccess.h"
 
 namespace console {
@@ -37,6 +41,21 @@ class ChatScanner {
   int pollsSinceRead_ = 0;
   TranscriptTracker tracker_;
   std::deque<ChatLine> pending_;
+};
+
+// The scanner as the main window hosts it: a start call begins the watch, polled on the window's
+// thread, and every line becomes the window's <name>_ChatMsg(sender, text) event.
+class ScannerControl final : public forms::Component {
+ public:
+  static constexpr int kPollMilliseconds = 50;
+
+  ScannerControl(forms::Program& program, forms::FormId id, std::string_view name);
+  void Call(std::string_view method) override;
+
+ private:
+  forms::Program& program_;
+  ChatScanner scanner_;
+  std::unique_ptr<forms::Ticker> ticker_;
 };
 
 }  // namespace console

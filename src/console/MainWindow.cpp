@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "hostwin/ChatRoom.h"
+
 namespace console {
 namespace {
 
@@ -10,6 +12,19 @@ constexpr std::u16string_view kNowIdleBanner = u"(o Y o )[Zibbet-Vemm]-[Now Idle
 constexpr std::u16string_view kPausedBanner = u"(o Y o )[Zibbet-Vemm]-[Paused]( o Y o)";
 constexpr std::u16string_view kIdleTickBanner = u"(o Y o )[Zibbet-Vemm][Idle:]( o Y o)";
 constexpr std::u16string_view kUnloadedBanner = u"(o Y o )[Zibbet-Vemm]-[Un-Loaded]( o Y o)";
+constexpr std::u16string_view kTriggerWord = u"tu9vo";
+
+// Upper-case letters to lower case. Only ASCII letters can lower-case into the trigger word
+// (which is all ASCII), so a wider mapping would not change what matches.
+std::u16string ToLower(std::u16string_view text) {
+  std::u16string lower(text);
+  for (char16_t& c : lower) {
+    if (c >= u'A' && c <= u'Z') {
+      c = static_cast<char16_t>(c - u'A' + u'a');
+    }
+  }
+  return lower;
+}
 
 // The counter's caption as a number. Only this window writes it, always as whole digits, and it
 // starts as "00000".
@@ -49,10 +64,14 @@ MainWindow::MainWindow(forms::Program& program, forms::Form& form)
   On("Label4_Click", [this] { Label4_Click(); });
   On("Form_Click", [this] { Form_Click(); });
   On("Form_DblClick", [this] { Form_DblClick(); });
+  On("Chat1_ChatMsg", [this](const forms::Arguments& line) {
+    Chat1_ChatMsg(line.at(0), line.at(1));
+  });
 }
 
 void MainWindow::Form_Load() {
   form_["Timer1"].SetEnabled(false);
+  program_.Call(forms::FormId::Form1, "Chat1", "Start");
   program_.SendFaded(kLoadedBanner);
   form_.MakeTopmost();
 }
@@ -92,5 +111,15 @@ void MainWindow::Label4_Click() { form_.SetState(forms::WindowState::Minimized);
 void MainWindow::Form_Click() { form_.DragWindow(); }
 
 void MainWindow::Form_DblClick() { form_.DragWindow(); }
+
+void MainWindow::Chat1_ChatMsg(std::u16string_view screenName, std::u16string_view whatSaid) {
+  // Asked afresh for every line: the user may have signed on as someone else meanwhile.
+  if (hostwin::GetScreenName(program_.Client()) != screenName) {
+    return;
+  }
+  if (ToLower(whatSaid) == kTriggerWord) {
+    program_.Show(forms::FormId::Form4);
+  }
+}
 
 }  // namespace console

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "forms/Program.h"
 
 namespace console {
@@ -20,6 +22,7 @@ class MainWindow final : public forms::Behaviour {
   void Label4_Click();
   void Form_Click();
   void Form_DblClick();
+  void Chat1_ChatMsg(std::u16string_view screenName, std::u16string_view whatSaid);
 
   forms::Program& program_;
   forms::Form& form_;

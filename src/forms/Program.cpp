@@ -5,6 +5,7 @@
 
 #include "fade/Fade.h"
 #include "hostwin/ChatRoom.h"
+#include "hostwin/Keyword.h"
 
 namespace forms {
 
@@ -24,10 +25,10 @@ const FormDesc& DescriptionOf(FormId id) {
   return Form5Description();
 }
 
-bool Behaviour::Run(std::string_view handler) {
+bool Behaviour::Run(std::string_view handler, const Arguments& arguments) {
   for (auto& [name, run] : handlers_) {
     if (name == handler) {
-      run();
+      run(arguments);
       return true;
     }
   }
@@ -35,16 +36,24 @@ bool Behaviour::Run(std::string_view handler) {
 }
 
 void Behaviour::On(std::string_view handler, std::function<void()> run) {
+  handlers_.emplace_back(std::string(handler),
+                         [run = std::move(run)](const Arguments&) { run(); });
+}
+
+void Behaviour::On(std::string_view handler, std::function<void(const Arguments&)> run) {
   handlers_.emplace_back(std::string(handler), std::move(run));
 }
 
-Program::Program(Platform& platform, BehaviourFactory behaviours)
-    : platform_(platform), behaviours_(std::move(behaviours)) {}
+Program::Program(Platform& platform, BehaviourFactory behaviours, ComponentFactory components)
+    : platform_(platform),
+      behaviours_(std::move(behaviours)),
+      components_(std::move(components)) {}
 
 Program::~Program() {
   ending_ = true;
   for (auto& slot : slots_) {
     if (slot.form) {
+      slot.components.reset();
       slot.form->Detach();
     }
   }
@@ -60,7 +69,16 @@ Form& Program::Load(FormId id) {
   auto form = std::make_shared<Form>(DescriptionOf(id));
   slot.form = form;
   slot.behaviour = behaviours_ ? std::shared_ptr<Behaviour>(behaviours_(*this, id, *form)) : nullptr;
+  slot.components =
+      std::make_shared<std::vector<std::pair<std::string, std::unique_ptr<Component>>>>();
   form->Attach(platform_.CreateView(*this, id, *form));
+  if (components_) {
+    for (auto& control : form->Controls()) {
+      if (auto component = components_(*this, id, control)) {
+        slot.components->emplace_back(std::string(control.Name()), std::move(component));
+      }
+    }
+  }
   Raise(id, "Form_Load");
   return *form;
 }
@@ -91,6 +109,7 @@ void Program::Unload(FormId id) {
   if (slot.form) {
     // A handler of this window still running up the stack keeps its objects alive until it
     // returns; the window itself goes now.
+    slot.components.reset();  // a component lives and dies with its window
     slot.form->Detach();
     slot.form.reset();
     slot.behaviour.reset();
@@ -107,6 +126,7 @@ void Program::End() {
   ending_ = true;
   for (auto& slot : slots_) {
     if (slot.form) {
+      slot.components.reset();
       slot.form->Detach();
     }
   }
@@ -114,13 +134,28 @@ void Program::End() {
   std::abort();  // a platform whose Exit came back would run handlers after the end
 }
 
-void Program::Raise(FormId id, std::string_view handler) {
+void Program::Raise(FormId id, std::string_view handler, const Arguments& arguments) {
   if (ending_) {
     return;
   }
   Slot slot = SlotOf(id);  // a copy: the handler may unload its own window
   if (slot.behaviour) {
-    slot.behaviour->Run(handler);
+    slot.behaviour->Run(handler, arguments);
+  }
+}
+
+void Program::Call(FormId id, std::string_view control, std::string_view method) {
+  if (ending_) {
+    return;
+  }
+  const auto components = SlotOf(id).components;  // kept alive while the call runs
+  if (!components) {
+    return;
+  }
+  for (auto& [name, component] : *components) {
+    if (name == control) {
+      component->Call(method);
+    }
   }
 }
 
@@ -135,6 +170,10 @@ void Program::DblClick(FormId id, std::string_view control) {
 void Program::SendToChat(std::u16string_view line) { hostwin::SendToChat(Client(), line); }
 
 void Program::SendFaded(std::u16string_view line) { SendToChat(fade::FadeText(line)); }
+
+void Program::OpenKeyword(std::u16string_view address) {
+  hostwin::OpenKeyword(Client(), address);
+}
 
 void Program::WaitSeconds(int seconds) { hostwin::WaitSeconds(platform_.Waiter(), seconds); }
 

@@ -21,6 +21,9 @@ const FormDesc& DescriptionOf(FormId id);
 
 class Program;
 
+// What an event hands its handler (the chat scanner's line event: sender, then text).
+using Arguments = std::vector<std::u16string>;
+
 // A window's behaviour: nothing but its handlers, each under its own name ("Form_Load",
 // "Label6_Click", "Timer1_Timer", ...).
 class Behaviour {
@@ -31,13 +34,33 @@ class Behaviour {
   virtual ~Behaviour() = default;
 
   // Runs the named handler; false when the window has none of that name.
-  bool Run(std::string_view handler);
+  bool Run(std::string_view handler, const Arguments& arguments = {});
 
  protected:
   void On(std::string_view handler, std::function<void()> run);
+  void On(std::string_view handler, std::function<void(const Arguments&)> run);
 
  private:
-  std::vector<std::pair<std::string, std::function<void()>>> handlers_;
+  std::vector<std::pair<std::string, std::function<void(const Arguments&)>>> handlers_;
+};
+
+// Something that runs again and again until it is destroyed.
+class Ticker {
+ public:
+  Ticker() = default;
+  Ticker(const Ticker&) = delete;
+  Ticker& operator=(const Ticker&) = delete;
+  virtual ~Ticker() = default;
+};
+
+// A control that is a component of its own (the chat scanner): it is told of calls made on it.
+class Component {
+ public:
+  Component() = default;
+  Component(const Component&) = delete;
+  Component& operator=(const Component&) = delete;
+  virtual ~Component() = default;
+  virtual void Call(std::string_view method) = 0;
 };
 
 // What the program needs of the world it runs in.
@@ -55,16 +78,25 @@ class Platform {
   virtual hostwin::WaitHost& Waiter() = 0;
   // Ends the process at once: nothing after the call runs, not even the rest of a handler.
   [[noreturn]] virtual void Exit() = 0;
+  // Calls tick every `milliseconds` on the window thread until the ticker is destroyed.
+  virtual std::unique_ptr<Ticker> Every(int milliseconds, std::function<void()> tick) {
+    (void)milliseconds;
+    (void)tick;
+    return nullptr;
+  }
 };
 
 using BehaviourFactory =
     std::function<std::unique_ptr<Behaviour>(Program& program, FormId id, Form& form)>;
+// Makes the component behind a control of a component kind; nullptr for none.
+using ComponentFactory = std::function<std::unique_ptr<Component>(Program& program, FormId id,
+                                                                  Control& control)>;
 
 // The five program-wide windows and their lifetimes. Each is built from its description the first
 // time it is loaded; hiding keeps it; unloading destroys it, and the next show builds it afresh.
 class Program {
  public:
-  Program(Platform& platform, BehaviourFactory behaviours);
+  Program(Platform& platform, BehaviourFactory behaviours, ComponentFactory components = {});
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
   ~Program();
@@ -82,18 +114,23 @@ class Program {
   // Events from the window system. A control without a handler for the event ignores it.
   void Click(FormId id, std::string_view control);  // empty control: the window's surface
   void DblClick(FormId id, std::string_view control);
-  void Raise(FormId id, std::string_view handler);
+  void Raise(FormId id, std::string_view handler, const Arguments& arguments = {});
+  // A call on a component control ("Start" on the chat scanner); nothing for other controls.
+  void Call(FormId id, std::string_view control, std::string_view method);
+  Platform& GetPlatform() { return platform_; }
 
   // Services the handlers share.
   hostwin::WindowAccess& Client() { return platform_.Client(); }
   void SendToChat(std::u16string_view line);
   void SendFaded(std::u16string_view line);
+  void OpenKeyword(std::u16string_view address);
   void WaitSeconds(int seconds);
 
  private:
   struct Slot {
     std::shared_ptr<Form> form;
     std::shared_ptr<Behaviour> behaviour;
+    std::shared_ptr<std::vector<std::pair<std::string, std::unique_ptr<Component>>>> components;
   };
   Slot& SlotOf(FormId id) { return slots_.at(static_cast<std::size_t>(id)); }
   const Slot& SlotOf(FormId id) const { return slots_.at(static_cast<std::size_t>(id)); }
@@ -101,6 +138,7 @@ class Program {
 
   Platform& platform_;
   BehaviourFactory behaviours_;
+  ComponentFactory components_;
   std::array<Slot, kFormCount> slots_;
   bool ending_ = false;
 };

@@ -35,7 +35,10 @@ class Headless::View final : public forms::FormView {
     if (control.Enabled() && control.Interval() > 0) {
       if (!running) {  // switching on a running timer keeps its period
         const double interval = control.Interval() / 1000.0;
-        platform_.Arm(key, Timer{&program_, id_, std::string(control.Name()) + "_Timer",
+        platform_.Arm(key, Timer{[program = &program_, id = id_,
+                                  handler = std::string(control.Name()) + "_Timer"] {
+                                   program->Raise(id, handler);
+                                 },
                                  platform_.now_ + interval, interval});
       }
     } else if (running) {
@@ -58,9 +61,30 @@ class Headless::View final : public forms::FormView {
 };
 
 Headless::Headless(double timeOfDay) : tree_(client_), startOfDay_(timeOfDay) {
-  tree_.AddDocument(u"Welcome, Kestrel Jay!", {});
+  tree_.AddDocument(u"Welcome, " + std::u16string(kScreenName) + u"!", {});
   room_ = tree_.AddRoom(u"Town Square");
   client_.SetClock([this] { return now_; });
+  // Like the client: Enter in the input box says its text, font tags removed, as the user.
+  client_.OnMessage([this, input = tree_.InputOf(room_)](const MemoryWindows::Message& message) {
+    if (message.window != input) {
+      return;
+    }
+    if (!message.isChar) {
+      inputBox_ = message.text;
+    } else if (message.code == hostwin::kEnter && !inputBox_.empty()) {
+      std::u16string plain;
+      for (std::size_t i = 0; i < inputBox_.size(); ++i) {
+        const auto close = inputBox_.find(u'>', i);
+        if (inputBox_.compare(i, 6, u"<Font ") == 0 && close != std::u16string::npos) {
+          i = close;
+        } else {
+          plain += inputBox_[i];
+        }
+      }
+      inputBox_.clear();
+      SayInRoom(kScreenName, plain);
+    }
+  });
   for (int i = 0; i < static_cast<int>(forms::kFormCount); ++i) {
     views_[i];
     loads_[i];
@@ -113,10 +137,26 @@ std::optional<std::function<void()>> Headless::TakeNext(double limit) {
   now_ = std::max(now_, timerAt);
   Timer& tick = timer->second;
   tick.due += tick.interval;
-  forms::Program* program = tick.program;
-  const forms::FormId id = tick.id;
-  const std::string handler = tick.handler;
-  return [program, id, handler] { program->Raise(id, handler); };
+  return tick.tick;
+}
+
+class Headless::VirtualTicker final : public forms::Ticker {
+ public:
+  VirtualTicker(Headless& platform, std::string key) : platform_(platform), key_(std::move(key)) {}
+  VirtualTicker(const VirtualTicker&) = delete;
+  VirtualTicker& operator=(const VirtualTicker&) = delete;
+  ~VirtualTicker() override { platform_.Arm(key_, std::nullopt); }
+
+ private:
+  Headless& platform_;
+  std::string key_;
+};
+
+std::unique_ptr<forms::Ticker> Headless::Every(int milliseconds, std::function<void()> tick) {
+  const double interval = milliseconds / 1000.0;
+  std::string key = "ticker." + std::to_string(tickers_++);
+  Arm(key, Timer{std::move(tick), now_ + interval, interval});
+  return std::make_unique<VirtualTicker>(*this, std::move(key));
 }
 
 bool Headless::Do(const std::function<void()>& action) {
@@ -158,6 +198,12 @@ bool Headless::PumpMessages(double maxSeconds) {
     now_ = limit;
   }
   return !ended_;
+}
+
+void Headless::SayInRoom(std::u16string_view sender, std::u16string_view text) {
+  const hostwin::Handle transcript = client_.FindChild(room_, 0, hostwin::kRichTextClass);
+  client_.SetTitle(transcript, client_.Text(transcript) + std::u16string(sender) + u":\t" +
+                                   std::u16string(text) + u"\r\n");
 }
 
 std::vector<Headless::Line> Headless::Said() const {

@@ -44,6 +44,9 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   bool Ended() const { return ended_; }
   // Lines said in the room, in order: the texts typed into its input box before an Enter.
   std::vector<Line> Said() const;
+  // Another member (or the user, typing by hand) says a line: the transcript gains it.
+  void SayInRoom(std::u16string_view sender, std::u16string_view text);
+  static constexpr std::u16string_view kScreenName = u"Kestrel Jay";
   MemoryWindows& Client() override { return client_; }
   ClientTree& Tree() { return tree_; }
   hostwin::Handle Room() const { return room_; }
@@ -56,6 +59,7 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
                                               forms::Form& form) override;
   hostwin::WaitHost& Waiter() override { return *this; }
   [[noreturn]] void Exit() override;
+  std::unique_ptr<forms::Ticker> Every(int milliseconds, std::function<void()> tick) override;
 
   // hostwin::WaitHost
   double TimeOfDay() override;
@@ -64,10 +68,9 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
 
  private:
   class View;
+  class VirtualTicker;
   struct Timer {
-    forms::Program* program;
-    forms::FormId id;
-    std::string handler;
+    std::function<void()> tick;
     double due;
     double interval;
   };
@@ -92,6 +95,8 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   std::map<std::string, Timer> timers_;
   std::map<int, ViewLog> views_;
   std::map<int, int> loads_;
+  std::u16string inputBox_;
+  long tickers_ = 0;
 };
 
 }  // namespace testing_support

@@ -112,10 +112,16 @@ std::u16string MemoryWindows::Text(Handle window) {
 
 void MemoryWindows::SetText(Handle window, std::u16string_view text) {
   messages_.push_back({window, false, std::u16string(text), 0, clock_ ? clock_() : 0});
+  if (onMessage_) {
+    onMessage_(messages_.back());
+  }
 }
 
 void MemoryWindows::SendChar(Handle window, char16_t code) {
   messages_.push_back({window, true, {}, code, clock_ ? clock_() : 0});
+  if (onMessage_) {
+    onMessage_(messages_.back());
+  }
 }
 
 ClientTree::ClientTree(MemoryWindows& windows, bool withToolbar) : windows_(windows) {

@@ -25,6 +25,8 @@ class MemoryWindows final : public hostwin::WindowAccess {
     double at = 0;        // the clock's reading when it was sent
   };
 
+  // Told of every message after it is recorded, as a window procedure would be.
+  void OnMessage(std::function<void(const Message&)> handler) { onMessage_ = std::move(handler); }
   // Stamps every message sent from now on.
   void SetClock(std::function<double()> clock) { clock_ = std::move(clock); }
 
@@ -65,6 +67,7 @@ class MemoryWindows final : public hostwin::WindowAccess {
   std::vector<Message> messages_;
   int searchesUnderNone_ = 0;
   std::function<double()> clock_;
+  std::function<void(const Message&)> onMessage_;
   Handle next_ = 0x100;
 };
 

@@ -27,7 +27,7 @@ std::u16string Minutes(std::u16string_view name, std::u16string_view count) {
 class ConsoleTest : public ::testing::Test {
  protected:
   Headless platform;
-  forms::Program program{platform, zibbet::MakeBehaviour};
+  forms::Program program{platform, zibbet::MakeBehaviour, zibbet::MakeComponent};
 
   void SetUp() override {
     ASSERT_TRUE(platform.Do([&] { zibbet::Start(program); }));
@@ -85,7 +85,7 @@ TEST_F(ConsoleTest, SplashClickShowsTheConsoleThenHidesTheSplash) {
   EXPECT_EQ(platform.Views(FormId::Form1).topmost, 1);
   EXPECT_EQ(Lines(), std::vector<std::u16string>{kLoaded});
   // No tick comes, however long the console stays open.
-  platform.RunFor(3 * 3600);
+  platform.RunFor(900);
   EXPECT_EQ(Lines(), std::vector<std::u16string>{kLoaded});
   EXPECT_EQ(Console()["Label1"].Text(), u"00000");
   EXPECT_FALSE(Console()["Timer1"].Enabled());
@@ -137,7 +137,7 @@ TEST_F(ConsoleTest, CounterGoesOnAfterAPause) {
 TEST_F(ConsoleTest, TheMinuteBannerCarriesTheScreenNameTypedBeforeOn) {
   for (const std::u16string typed : {u"", u"Ann Other", u"<b>&"}) {
     Headless local;
-    forms::Program run(local, zibbet::MakeBehaviour);
+    forms::Program run(local, zibbet::MakeBehaviour, zibbet::MakeComponent);
     local.Do([&] { zibbet::Start(run); });
     local.Do([&] { run.Click(FormId::Form2, "Image1"); });
     run.Loaded(FormId::Form1)->operator[]("Text2").TakeTypedText(typed);

@@ -1,0 +1,64 @@
+#include "panels/SecretPanel.h"
+
+#include <array>
+#include <string_view>
+
+namespace panels {
+namespace {
+
+constexpr std::u16string_view kAccessCode = u"vemm";
+constexpr std::u16string_view kAgeNumber = u"18";
+constexpr std::u16string_view kFoundLine = u"(o Y o)Secret Area Found(o Y o)";
+constexpr std::u16string_view kWrongNumberLine = u"(_)_)I Love=Guyz=Im=Gay=Girls=Are=Ugly==D";
+
+// Sent plain, the whole group three times; the blanks leading lines 1 and 4 belong to them.
+constexpr std::array<std::u16string_view, 4> kSeries = {
+    u" I Love Guyz, Im Gay, Girls Are Ugly!",
+    u"Girls A Nasty Guyz Are The Best",
+    u"Burn In Hell Girlz, Guyz Rule",
+    u" Being Gay Is The Best I Love Guyz",
+};
+constexpr int kRounds = 3;
+
+}  // namespace
+
+SecretPanel::SecretPanel(forms::Program& program, forms::Form& form)
+    : program_(program), form_(form) {
+  On("Form_Load", [this] { Form_Load(); });
+  On("Command1_Click", [this] { Command1_Click(); });
+  On("Command2_Click", [this] { Command2_Click(); });
+}
+
+void SecretPanel::Form_Load() { form_.MakeTopmost(); }
+
+void SecretPanel::Command1_Click() {
+  // Each box is read only once every box before it has matched.
+  if (form_["Text1"].Text() != kAccessCode) {
+    return;
+  }
+  if (form_["Text2"].Text() != kAccessCode) {
+    return;
+  }
+  if (form_["Text3"].Text() == kAgeNumber) {
+    program_.Show(forms::FormId::Form3);
+    program_.SendFaded(kFoundLine);
+    program_.Hide(forms::FormId::Form4);
+  } else {
+    program_.SendFaded(kWrongNumberLine);
+  }
+}
+
+void SecretPanel::Command2_Click() {
+  bool first = true;
+  for (int round = 0; round < kRounds; ++round) {
+    for (const auto line : kSeries) {
+      if (!first) {
+        program_.WaitSeconds(1);
+      }
+      first = false;
+      program_.SendToChat(line);
+    }
+  }
+}
+
+}  // namespace panels

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "forms/Program.h"
+
+namespace panels {
+
+// The hidden panel behind the chat trigger: three entries that unlock the links panel, and a
+// button that floods the room with a fixed series of lines.
+class SecretPanel final : public forms::Behaviour {
+ public:
+  SecretPanel(forms::Program& program, forms::Form& form);
+
+ private:
+  void Form_Load();
+  void Command1_Click();
+  void Command2_Click();
+
+  forms::Program& program_;
+  forms::Form& form_;
+};
+
+}  // namespace panels

@@ -18,6 +18,7 @@ class Headless::View final : public forms::FormView {
   View(const View&) = delete;
   View& operator=(const View&) = delete;
   ~View() override {
+    platform_.trace_.push_back("unload " + std::string(form_.Name()));
     for (const auto& control : form_.Controls()) {
       if (control.Desc().kind == forms::Kind::Timer) {
         platform_.Arm(Key(control), std::nullopt);
@@ -45,8 +46,23 @@ class Headless::View final : public forms::FormView {
       platform_.Arm(key, std::nullopt);
     }
   }
-  void FormChanged() override {}
-  void MakeTopmost() override { ++platform_.views_[static_cast<int>(id_)].topmost; }
+  void FormChanged() override {
+    const bool minimized = form_.State() == forms::WindowState::Minimized;
+    if (form_.Visible() != visible_ || minimized != minimized_) {
+      platform_.trace_.push_back((minimized && !minimized_ ? "minimize "
+                                  : form_.Visible()        ? "show "
+                                                           : "hide ") +
+                                 std::string(form_.Name()));
+    } else if (form_.Visible()) {
+      platform_.trace_.push_back("front " + std::string(form_.Name()));
+    }
+    visible_ = form_.Visible();
+    minimized_ = minimized;
+  }
+  void MakeTopmost() override {
+    ++platform_.views_[static_cast<int>(id_)].topmost;
+    platform_.trace_.push_back("topmost " + std::string(form_.Name()));
+  }
   void DragWindow() override { ++platform_.views_[static_cast<int>(id_)].drags; }
 
  private:
@@ -58,6 +74,8 @@ class Headless::View final : public forms::FormView {
   forms::Program& program_;
   forms::FormId id_;
   forms::Form& form_;
+  bool visible_ = false;
+  bool minimized_ = false;
 };
 
 Headless::Headless(double timeOfDay) : tree_(client_), startOfDay_(timeOfDay) {
@@ -82,6 +100,7 @@ Headless::Headless(double timeOfDay) : tree_(client_), startOfDay_(timeOfDay) {
         }
       }
       inputBox_.clear();
+      trace_.push_back("said " + std::string(plain.begin(), plain.end()));
       SayInRoom(kScreenName, plain);
     }
   });
@@ -94,6 +113,7 @@ Headless::Headless(double timeOfDay) : tree_(client_), startOfDay_(timeOfDay) {
 std::unique_ptr<forms::FormView> Headless::CreateView(forms::Program& program, forms::FormId id,
                                                       forms::Form& form) {
   ++loads_[static_cast<int>(id)];
+  trace_.push_back("load " + std::string(form.Name()));
   return std::make_unique<View>(*this, program, id, form);
 }
 

@@ -53,6 +53,9 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   // What the program did to a window through its view, across loads.
   const ViewLog& Views(forms::FormId id) const { return views_.at(static_cast<int>(id)); }
   int Loads(forms::FormId id) const { return loads_.at(static_cast<int>(id)); }
+  // What happened to the windows and the room, in order: "load Form3", "show Form5",
+  // "hide Form4", "minimize Form3", "topmost Form3", "unload Form3", "said <line>".
+  const std::vector<std::string>& Trace() const { return trace_; }
 
   // forms::Platform
   std::unique_ptr<forms::FormView> CreateView(forms::Program& program, forms::FormId id,
@@ -96,6 +99,7 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   std::map<int, ViewLog> views_;
   std::map<int, int> loads_;
   std::u16string inputBox_;
+  std::vector<std::string> trace_;
   long tickers_ = 0;
 };
 

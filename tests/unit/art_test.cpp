@@ -161,9 +161,9 @@ struct NearestCase {
 
 TEST(IconPalette, OtherColoursGoToTheNearestEntry) {
   const std::vector<NearestCase> cases = {
-      {{250, 8, 4}, {255, 0, 0}},       {{20, 20, 20}, {0, 0, 0}},
+      {{250, 8, 4}, {255, 0, 0}},         {{20, 20, 20}, {0, 0, 0}},
       {{150, 150, 150}, {128, 128, 128}}, {{180, 180, 200}, {192, 192, 192}},
-      {{10, 110, 140}, {0, 128, 128}},  {{30, 230, 40}, {0, 255, 0}},
+      {{10, 110, 140}, {0, 128, 128}},    {{30, 230, 40}, {0, 255, 0}},
       {{240, 240, 250}, {255, 255, 255}}, {{0, 0, 90}, {0, 0, 128}},
   };
   const auto palette = art::IconPalette();
@@ -449,7 +449,8 @@ TEST(Generator, SplashKeepsItsBottomRowsPlain) {
 }
 
 TEST(ResourceScript, PutsOneStatementPerPictureInPlaceOfTheMarker) {
-  const std::string script = art::ResourceScript("#include \"forms/Resources.h\"\n@ZIBBET_ART@// end\n");
+  const std::string script =
+      art::ResourceScript("#include \"forms/Resources.h\"\n@ZIBBET_ART@// end\n");
   EXPECT_EQ(script.find("@ZIBBET_ART@"), std::string::npos);
   EXPECT_EQ(script.rfind("#include \"forms/Resources.h\"\n", 0), 0U);
   for (const art::Artwork& a : art::Catalogue()) {

@@ -72,8 +72,7 @@ Bounds Bounds::Joined(const Bounds& other) const {
           std::max(bottom, other.bottom)};
 }
 
-Shape::Shape(Bounds bounds, Distance distance)
-    : bounds_(bounds), distance_(std::move(distance)) {}
+Shape::Shape(Bounds bounds, Distance distance) : bounds_(bounds), distance_(std::move(distance)) {}
 
 Shape Circle(Point centre, double radius) {
   return Shape({centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius},
@@ -110,6 +109,18 @@ Shape Box(Bounds box, double cornerRadius) {
     const double inside = std::min(std::max(q.x, q.y), 0.0);
     return outside + inside - cornerRadius;
   });
+}
+
+Shape Astroid(Point centre, double radius) {
+  constexpr int kCorners = 72;
+  std::vector<Point> corners;
+  for (int i = 0; i < kCorners; ++i) {
+    const double a = 2.0 * kPi * i / kCorners;
+    const double c = Cosine(a);
+    const double s = Sine(a);
+    corners.push_back({centre.x + radius * c * c * c, centre.y + radius * s * s * s});
+  }
+  return Polygon(std::move(corners));
 }
 
 Shape Polygon(std::vector<Point> corners) {
@@ -196,8 +207,32 @@ Shape Offset(Shape shape, double dx, double dy) {
 
 Shape Grow(Shape shape, double margin) {
   const Bounds bounds = shape.bounds().Grown(margin);
-  return Shape(bounds,
-               [shape = std::move(shape), margin](Point p) { return shape.DistanceAt(p) - margin; });
+  return Shape(
+      bounds, [shape = std::move(shape), margin](Point p) { return shape.DistanceAt(p) - margin; });
+}
+
+Shape Outline(Shape shape, double halfWidth) {
+  const Bounds bounds = shape.bounds().Grown(halfWidth);
+  return Shape(bounds, [shape = std::move(shape), halfWidth](Point p) {
+    return std::fabs(shape.DistanceAt(p)) - halfWidth;
+  });
+}
+
+Rgb Ramp(const std::vector<ColourStop>& stops, double t) {
+  if (stops.empty()) {
+    throw std::invalid_argument("a ramp needs a stop");
+  }
+  if (t <= stops.front().at) {
+    return stops.front().colour;
+  }
+  for (std::size_t i = 1; i < stops.size(); ++i) {
+    if (t < stops[i].at) {
+      const ColourStop& a = stops[i - 1];
+      const ColourStop& b = stops[i];
+      return Mix(a.colour, b.colour, (t - a.at) / (b.at - a.at));
+    }
+  }
+  return stops.back().colour;
 }
 
 Canvas::Canvas(int width, int height)

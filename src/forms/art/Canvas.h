@@ -22,7 +22,7 @@ constexpr Rgb FromBytes(int r, int g, int b) {
 Rgb Mix(Rgb from, Rgb to, double t);
 Rgb Scale(Rgb colour, double factor);
 Rgb Add(Rgb a, Rgb b);
-// Relative luminance of the (gamma-encoded) colour, for keeping text readable.
+// Luma (Rec. 601 weights on the gamma-encoded channels): whether white text stays readable.
 double Luma(Rgb colour);
 
 struct Rgb8 {
@@ -69,6 +69,8 @@ Shape Circle(Point centre, double radius);
 Shape Ellipse(Point centre, double radiusX, double radiusY);
 Shape Ring(Point centre, double radius, double halfWidth);
 Shape Box(Bounds box, double cornerRadius = 0.0);
+// A four-pointed star with concave sides: the program's sparkle motif.
+Shape Astroid(Point centre, double radius);
 // Any simple polygon, corners in order.
 Shape Polygon(std::vector<Point> corners);
 // Polylines of the given half width with round ends and joins; a one-point line is a dot.
@@ -78,6 +80,15 @@ Shape Difference(Shape a, Shape minus);
 Shape Intersection(Shape a, Shape b);
 Shape Offset(Shape shape, double dx, double dy);
 Shape Grow(Shape shape, double margin);
+// The band of the given half width along the shape's edge.
+Shape Outline(Shape shape, double halfWidth);
+
+// A colour ramp: stops in increasing order of position; clamped at both ends.
+struct ColourStop {
+  double at = 0.0;
+  Rgb colour;
+};
+Rgb Ramp(const std::vector<ColourStop>& stops, double t);
 
 using Shader = std::function<Rgb(Point)>;
 

@@ -25,7 +25,8 @@ struct Glyph {
 
 // Part of an ellipse, counter-clockwise from `from` to `to` degrees (clockwise when to < from).
 Line Arc(Point centre, double rx, double ry, double from, double to) {
-  const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(to - from) / kArcStepDegrees)));
+  const int steps =
+      std::max(1, static_cast<int>(std::ceil(std::fabs(to - from) / kArcStepDegrees)));
   Line line;
   for (int i = 0; i <= steps; ++i) {
     const double a = Degrees(Lerp(from, to, static_cast<double>(i) / steps));
@@ -65,22 +66,26 @@ std::optional<Glyph> GlyphFor(char c) {
     case 'i':
       return Glyph{0.0, {{{0.0, 0.0}, {0.0, 7.0}}, {{0.0, 9.6}}}};
     case 'k':
-      return Glyph{5.2, {{{0.0, 10.0}, {0.0, 0.0}}, {{5.0, 7.0}, {0.0, 2.6}}, {{1.9, 4.3}, {5.2, 0.0}}}};
+      return Glyph{5.2,
+                   {{{0.0, 10.0}, {0.0, 0.0}}, {{5.0, 7.0}, {0.0, 2.6}}, {{1.9, 4.3}, {5.2, 0.0}}}};
     case 'l':
       return Glyph{0.0, {{{0.0, 10.0}, {0.0, 0.0}}}};
     case 'n':
       return Glyph{
-          6.0, {{{0.0, 7.0}, {0.0, 0.0}}, Join(Arc({3.0, 4.0}, 3.0, 3.0, 180.0, 0.0), {{6.0, 0.0}})}};
+          6.0,
+          {{{0.0, 7.0}, {0.0, 0.0}}, Join(Arc({3.0, 4.0}, 3.0, 3.0, 180.0, 0.0), {{6.0, 0.0}})}};
     case 'o':
       return Glyph{6.0, {Arc(kBowl, kBowlX, kBowlY, 0.0, 360.0)}};
     case 'r':
       return Glyph{4.4, {{{0.0, 7.0}, {0.0, 0.0}}, Arc({3.4, 3.6}, 3.4, 3.4, 180.0, 65.0)}};
     case 's':
-      return Glyph{5.6, {Join(Arc({2.8, 5.25}, 2.6, 1.75, 25.0, 270.0),
-                              Arc({2.8, 1.75}, 2.8, 1.75, 90.0, -155.0))}};
+      return Glyph{5.6,
+                   {Join(Arc({2.8, 5.25}, 2.6, 1.75, 25.0, 270.0),
+                         Arc({2.8, 1.75}, 2.8, 1.75, 90.0, -155.0))}};
     case 't':
       return Glyph{
-          3.6, {{{1.2, 9.4}, {1.2, 1.4}, {1.8, 0.3}, {3.0, 0.0}, {3.6, 0.1}}, {{0.0, 7.0}, {3.4, 7.0}}}};
+          3.6,
+          {{{1.2, 9.4}, {1.2, 1.4}, {1.8, 0.3}, {3.0, 0.0}, {3.6, 0.1}}, {{0.0, 7.0}, {3.4, 7.0}}}};
     default:
       return std::nullopt;
   }
@@ -102,7 +107,8 @@ double TextWidth(std::string_view text, const TextStyle& style) {
   const double unit = style.capHeight / kCapUnits;
   double units = 0.0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    units += RequireGlyph(text[i]).width + (i + 1 < text.size() ? style.tracking + style.weight : 0.0);
+    units +=
+        RequireGlyph(text[i]).width + (i + 1 < text.size() ? style.tracking + style.weight : 0.0);
   }
   return units * unit;
 }

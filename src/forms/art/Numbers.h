@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-// Arithmetic for the drawings. Everything here is built from + - * / and floor only, all of which
-// IEEE rounds exactly, so a picture comes out byte for byte the same whatever C library the
-// generator is linked with.
+// Arithmetic for the drawings, built only from operations IEEE 754 rounds exactly (+ - * /, sqrt,
+// floor) and no library transcendentals, so a picture comes out byte for byte the same whatever
+// compiler and C library build the generator.
 namespace art {
 
 inline constexpr double kPi = 3.14159265358979323846;

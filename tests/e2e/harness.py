@@ -186,3 +186,46 @@ def main(flow, host_args=()):
         session.close()
     print("PASSED")
     return 0
+
+
+# Steps of the flows ----------------------------------------------------------------------------
+SCREEN_NAME = "Kestrel Jay"
+FOUND = "(o Y o)Secret Area Found(o Y o)"
+WRONG_NUMBER = "(_)_)I Love=Guyz=Im=Gay=Girls=Are=Ugly==D"
+SERIES = [" I Love Guyz, Im Gay, Girls Are Ugly!", "Girls A Nasty Guyz Are The Best",
+          "Burn In Hell Girlz, Guyz Rule", " Being Gay Is The Best I Love Guyz"]
+
+
+def open_console(session):
+    """Starts Zibbet and clicks its splash picture; returns the console's state."""
+    splash = session.start_zibbet()
+    count = len(session.said())
+    session.click(*session.point(splash, 0, 0, 4005, 6015))
+    session.wait_said(count + 1)
+    return wait_for(lambda: session.form("Form1", visible=True), 10, "the console")
+
+
+def say_as_user(session, text):
+    """Types a line into the practice host's room and presses Enter, as the user does."""
+    box = session.probe()["hostInput"]
+    check(box is not None, "the practice host has a room")
+    count = len(session.said())
+    session.click(box[0] + box[2] // 2, box[1] + box[3] // 2)
+    session.type_text(text)
+    session.key("Return")
+    session.wait_said(count + 1)
+
+
+def fill_secret_panel(session, panel, name, code, age):
+    """Types the three entries with real keys, each box clicked first."""
+    for top, height, text in ((120, 285, name), (360, 330, code), (600, 285, age)):
+        session.click(*session.point(panel, 960, top, 1695, height))
+        session.key("ctrl+a", "BackSpace")
+        if text:
+            session.type_text(text)
+
+
+def crop(session, rect, path):
+    x, y, w, h = rect
+    subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y),
+                    "+repage", path], check=True)

@@ -28,15 +28,19 @@ std::string Quote(const std::string& text) {
   return out + "\"";
 }
 
+// Asks the window itself: another process's control keeps its content to itself, and the title
+// functions would only give what it was created with.
 std::string Text(HWND window) {
-  const int length = GetWindowTextLengthW(window);
+  const auto length = static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
   std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-  GetWindowTextW(window, wide.data(), length + 1);
-  wide.resize(static_cast<std::size_t>(length));
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), length, nullptr, 0, nullptr,
+  const auto got = static_cast<int>(SendMessageW(window, WM_GETTEXT, wide.size(),
+                                                 reinterpret_cast<LPARAM>(wide.data())));
+  wide.resize(static_cast<std::size_t>(got < length ? got : length));
+  const int units = static_cast<int>(wide.size());
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), units, nullptr, 0, nullptr,
                                        nullptr);
   std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), length, utf8.data(), size, nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), units, utf8.data(), size, nullptr, nullptr);
   return utf8;
 }
 
@@ -84,6 +88,26 @@ HWND FindForm(int number) {
   return FindWindowA(name, nullptr);
 }
 
+// The chat client's first room's input box, for typing into it as the user does.
+std::string HostInput() {
+  HWND frame = FindWindowA("AOL Frame25", nullptr);
+  HWND area = frame ? FindWindowExA(frame, nullptr, "MDIClient", nullptr) : nullptr;
+  for (HWND room = area ? FindWindowExA(area, nullptr, "AOL Child", nullptr) : nullptr; room;
+       room = FindWindowExA(area, room, "AOL Child", nullptr)) {
+    if (FindWindowExA(room, nullptr, "_AOL_Static", nullptr) == nullptr) {
+      continue;
+    }
+    HWND transcript = FindWindowExA(room, nullptr, "RICHCNTL", nullptr);
+    HWND input = transcript ? FindWindowExA(room, transcript, "RICHCNTL", nullptr) : nullptr;
+    if (input != nullptr) {
+      RECT r{};
+      GetWindowRect(input, &r);
+      return Rect(r);
+    }
+  }
+  return "null";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -99,6 +123,7 @@ int main(int argc, char** argv) {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   std::string out = "{\"dpi\":" + std::to_string(dpi) + ",\"screen\":" + Rect(work) +
                     ",\"host\":" + (FindWindowA("AOL Frame25", nullptr) ? "true" : "false") +
+                    ",\"hostInput\":" + HostInput() +
                     ",\"forms\":{";
   bool first = true;
   for (int number = 1; number <= 5; ++number) {

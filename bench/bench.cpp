@@ -2,12 +2,17 @@
 // the same run; absolute times on a shared machine are only indicative.
 #include <windows.h>
 
+#include <richedit.h>
+
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <thread>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "console/ChatScanner.h"
 #include "fade/Fade.h"
 #include "hostwin/ChatRoom.h"
 #include "practicehost/testing/HostProcess.h"
@@ -56,6 +61,70 @@ void SpinningWait(double seconds) {
       DispatchMessageW(&message);
     }
   }
+}
+
+double ThreadSeconds() {
+  FILETIME created{};
+  FILETIME ended{};
+  FILETIME kernel{};
+  FILETIME user{};
+  GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
+  auto seconds = [](const FILETIME& t) {
+    ULARGE_INTEGER v{};
+    v.LowPart = t.dwLowDateTime;
+    v.HighPart = t.dwHighDateTime;
+    constexpr double kTicksPerSecond = 1e7;
+    return static_cast<double>(v.QuadPart) / kTicksPerSecond;
+  };
+  return seconds(kernel) + seconds(user);
+}
+
+// Polls a chat scanner from a window timer, as the main window does.
+class ScannerWindow {
+ public:
+  explicit ScannerWindow(console::ChatScanner& scanner) : scanner_(scanner) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "Zibbet Bench Scanner";
+    RegisterClassA(&wc);
+    window_ = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              wc.hInstance, nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetTimer(window_, 1, console::ScannerControl::kPollMilliseconds, nullptr);
+  }
+  ScannerWindow(const ScannerWindow&) = delete;
+  ScannerWindow& operator=(const ScannerWindow&) = delete;
+  ~ScannerWindow() { DestroyWindow(window_); }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    auto* self = reinterpret_cast<ScannerWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_TIMER && self != nullptr) {
+      self->scanner_.Poll();
+      return 0;
+    }
+    return DefWindowProcA(window, message, w, l);
+  }
+  console::ChatScanner& scanner_;
+  HWND window_ = nullptr;
+};
+
+// Dispatches this thread's messages until `done` or the time is up.
+template <typename Done>
+bool PumpUntil(Done done, double seconds) {
+  const auto start = Clock::now();
+  while (!done()) {
+    if (SecondsSince(start) > seconds) {
+      return false;
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+      DispatchMessageA(&message);
+    }
+  }
+  return true;
 }
 
 void Row(const char* what, const std::string& value, const char* target) {
@@ -109,6 +178,91 @@ int main() {
     std::sort(micros.begin(), micros.end());
     Row("SendToChat into the practice host: median", Format("%.0f us", micros[micros.size() / 2]),
         "(latency)");
+  }
+
+  {
+    // The chat scanner against the practice host's transcript.
+    practicehost::HostProcess host;
+    win32::User32Windows windows;
+    std::atomic<int> heard{0};
+    Clock::time_point heardAt;
+    console::ChatScanner scanner(windows, [&](const console::ChatLine&) {
+      heardAt = Clock::now();
+      ++heard;
+    });
+    scanner.Start();
+    ScannerWindow poller(scanner);
+    std::vector<double> latencies;
+    constexpr int kLines = 200;
+    for (int i = 0; i < kLines; ++i) {
+      const int before = heard;
+      Sleep(static_cast<DWORD>(i * 7 % 50));  // lines arrive at every phase of the poll
+      const auto said = Clock::now();
+      host.Say("Bench", "line " + std::to_string(i));
+      if (PumpUntil([&] { return heard > before; }, 5)) {
+        latencies.push_back(1e3 * std::chrono::duration<double>(heardAt - said).count());
+      }
+    }
+    std::sort(latencies.begin(), latencies.end());
+    const auto at = [&](double q) {
+      return latencies.empty() ? -1.0 : latencies[static_cast<std::size_t>(q * (latencies.size() - 1))];
+    };
+    Row("scanner latency, line to ChatMsg: median", Format("%.1f ms", at(0.5)), "poll: 50 ms");
+    Row("scanner latency, line to ChatMsg: 95th pct", Format("%.1f ms", at(0.95)),
+        latencies.size() == kLines ? "(all 200 heard)" : "LINES LOST");
+
+    constexpr double kSpan = 5;
+    double cpu = ThreadSeconds();
+    auto start = Clock::now();
+    PumpUntil([] { return false; }, kSpan);
+    Row("scanner processor time, quiet room", Format("%.2f %%", 100 * (ThreadSeconds() - cpu) /
+                                                                   SecondsSince(start)),
+        "(share of one core)");
+
+    std::atomic<bool> talking{true};
+    const int before = heard;
+    std::thread talker([&] {
+      while (talking) {
+        host.Say("Chatty", "twenty lines a second");
+        Sleep(50);
+      }
+    });
+    cpu = ThreadSeconds();
+    start = Clock::now();
+    PumpUntil([] { return false; }, kSpan);
+    const double busy = (ThreadSeconds() - cpu) / SecondsSince(start);
+    talking = false;
+    talker.join();
+    PumpUntil([] { return false; }, 0.3);
+    Row("scanner processor time, 20 lines/s", Format("%.2f %%", 100 * busy),
+        Format("(%.0f lines heard)", heard - before).c_str());
+  }
+
+  {
+    // One read of a one-megabyte transcript: a rich edit of that size, read as the scanner does.
+    LoadLibraryA("riched20.dll");
+    HWND edit = CreateWindowExA(0, "RichEdit20A", "", ES_MULTILINE, 0, 0, 400, 300, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(edit, EM_EXLIMITTEXT, 0, 4 << 20);
+    std::string text;
+    for (int i = 0; text.size() < (1U << 20); ++i) {
+      text += "Member" + std::to_string(i % 40) + ":\tsomething said in the room, line " +
+              std::to_string(i) + "\r\n";
+    }
+    SetWindowTextA(edit, text.c_str());
+    win32::User32Windows windows;
+    const auto handle = win32::ToHandle(edit);
+    console::TranscriptTracker tracker;
+    const auto start = Clock::now();
+    constexpr int kReads = 5;
+    std::size_t lines = 0;
+    for (int i = 0; i < kReads; ++i) {
+      tracker.Reset(u"");
+      lines += tracker.Update(windows.Text(handle)).size();
+    }
+    Row("read + split of a 1 MB transcript", Format("%.1f ms", 1e3 * SecondsSince(start) / kReads),
+        Format("(%.0f lines)", static_cast<double>(lines / kReads)).c_str());
+    DestroyWindow(edit);
   }
   return 0;
 }

@@ -18,9 +18,10 @@ namespace console {
 class ChatScanner {
  public:
   using Deliver = std::function<void(const ChatLine&)>;
-  // Reads between full reads when the length stays the same (an equal-length change is rare:
-  // the client trimming one line while another of the same length arrives).
-  static constexpr int kPollsPerFullRead = 10;
+  // Polls between full reads while the length stays the same: an equal-length change is rare
+  // (the client trimming one line while another of the same length arrives), and a full read of
+  // a long transcript costs far more than asking its length.
+  static constexpr int kPollsPerFullRead = 40;
 
   ChatScanner(hostwin::WindowAccess& windows, Deliver deliver);
 

@@ -28,7 +28,7 @@ zibbet_start_xvfb() {
   out=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$out" >/dev/null 2>&1 &
   ZIBBET_XVFB_PID=$!
-  for i in $(seq 1 200); do
+  for i in $(seq 1 600); do
     [ -s "$out" ] && break
     kill -0 "$ZIBBET_XVFB_PID" 2>/dev/null || break
     sleep 0.05
@@ -37,6 +37,9 @@ zibbet_start_xvfb() {
   rm -f "$out"
   if [ -z "$num" ]; then
     echo "Xvfb did not start" >&2
+    kill "$ZIBBET_XVFB_PID" 2>/dev/null
+    wait "$ZIBBET_XVFB_PID" 2>/dev/null
+    ZIBBET_XVFB_PID=
     return 1
   fi
   export DISPLAY=":$num"

@@ -1,0 +1,40 @@
+#pragma once
+// What the practice host shares with the programs that drive it: the chat client's window classes,
+// the rooms' titles and the WM_COPYDATA format for lines said by other members.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace practicehost {
+
+inline constexpr char kFrameClass[] = "AOL Frame25";
+inline constexpr char kMdiClientClass[] = "MDIClient";
+inline constexpr char kChildClass[] = "AOL Child";
+inline constexpr char kRichClass[] = "RICHCNTL";
+inline constexpr char kListboxClass[] = "_AOL_Listbox";
+inline constexpr char kIconClass[] = "_AOL_Icon";
+inline constexpr char kStaticClass[] = "_AOL_Static";
+inline constexpr char kToolbarStripClass[] = "AOL Toolbar";
+inline constexpr char kToolbarClass[] = "_AOL_Toolbar";
+inline constexpr char kComboboxClass[] = "_AOL_Combobox";
+inline constexpr char kEditClass[] = "Edit";
+
+inline constexpr char kExecutableName[] = "PracticeHost.exe";
+inline constexpr char kDefaultScreenName[] = "Kestrel Jay";
+inline constexpr int kMaxRooms = 2;
+
+// Room titles by 1-based room number; nullptr outside 1..kMaxRooms.
+const char* RoomName(int room);
+
+// A WM_COPYDATA line from another member: dwData is the 1-based room, the bytes are
+// sender + TAB + text in the ANSI code page, without a terminating NUL.
+struct CopyDataLine {
+  std::string sender;
+  std::string text;
+};
+std::string EncodeCopyData(std::string_view sender, std::string_view text);
+// Empty when there is no TAB or the sender is empty.
+std::optional<CopyDataLine> DecodeCopyData(std::string_view bytes);
+
+}  // namespace practicehost

@@ -1,0 +1,58 @@
+#pragma once
+// A chat room: an "AOL Child" document window holding the transcript, the input box, the member
+// list, the send icon and the room's title, in that order among its children.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "practicehost/Controls.h"
+#include "practicehost/Markup.h"
+
+namespace practicehost {
+
+class Host;
+
+class Room {
+ public:
+  Room(Host& host, int number);
+  Room(const Room&) = delete;
+  Room& operator=(const Room&) = delete;
+
+  // Creates the room's window in the MDI client; nullptr if that failed.
+  HWND Create(HWND mdiClient, const RECT& bounds);
+
+  HWND Window() const { return window_; }
+  HWND Input() const { return input_; }
+  const std::string& Name() const { return name_; }
+
+  // Adds sender's line to the transcript and sender to the members. False, and nothing said, if
+  // the line shows no text or the room's window is gone.
+  bool Say(std::string_view sender, std::string_view markup);
+
+ private:
+  std::optional<LRESULT> OnInputMessage(HWND input, UINT message, WPARAM wParam, LPARAM lParam);
+  void SayInput();
+  void AppendLine(std::string_view sender, const std::vector<Run>& runs);
+  void MoveCaretToEnd();
+  void AddMember(std::string_view name);
+  void Layout(int width, int height);
+  void Forget();
+
+  Host& host_;
+  std::string name_;
+  Container container_;
+  MessageHook inputHook_;
+  bool hasLines_ = false;
+  bool wrapping_ = true;
+  HWND window_ = nullptr;
+  HWND transcript_ = nullptr;
+  HWND input_ = nullptr;
+  HWND members_ = nullptr;
+  HWND icon_ = nullptr;
+  HWND title_ = nullptr;
+};
+
+}  // namespace practicehost

@@ -1,0 +1,69 @@
+// PracticeHost.exe: windows shaped like the chat client's, for trying Zibbet without the client.
+
+#include <windows.h>
+
+#include <string>
+
+#include "practicehost/Host.h"
+#include "practicehost/Options.h"
+#include "practicehost/Protocol.h"
+
+namespace {
+
+using practicehost::SayCommand;
+
+enum ExitCode { kExitOk = 0, kExitNoFrame = 1, kExitUsage = 2, kExitRefused = 3, kExitFailed = 4 };
+constexpr UINT kSayTimeoutMs = 10000;
+
+// A GUI program has no console of its own: stderr when started from one, a message box otherwise.
+void Report(const std::string& message) {
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if (error && error != INVALID_HANDLE_VALUE && GetFileType(error) != FILE_TYPE_UNKNOWN) {
+    const std::string line = message + "\n";
+    DWORD written = 0;
+    WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    return;
+  }
+  MessageBoxA(nullptr, message.c_str(), "Practice Host", MB_OK | MB_ICONWARNING);
+}
+
+int SendSay(const SayCommand& say) {
+  const HWND frame = FindWindowA(practicehost::kFrameClass, nullptr);
+  if (!frame) {
+    Report("No practice host is running.");
+    return kExitNoFrame;
+  }
+  std::string bytes = practicehost::EncodeCopyData(say.sender, say.text);
+  COPYDATASTRUCT data{static_cast<ULONG_PTR>(say.room), static_cast<DWORD>(bytes.size()),
+                      bytes.data()};
+  DWORD_PTR said = FALSE;
+  if (!SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                           kSayTimeoutMs, &said)) {
+    Report("The practice host did not answer.");
+    return kExitNoFrame;
+  }
+  if (!said) {
+    Report("The practice host did not say the line (no such room, or no text).");
+    return kExitRefused;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  const practicehost::ParsedOptions parsed =
+      practicehost::ParseOptions(practicehost::CommandLineArguments());
+  if (!parsed.error.empty()) {
+    Report(parsed.error + "\n\nUsage:\n" + practicehost::kUsage);
+    return kExitUsage;
+  }
+  if (parsed.options.say) return SendSay(*parsed.options.say);
+  practicehost::Host host(instance, parsed.options);
+  std::string error;
+  if (!host.Start(error)) {
+    Report("The practice host could not start: " + error);
+    return kExitFailed;
+  }
+  return host.Run();
+}

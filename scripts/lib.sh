@@ -37,8 +37,8 @@ zibbet_start_xvfb() {
   rm -f "$out"
   if [ -z "$num" ]; then
     echo "Xvfb did not start" >&2
-    kill "$ZIBBET_XVFB_PID" 2>/dev/null
-    wait "$ZIBBET_XVFB_PID" 2>/dev/null
+    kill "$ZIBBET_XVFB_PID" 2>/dev/null || true
+    wait "$ZIBBET_XVFB_PID" 2>/dev/null || true
     ZIBBET_XVFB_PID=
     return 1
   fi
@@ -47,8 +47,8 @@ zibbet_start_xvfb() {
 
 zibbet_stop_xvfb() {
   if [ -n "${ZIBBET_XVFB_PID:-}" ]; then
-    kill "$ZIBBET_XVFB_PID" 2>/dev/null
-    wait "$ZIBBET_XVFB_PID" 2>/dev/null
+    kill "$ZIBBET_XVFB_PID" 2>/dev/null || true
+    wait "$ZIBBET_XVFB_PID" 2>/dev/null || true
     ZIBBET_XVFB_PID=
   fi
   return 0
@@ -56,8 +56,8 @@ zibbet_stop_xvfb() {
 
 # Ends this prefix's wineserver and every Wine process in it.
 zibbet_stop_wine() {
-  wineserver -k 2>/dev/null
-  wineserver -w 2>/dev/null
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
   return 0
 }
 

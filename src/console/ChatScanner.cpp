@@ -14,7 +14,7 @@ void ChatScanner::Start() {
   room_ = 0;
   transcript_ = 0;
   pending_.clear();
-  Read();
+  Walk();
 }
 
 void ChatScanner::Poll() {
@@ -41,7 +41,8 @@ void ChatScanner::Poll() {
   }
 }
 
-void ChatScanner::Read() {
+void ChatScanner::Walk() {
+  pollsSinceWalk_ = 0;
   const hostwin::Handle room = hostwin::FindChatRoom(windows_);
   const hostwin::Handle transcript =
       room == 0 ? 0 : windows_.FindChild(room, 0, hostwin::kRichTextClass);
@@ -57,15 +58,31 @@ void ChatScanner::Read() {
     length_ = windows_.TextLength(transcript);
     tracker_.Reset(windows_.Text(transcript));
     pollsSinceRead_ = 0;
+  }
+}
+
+void ChatScanner::Read() {
+  if (transcript_ == 0 || ++pollsSinceWalk_ >= kPollsPerWalk) {
+    Walk();
+  }
+  if (transcript_ == 0) {
     return;
   }
-  const int length = windows_.TextLength(transcript);
+  int length = windows_.TextLength(transcript_);
+  if (length == 0 && length_ != 0) {
+    // Emptied, or gone with its room: look again before believing it.
+    Walk();
+    if (transcript_ == 0) {
+      return;
+    }
+    length = windows_.TextLength(transcript_);
+  }
   if (length == length_ && ++pollsSinceRead_ < kPollsPerFullRead) {
     return;
   }
   pollsSinceRead_ = 0;
   length_ = length;
-  for (const auto& text : tracker_.Update(windows_.Text(transcript))) {
+  for (const auto& text : tracker_.Update(windows_.Text(transcript_))) {
     ChatLine line;
     if (SplitChatLine(text, line)) {
       pending_.push_back(std::move(line));

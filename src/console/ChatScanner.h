@@ -13,11 +13,14 @@
 namespace console {
 
 // Watches the chat room's transcript and reports every line said there after the start, once,
-// in order. It reads the transcript when polled (from a timer on the window's thread), and only
-// when its length changed or a while has passed since the last full read.
+// in order. Polled from a timer on the window's thread, it asks the transcript's length (one
+// message) and reads the text only when the length changed; the walk to the room, which costs a
+// dozen messages to another process, is made again only now and then.
 class ChatScanner {
  public:
   using Deliver = std::function<void(const ChatLine&)>;
+  // Polls between walks to the room, which notice another room taking the first place.
+  static constexpr int kPollsPerWalk = 10;
   // Polls between full reads while the length stays the same: an equal-length change is rare
   // (the client trimming one line while another of the same length arrives), and a full read of
   // a long transcript costs far more than asking its length.
@@ -31,6 +34,7 @@ class ChatScanner {
 
  private:
   void Read();
+  void Walk();
 
   hostwin::WindowAccess& windows_;
   Deliver deliver_;
@@ -40,6 +44,7 @@ class ChatScanner {
   hostwin::Handle transcript_ = 0;
   int length_ = -1;
   int pollsSinceRead_ = 0;
+  int pollsSinceWalk_ = 0;
   TranscriptTracker tracker_;
   std::deque<ChatLine> pending_;
 };
@@ -48,7 +53,7 @@ class ChatScanner {
 // thread, and every line becomes the window's <name>_ChatMsg(sender, text) event.
 class ScannerControl final : public forms::Component {
  public:
-  static constexpr int kPollMilliseconds = 50;
+  static constexpr int kPollMilliseconds = 100;
 
   ScannerControl(forms::Program& program, forms::FormId id, std::string_view name);
   void Call(std::string_view method) override;

@@ -3,7 +3,8 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-stamp="$WINEPREFIX/.zibbet-ready"
+# Bump the number when the settings below change: older prefixes are then made afresh.
+stamp="$WINEPREFIX/.zibbet-ready-2"
 [ -f "$stamp" ] && exit 0
 mkdir -p "$(dirname "$WINEPREFIX")"
 if [ "${1:-}" != --locked ]; then
@@ -22,6 +23,9 @@ wineserver -w
 # Same metrics as the narrow face the windows are designed in.
 "${ZIBBET_WINE[@]}" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial Narrow' /t REG_SZ \
   /d 'Liberation Sans Narrow' /f >/dev/null 2>&1
+# Xvfb has no window manager: Wine draws the title bars and frames itself.
+"${ZIBBET_WINE[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f \
+  >/dev/null 2>&1
 wineserver -w
 if ! grep -q 'Arial Narrow' "$WINEPREFIX/user.reg" 2>/dev/null; then
   echo "could not create the Wine prefix $WINEPREFIX" >&2

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "forms/Program.h"
+#include "win32/User32Windows.h"
+#include "win32/WindowUtilities.h"
+
+namespace forms_win32 {
+
+// The program's world on Win32: real windows for its forms, the chat client through user32, and
+// waits that keep the windows answering.
+class Win32Platform : public forms::Platform {
+ public:
+  // `module`: the program file, with the pictures and icons.
+  explicit Win32Platform(HINSTANCE module);
+
+  std::unique_ptr<forms::FormView> CreateView(forms::Program& program, forms::FormId id,
+                                              forms::Form& form) override;
+  hostwin::WindowAccess& Client() override { return client_; }
+  hostwin::WaitHost& Waiter() override { return waiter_; }
+  // The views are gone by now (the program destroys them first).
+  [[noreturn]] void Exit() override;
+  std::unique_ptr<forms::Ticker> Every(int milliseconds, std::function<void()> tick) override;
+
+  int Dpi() const { return dpi_; }
+
+ private:
+  HINSTANCE module_;
+  int dpi_;
+  win32::User32Windows client_;
+  win32::MessageWait waiter_;
+};
+
+// The display's pixels per inch, as a program that is not DPI-aware sees them.
+int DisplayDpi();
+
+// Dispatches this thread's messages, with the forms' keyboard handling, until WM_QUIT; returns
+// its exit code.
+int RunMessageLoop();
+
+}  // namespace forms_win32

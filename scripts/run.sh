@@ -8,7 +8,7 @@ source scripts/lib.sh
 
 preset=$(zibbet_run_preset)
 cmake --preset "$preset" >/dev/null || exit 1
-cmake --build --preset "$preset" --target PracticeHost || exit 1
+cmake --build --preset "$preset" --target PracticeHost Zibbet || exit 1
 scripts/wine-prefix.sh || exit 1
 bin="build/$preset/bin"
 
@@ -39,7 +39,8 @@ if [ ! -s "$log" ]; then
   echo "the practice host did not start" >&2
   exit 1
 fi
-echo "Practice host running on $DISPLAY (log: $log)."
+"${ZIBBET_WINE[@]}" "$bin/Zibbet.exe" &
+echo "Practice host and Zibbet running on $DISPLAY (the host's log: $log)."
 
 if [ "$own_display" = 1 ]; then
   sleep 2
@@ -50,5 +51,5 @@ if [ "$own_display" = 1 ]; then
   echo "$shot"
   exit 0
 fi
-echo "Close the practice host's window to stop."
+echo "Close the practice host's window to stop; Zibbet's splash picture opens its console."
 wait "$host"

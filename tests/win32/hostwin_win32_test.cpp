@@ -273,17 +273,20 @@ double Now() {
   return clock.Monotonic();
 }
 
+// A timer's handler that waits itself.
+void CALLBACK WaitingHandler(HWND window, UINT /*message*/, UINT_PTR id, DWORD /*time*/) {
+  KillTimer(window, id);
+  trace->push_back("inner start");
+  win32::WaitSeconds(1);
+  trace->push_back("inner end");
+}
+
 TEST(WaitSeconds, HandlersAndNestedWaitsRunInsideIt) {
   TimerWindow window;
   std::vector<std::string> events;
   trace = &events;
   constexpr UINT_PTR kTimer = 7;
-  SetTimer(window.Get(), kTimer, 200, [](HWND w, UINT, UINT_PTR id, DWORD) {
-    KillTimer(w, id);
-    trace->push_back("inner start");
-    win32::WaitSeconds(1);
-    trace->push_back("inner end");
-  });
+  SetTimer(window.Get(), kTimer, 200, WaitingHandler);
   const double started = Now();
   win32::WaitSeconds(1);
   const double took = Now() - started;

@@ -4,7 +4,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 # Bump the number when the settings below change: older prefixes are then made afresh.
-stamp="$WINEPREFIX/.zibbet-ready-2"
+stamp="$WINEPREFIX/.zibbet-ready-3"
 [ -f "$stamp" ] && exit 0
 mkdir -p "$(dirname "$WINEPREFIX")"
 if [ "${1:-}" != --locked ]; then
@@ -23,6 +23,10 @@ wineserver -w
 # Same metrics as the narrow face the windows are designed in.
 "${ZIBBET_WINE[@]}" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial Narrow' /t REG_SZ \
   /d 'Liberation Sans Narrow' /f >/dev/null 2>&1
+# The caption buttons' symbol font, which this Wine does not always find by itself.
+if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+fi
 # Xvfb has no window manager: Wine draws the title bars and frames itself.
 "${ZIBBET_WINE[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f \
   >/dev/null 2>&1

@@ -28,9 +28,10 @@ def main():
         links = wait_for(lambda: session.form("Form3", visible=True), 10, "the links panel")
         wait_for(lambda: session.form("Form5", visible=True), 10, "the picture window")
         crop(session, links["window"], os.path.join(args.out, "links-panel.png"))
-        # The links panel lies above the picture window; its "__" puts it out of the way.
-        session.click(*session.point(links, 3600, 2160, 255, 255))
-        wait_for(lambda: session.form("Form3")["iconic"], 10, "the links panel minimized")
+        # The links panel lies above the picture window: drag it aside by its surface.
+        pictures = session.form("Form5")
+        x, y = session.point(links, 4140, 700)
+        session.drag(x, y, pictures["window"][2] + 20, 0)
         pictures = session.form("Form5")
         crop(session, pictures["window"], os.path.join(args.out, "picture-window.png"))
     finally:

@@ -30,7 +30,7 @@ constexpr int kStaticExtraBytes = static_cast<int>(sizeof(LONG_PTR));
 constexpr int kIconExtraBytes = 2 * static_cast<int>(sizeof(LONG_PTR));
 
 // Rich edits otherwise stop at 32K characters; Zibbet's lines are ~21 bytes of markup a letter.
-constexpr LPARAM kRichTextLimit = 64 * 1024 * 1024;
+constexpr LPARAM kRichTextLimit = LPARAM{64} * 1024 * 1024;
 constexpr LONG kTwipsPerPoint = 20;
 
 // The system procedures our superclasses pass messages on to; set once at registration.
@@ -70,17 +70,25 @@ LRESULT CALLBACK ListboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 // What every container does alike; nothing if the default procedure should (also) run.
 std::optional<LRESULT> ContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Container* container = UserData<Container>(window);
-  if (!container) return std::nullopt;
+  if (!container) {
+    return std::nullopt;
+  }
   switch (message) {
     case WM_SIZE:
-      if (container->layout) container->layout(LOWORD(lParam), HIWORD(lParam));
+      if (container->layout) {
+        container->layout(LOWORD(lParam), HIWORD(lParam));
+      }
       return std::nullopt;  // an MDI child's default handling must see WM_SIZE too
     case WM_COMMAND:
-      if (!container->command) return std::nullopt;
+      if (!container->command) {
+        return std::nullopt;
+      }
       container->command(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_PAINT: {
-      if (!container->paint) return std::nullopt;
+      if (!container->paint) {
+        return std::nullopt;
+      }
       PaintDc dc(window);
       RECT client;
       GetClientRect(window, &client);
@@ -88,7 +96,9 @@ std::optional<LRESULT> ContainerMessage(HWND window, UINT message, WPARAM wParam
       return 0;
     }
     case WM_DESTROY:
-      if (container->destroyed) container->destroyed();
+      if (container->destroyed) {
+        container->destroyed();
+      }
       return std::nullopt;
     case WM_NCDESTROY:
       SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -100,7 +110,9 @@ std::optional<LRESULT> ContainerMessage(HWND window, UINT message, WPARAM wParam
 
 void FocusTarget(HWND window) {
   if (Container* container = UserData<Container>(window); container && container->focus) {
-    if (HWND target = container->focus()) SetFocus(target);
+    if (HWND target = container->focus()) {
+      SetFocus(target);
+    }
   }
 }
 
@@ -136,7 +148,9 @@ std::optional<LRESULT> TextMessage(HWND window, UINT message, WPARAM wParam, LPA
   switch (message) {
     case WM_SETFONT:
       SetWindowLongPtrA(window, kFontSlot, static_cast<LONG_PTR>(wParam));
-      if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
+      if (LOWORD(lParam)) {
+        InvalidateRect(window, nullptr, TRUE);
+      }
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(StoredFont(window));
@@ -153,7 +167,9 @@ std::optional<LRESULT> TextMessage(HWND window, UINT message, WPARAM wParam, LPA
 bool IsPressed(HWND window) { return GetWindowLongPtrA(window, kPressedSlot) != 0; }
 
 void SetPressed(HWND window, bool pressed) {
-  if (IsPressed(window) == pressed) return;
+  if (IsPressed(window) == pressed) {
+    return;
+  }
   SetWindowLongPtrA(window, kPressedSlot, pressed ? 1 : 0);
   InvalidateRect(window, nullptr, TRUE);
 }
@@ -184,7 +200,9 @@ void PaintIcon(HWND window) {
     RoundRect(dc, client.left, client.top, client.right, client.bottom, kIconCornerDiameter,
               kIconCornerDiameter);
   }
-  if (pressed) OffsetRect(&client, kIconPressedShift, kIconPressedShift);
+  if (pressed) {
+    OffsetRect(&client, kIconPressedShift, kIconPressedShift);
+  }
   const HFONT font = StoredFont(window);
   ScopedSelect selectFont(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
@@ -208,13 +226,19 @@ LRESULT CALLBACK IconProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       SetPressed(window, true);
       return 0;
     case WM_MOUSEMOVE:
-      if (GetCapture() == window) SetPressed(window, CursorInside(window, lParam));
+      if (GetCapture() == window) {
+        SetPressed(window, CursorInside(window, lParam));
+      }
       return 0;
     case WM_LBUTTONUP: {
       const bool click = IsPressed(window) && CursorInside(window, lParam);
-      if (GetCapture() == window) ReleaseCapture();
+      if (GetCapture() == window) {
+        ReleaseCapture();
+      }
       SetPressed(window, false);
-      if (click) ClickIcon(window);
+      if (click) {
+        ClickIcon(window);
+      }
       return 0;
     }
     case WM_CAPTURECHANGED:
@@ -233,7 +257,9 @@ LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (const std::optional<LRESULT> result = TextMessage(window, message, wParam, lParam)) {
     return *result;
   }
-  if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+  if (message != WM_PAINT) {
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
   PaintDc paint(window);
   const HDC dc = paint.Get();
   RECT client;
@@ -285,7 +311,9 @@ void AttachContainer(HWND window, Container* container) {
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(container));
   RECT client;
   GetClientRect(window, &client);
-  if (container->layout) container->layout(client.right, client.bottom);
+  if (container->layout) {
+    container->layout(client.right, client.bottom);
+  }
 }
 
 void SetFont(HWND window, HFONT font) {
@@ -314,7 +342,9 @@ bool WindowClasses::Register(HINSTANCE instance, std::string& error) {
   rich.hInstance = instance;
   rich.lpszClassName = kRichClass;
   rich.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
-  if (!add(rich)) return false;
+  if (!add(rich)) {
+    return false;
+  }
 
   WNDCLASSEXA list{};
   list.cbSize = sizeof list;
@@ -327,7 +357,9 @@ bool WindowClasses::Register(HINSTANCE instance, std::string& error) {
   list.hInstance = instance;
   list.lpszClassName = kListboxClass;
   list.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
-  if (!add(list)) return false;
+  if (!add(list)) {
+    return false;
+  }
 
   WNDCLASSEXA icon = PlainClass(kIconClass, IconProc, instance);
   icon.cbWndExtra = kIconExtraBytes;
@@ -353,7 +385,9 @@ HWND CreateChild(const char* className, const char* text, DWORD style, HWND pare
 
 HWND CreateRichText(HWND parent, int id, DWORD style) {
   const HWND rich = CreateChild(kRichClass, "", style, parent, id, WS_EX_CLIENTEDGE);
-  if (!rich) return nullptr;
+  if (!rich) {
+    return nullptr;
+  }
   SendMessageA(rich, EM_EXLIMITTEXT, 0, kRichTextLimit);
   SendMessageA(rich, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(RGB(0xFF, 0xFF, 0xFF)));
   CHARFORMAT2A format{};

@@ -20,7 +20,9 @@ long long UnixMilliseconds() {
 }  // namespace
 
 bool EventLog::Open(const std::wstring& path) {
-  if (path.empty()) return true;
+  if (path.empty()) {
+    return true;
+  }
   // FILE_APPEND_DATA: every WriteFile lands whole at the end, readers may share the file.
   file_ = UniqueHandle(CreateFileW(path.c_str(), FILE_APPEND_DATA,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -67,7 +69,9 @@ JsonLine EventLog::Event(std::string_view event) {
 }
 
 void EventLog::Write(const JsonLine& line) {
-  if (!file_) return;
+  if (!file_) {
+    return;
+  }
   const std::string text = line.Finish();
   DWORD written = 0;
   WriteFile(file_.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);

@@ -165,12 +165,18 @@ bool Host::Start(std::string& error) {
     error = "cannot open the log file " + WideToAnsi(options_.logPath);
     return false;
   }
-  if (!classes_.Register(instance_, error)) return false;
+  if (!classes_.Register(instance_, error)) {
+    return false;
+  }
   uiFont_ = MakeFont(kUiFace, kUiFontHeight, FW_NORMAL);
   titleFont_ = MakeFont(kTitleFace, kTitleFontHeight, FW_BOLD);
   headingFont_ = MakeFont(kTitleFace, kHeadingFontHeight, FW_BOLD);
-  if (!CreateFrame(error)) return false;
-  if (options_.toolbar) CreateToolbar();
+  if (!CreateFrame(error)) {
+    return false;
+  }
+  if (options_.toolbar) {
+    CreateToolbar();
+  }
   CreateSayPanel();
   status_ = CreateChild("Static", "Ready.", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_SUNKEN,
                         frame_.Get(), kStatusId);
@@ -178,7 +184,9 @@ bool Host::Start(std::string& error) {
   RECT client;
   GetClientRect(frame_.Get(), &client);
   LayoutFrame(client.right, client.bottom);
-  if (!CreateDocuments(error)) return false;
+  if (!CreateDocuments(error)) {
+    return false;
+  }
 
   ShowWindow(frame_.Get(), SW_SHOW);
   UpdateWindow(frame_.Get());
@@ -197,7 +205,9 @@ bool Host::Start(std::string& error) {
 int Host::Run() {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (mdiClient_ && TranslateMDISysAccel(mdiClient_, &message)) continue;
+    if (mdiClient_ && TranslateMDISysAccel(mdiClient_, &message)) {
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -210,7 +220,9 @@ LRESULT CALLBACK Host::FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM
     SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* host = reinterpret_cast<Host*>(GetWindowLongPtrA(frame, GWLP_USERDATA));
-  if (!host) return DefFrameProcA(frame, nullptr, message, wParam, lParam);
+  if (!host) {
+    return DefFrameProcA(frame, nullptr, message, wParam, lParam);
+  }
   return host->OnFrameMessage(frame, message, wParam, lParam);
 }
 
@@ -218,7 +230,9 @@ LRESULT Host::OnFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_SIZE:
       // Not passed on: DefFrameProc would give the MDI client the whole frame.
-      if (wParam != SIZE_MINIMIZED) LayoutFrame(LOWORD(lParam), HIWORD(lParam));
+      if (wParam != SIZE_MINIMIZED) {
+        LayoutFrame(LOWORD(lParam), HIWORD(lParam));
+      }
       return 0;
     case WM_COPYDATA: {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
@@ -330,7 +344,7 @@ bool Host::CreateDocuments(std::string& error) {
     rooms_.push_back(std::make_unique<Room>(*this, number));
   }
   for (int number = options_.rooms; number >= 1; --number) {
-    const size_t index = static_cast<size_t>(number - 1);
+    const auto index = static_cast<size_t>(number - 1);
     const RECT& bounds = options_.rooms == 1 ? kSingleRoomBounds : kCascadedRoomBounds[index];
     if (!rooms_[index]->Create(mdiClient_, bounds)) {
       error = "cannot create the room " + rooms_[index]->Name();
@@ -372,9 +386,15 @@ void Host::LayoutFrame(int width, int height) {
   }
   const int statusTop = height - kStatusHeight;
   const int panelTop = statusTop - kSayPanelHeight;
-  if (status_) MoveWindow(status_, 0, statusTop, width, kStatusHeight, TRUE);
-  if (sayPanelWindow_) MoveWindow(sayPanelWindow_, 0, panelTop, width, kSayPanelHeight, TRUE);
-  if (mdiClient_) MoveWindow(mdiClient_, 0, top, width, std::max(0, panelTop - top), TRUE);
+  if (status_) {
+    MoveWindow(status_, 0, statusTop, width, kStatusHeight, TRUE);
+  }
+  if (sayPanelWindow_) {
+    MoveWindow(sayPanelWindow_, 0, panelTop, width, kSayPanelHeight, TRUE);
+  }
+  if (mdiClient_) {
+    MoveWindow(mdiClient_, 0, top, width, std::max(0, panelTop - top), TRUE);
+  }
 }
 
 void Host::LayoutToolbar(int, int height) {
@@ -418,7 +438,9 @@ std::optional<LRESULT> Host::OnKeywordMessage(UINT message, WPARAM wParam, LPARA
       return std::nullopt;
     case WM_CHAR:
       log_.Char(kKeywordTarget, "", static_cast<unsigned>(wParam));
-      if (wParam != '\r') return std::nullopt;
+      if (wParam != '\r') {
+        return std::nullopt;
+      }
       OpenKeyword();
       return 0;
     default:
@@ -429,17 +451,23 @@ std::optional<LRESULT> Host::OnKeywordMessage(UINT message, WPARAM wParam, LPARA
 // Opening only shows and logs the address: the practice host never goes to the network.
 // The box is emptied afterwards, ready for the next address.
 void Host::OpenKeyword() {
-  if (!keywordBox_) return;
+  if (!keywordBox_) {
+    return;
+  }
   const std::string text = GetText(keywordBox_);
   const std::string address(TrimBlanks(text));
-  if (address.empty()) return;
+  if (address.empty()) {
+    return;
+  }
   SetStatus("Opened: " + address);
   log_.Opened(address);
   CallOriginal(keywordBox_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
 }
 
 bool Host::OnCopyData(const COPYDATASTRUCT& data) {
-  if (data.dwData < 1 || data.dwData > rooms_.size()) return false;
+  if (data.dwData < 1 || data.dwData > rooms_.size()) {
+    return false;
+  }
   const std::string_view bytes =
       data.lpData ? std::string_view(static_cast<const char*>(data.lpData), data.cbData)
                   : std::string_view();

@@ -6,7 +6,9 @@ namespace practicehost {
 
 const char* RoomName(int room) {
   static constexpr std::array<const char*, kMaxRooms> kNames = {"Town Square", "Lobby 12"};
-  if (room < 1 || room > kMaxRooms) return nullptr;
+  if (room < 1 || room > kMaxRooms) {
+    return nullptr;
+  }
   return kNames[static_cast<size_t>(room - 1)];
 }
 
@@ -19,7 +21,9 @@ std::string EncodeCopyData(std::string_view sender, std::string_view text) {
 
 std::optional<CopyDataLine> DecodeCopyData(std::string_view bytes) {
   const size_t tab = bytes.find('\t');
-  if (tab == std::string_view::npos || tab == 0) return std::nullopt;
+  if (tab == std::string_view::npos || tab == 0) {
+    return std::nullopt;
+  }
   return CopyDataLine{std::string(bytes.substr(0, tab)), std::string(bytes.substr(tab + 1))};
 }
 

@@ -108,7 +108,9 @@ Room::Room(Host& host, int number) : host_(host), name_(RoomName(number)) {
 
 HWND Room::Create(HWND mdiClient, const RECT& bounds) {
   window_ = CreateDocumentWindow(mdiClient, name_, bounds);
-  if (!window_) return nullptr;
+  if (!window_) {
+    return nullptr;
+  }
 
   transcript_ =
       CreateRichText(window_, kTranscriptId,
@@ -119,7 +121,9 @@ HWND Room::Create(HWND mdiClient, const RECT& bounds) {
                          kMembersId, WS_EX_CLIENTEDGE);
   icon_ = CreateChild(kIconClass, "Send", 0, window_, kIconId);
   title_ = CreateChild(kStaticClass, name_.c_str(), 0, window_, kTitleId);
-  if (!transcript_ || !input_ || !members_ || !icon_ || !title_) return nullptr;
+  if (!transcript_ || !input_ || !members_ || !icon_ || !title_) {
+    return nullptr;
+  }
   // WS_HSCROLL alone would turn wrapping off; it is there for when long lines do.
   SendMessageA(transcript_, EM_SETTARGETDEVICE, 0, kWrapToWindow);
   // Every line's text starts at one tab stop, and wrapped text hangs under it rather than under
@@ -146,10 +150,14 @@ HWND Room::Create(HWND mdiClient, const RECT& bounds) {
 }
 
 bool Room::Say(std::string_view sender, std::string_view markup) {
-  if (!transcript_) return false;
+  if (!transcript_) {
+    return false;
+  }
   const std::vector<Run> runs = ParseMarkup(markup);
   const std::string plain = PlainText(runs);
-  if (plain.empty()) return false;
+  if (plain.empty()) {
+    return false;
+  }
   const std::string who = OneLine(sender);
   AppendLine(who, runs);
   host_.Log().Said(name_, who, plain, markup);
@@ -177,7 +185,9 @@ std::optional<LRESULT> Room::OnInputMessage(HWND input, UINT message, WPARAM wPa
       }
       return std::nullopt;
     case WM_KEYDOWN:
-      if (wParam == VK_RETURN) return 0;  // Enter says the line when its WM_CHAR arrives
+      if (wParam == VK_RETURN) {
+        return 0;  // Enter says the line when its WM_CHAR arrives
+      }
       return std::nullopt;
     default:
       return std::nullopt;
@@ -185,9 +195,13 @@ std::optional<LRESULT> Room::OnInputMessage(HWND input, UINT message, WPARAM wPa
 }
 
 void Room::SayInput() {
-  if (!input_) return;
+  if (!input_) {
+    return;
+  }
   const std::string markup = GetText(input_);
-  if (markup.empty()) return;
+  if (markup.empty()) {
+    return;
+  }
   Say(host_.ScreenName(), markup);
   CallOriginal(input_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
 }
@@ -224,7 +238,9 @@ void Room::MoveCaretToEnd() {
 }
 
 void Room::AddMember(std::string_view name) {
-  if (!members_) return;
+  if (!members_) {
+    return;
+  }
   const std::string entry(name);
   if (SendMessageA(members_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                    reinterpret_cast<LPARAM>(entry.c_str())) != LB_ERR) {
@@ -234,7 +250,9 @@ void Room::AddMember(std::string_view name) {
 }
 
 void Room::Layout(int width, int height) {
-  if (!transcript_) return;
+  if (!transcript_) {
+    return;
+  }
   const int listTop = kTitleHeight;
   const int inputTop = height - kInputHeight - kGap;
   const int listHeight = inputTop - kGap - listTop;

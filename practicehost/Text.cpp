@@ -6,7 +6,9 @@ namespace practicehost {
 namespace {
 
 std::wstring ToWide(UINT codePage, std::string_view text) {
-  if (text.empty()) return {};
+  if (text.empty()) {
+    return {};
+  }
   const int size = static_cast<int>(text.size());
   const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
   std::wstring wide(static_cast<size_t>(length), L'\0');
@@ -15,7 +17,9 @@ std::wstring ToWide(UINT codePage, std::string_view text) {
 }
 
 std::string FromWide(UINT codePage, std::wstring_view wide) {
-  if (wide.empty()) return {};
+  if (wide.empty()) {
+    return {};
+  }
   const int size = static_cast<int>(wide.size());
   const int length =
       WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
@@ -48,7 +52,9 @@ std::string HexBytes(std::string_view bytes) {
 std::string_view TrimBlanks(std::string_view text) {
   constexpr std::string_view kBlanks = " \t\r\n";
   const size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
+  if (first == std::string_view::npos) {
+    return {};
+  }
   const size_t last = text.find_last_not_of(kBlanks);
   return text.substr(first, last - first + 1);
 }

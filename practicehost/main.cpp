@@ -58,7 +58,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Report(parsed.error + "\n\nUsage:\n" + practicehost::kUsage);
     return kExitUsage;
   }
-  if (parsed.options.say) return SendSay(*parsed.options.say);
+  if (parsed.options.say) {
+    return SendSay(*parsed.options.say);
+  }
   practicehost::Host host(instance, parsed.options);
   std::string error;
   if (!host.Start(error)) {

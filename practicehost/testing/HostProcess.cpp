@@ -32,7 +32,9 @@ HWND FindFrameOf(DWORD pid) {
   while ((frame = FindWindowExA(nullptr, frame, kFrameClass, nullptr)) != nullptr) {
     DWORD owner = 0;
     GetWindowThreadProcessId(frame, &owner);
-    if (owner == pid) return frame;
+    if (owner == pid) {
+      return frame;
+    }
   }
   return nullptr;
 }
@@ -53,7 +55,9 @@ class RemoteMemory {
   RemoteMemory(HANDLE process, size_t size)
       : process_(process),
         address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
-    if (!address_) throw std::runtime_error(LastError("cannot allocate in the practice host"));
+    if (!address_) {
+      throw std::runtime_error(LastError("cannot allocate in the practice host"));
+    }
   }
   RemoteMemory(const RemoteMemory&) = delete;
   RemoteMemory& operator=(const RemoteMemory&) = delete;
@@ -106,7 +110,9 @@ HostProcess::LogFile::LogFile() {
 HostProcess::LogFile::~LogFile() { DeleteFileA(path_.c_str()); }
 
 HostProcess::Process::~Process() {
-  if (!handle_) return;
+  if (!handle_) {
+    return;
+  }
   TerminateProcess(handle_.Get(), kTerminatedExitCode);
   WaitForSingleObject(handle_.Get(), kTerminateWaitMs);
 }
@@ -115,7 +121,9 @@ std::string HostProcess::ExecutablePath() {
   std::string path(MAX_PATH, '\0');
   for (;;) {
     const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) throw std::runtime_error(LastError("cannot find the test program's path"));
+    if (length == 0) {
+      throw std::runtime_error(LastError("cannot find the test program's path"));
+    }
     if (length < path.size()) {
       path.resize(length);
       break;
@@ -131,11 +139,17 @@ HostProcess::HostProcess(const HostOptions& options) {
   std::string commandLine = QuoteArgument(executable) + " --log " + QuoteArgument(log_.Path()) +
                             " --screen-name " + QuoteArgument(options.screenName) + " --rooms " +
                             std::to_string(options.rooms);
-  if (options.decoy) commandLine += " --decoy";
-  if (!options.welcome) commandLine += " --no-welcome";
+  if (options.decoy) {
+    commandLine += " --decoy";
+  }
+  if (!options.welcome) {
+    commandLine += " --no-welcome";
+  }
   if (options.welcomeTitle)
     commandLine += " --welcome-title " + QuoteArgument(*options.welcomeTitle);
-  if (!options.toolbar) commandLine += " --no-toolbar";
+  if (!options.toolbar) {
+    commandLine += " --no-toolbar";
+  }
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -151,13 +165,17 @@ HostProcess::HostProcess(const HostOptions& options) {
   const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
   bool ready = false;
   while (!ready || !frame_) {
-    if (!frame_) frame_ = FindFrameOf(pid_);
+    if (!frame_) {
+      frame_ = FindFrameOf(pid_);
+    }
     if (!ready) {
       for (const LogEntry& entry : ReadLog()) {
         if (entry.event == "ready" && entry.pid == static_cast<long long>(pid_)) ready = true;
       }
     }
-    if (ready && frame_) break;
+    if (ready && frame_) {
+      break;
+    }
     DWORD exitCode = 0;
     if (WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0) {
       GetExitCodeProcess(process_.Get(), &exitCode);
@@ -180,7 +198,9 @@ HWND HostProcess::MdiClient() const {
 HWND HostProcess::Room(int room) const {
   const char* name = RoomName(room);
   const HWND mdi = MdiClient();
-  if (!name || !mdi) return nullptr;
+  if (!name || !mdi) {
+    return nullptr;
+  }
   return FindWindowExA(mdi, nullptr, kChildClass, name);
 }
 
@@ -229,15 +249,21 @@ bool HostProcess::WaitForLog(const std::function<bool(const std::vector<LogEntry
                              int timeoutMs) const {
   const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
   for (;;) {
-    if (pred(ReadLog())) return true;
-    if (GetTickCount64() > deadline) return false;
+    if (pred(ReadLog())) {
+      return true;
+    }
+    if (GetTickCount64() > deadline) {
+      return false;
+    }
     PumpFor(kPollMs);
   }
 }
 
 std::string HostProcess::TranscriptText(int room) const {
   const HWND transcript = Transcript(room);
-  if (!transcript) throw std::runtime_error("no transcript in room " + std::to_string(room));
+  if (!transcript) {
+    throw std::runtime_error("no transcript in room " + std::to_string(room));
+  }
   const LRESULT length = SendOrThrow(transcript, WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<size_t>(length) + 1, '\0');
   const LRESULT copied = SendOrThrow(transcript, WM_GETTEXT, static_cast<WPARAM>(text.size()),
@@ -248,8 +274,10 @@ std::string HostProcess::TranscriptText(int room) const {
 
 CharStyle HostProcess::TranscriptCharStyle(long index, int room) const {
   const HWND transcript = Transcript(room);
-  if (!transcript) throw std::runtime_error("no transcript in room " + std::to_string(room));
-  SendOrThrow(transcript, EM_SETSEL, static_cast<WPARAM>(index), static_cast<LPARAM>(index + 1));
+  if (!transcript) {
+    throw std::runtime_error("no transcript in room " + std::to_string(room));
+  }
+  SendOrThrow(transcript, EM_SETSEL, static_cast<WPARAM>(index), static_cast<LPARAM>(index) + 1);
   CHARFORMAT2A format{};
   format.cbSize = sizeof format;
   format.dwMask = CFM_COLOR | CFM_BOLD;

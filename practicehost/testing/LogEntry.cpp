@@ -61,13 +61,19 @@ class Reader {
   }
 
   std::optional<std::string> String() {
-    if (!Take('"')) return std::nullopt;
+    if (!Take('"')) {
+      return std::nullopt;
+    }
     std::string out;
     while (pos_ < text_.size()) {
       const char c = text_[pos_++];
-      if (c == '"') return out;
+      if (c == '"') {
+        return out;
+      }
       if (c == '\\') {
-        if (!Escape(out)) return std::nullopt;
+        if (!Escape(out)) {
+          return std::nullopt;
+        }
       } else if (static_cast<unsigned char>(c) < static_cast<unsigned char>(kFirstPrintable)) {
         return std::nullopt;  // raw control characters are not JSON
       } else {
@@ -83,7 +89,9 @@ class Reader {
     const char* begin = text_.data() + pos_;
     const char* end = text_.data() + text_.size();
     const auto [ptr, ec] = std::from_chars(begin, end, value);
-    if (ec != std::errc() || ptr == begin) return std::nullopt;
+    if (ec != std::errc() || ptr == begin) {
+      return std::nullopt;
+    }
     pos_ += static_cast<size_t>(ptr - begin);
     if (pos_ < text_.size() && (text_[pos_] == '.' || text_[pos_] == 'e' || text_[pos_] == 'E')) {
       return std::nullopt;  // the log has integers only
@@ -93,16 +101,22 @@ class Reader {
 
  private:
   std::optional<std::uint32_t> Hex4() {
-    if (text_.size() - pos_ < 4) return std::nullopt;
+    if (text_.size() - pos_ < 4) {
+      return std::nullopt;
+    }
     std::uint32_t value = 0;
     const auto [ptr, ec] = std::from_chars(text_.data() + pos_, text_.data() + pos_ + 4, value, 16);
-    if (ec != std::errc() || ptr != text_.data() + pos_ + 4) return std::nullopt;
+    if (ec != std::errc() || ptr != text_.data() + pos_ + 4) {
+      return std::nullopt;
+    }
     pos_ += 4;
     return value;
   }
 
   bool Escape(std::string& out) {
-    if (pos_ >= text_.size()) return false;
+    if (pos_ >= text_.size()) {
+      return false;
+    }
     const char c = text_[pos_++];
     switch (c) {
       case '"':
@@ -135,14 +149,22 @@ class Reader {
         return false;
     }
     const std::optional<std::uint32_t> unit = Hex4();
-    if (!unit) return false;
+    if (!unit) {
+      return false;
+    }
     std::uint32_t code = *unit;
-    if (code >= kLowSurrogateFirst && code < kSurrogateEnd) return false;  // lone low half
+    if (code >= kLowSurrogateFirst && code < kSurrogateEnd) {
+      return false;  // lone low half
+    }
     if (code >= kHighSurrogateFirst && code < kLowSurrogateFirst) {
-      if (text_.substr(pos_, 2) != "\\u") return false;
+      if (text_.substr(pos_, 2) != "\\u") {
+        return false;
+      }
       pos_ += 2;
       const std::optional<std::uint32_t> low = Hex4();
-      if (!low || *low < kLowSurrogateFirst || *low >= kSurrogateEnd) return false;
+      if (!low || *low < kLowSurrogateFirst || *low >= kSurrogateEnd) {
+        return false;
+      }
       code = kSupplementaryFirst + ((code - kHighSurrogateFirst) << kSurrogateBits) +
              (*low - kLowSurrogateFirst);
     }
@@ -155,14 +177,30 @@ class Reader {
 };
 
 std::string* StringField(LogEntry& entry, std::string_view key) {
-  if (key == "event") return &entry.event;
-  if (key == "target") return &entry.target;
-  if (key == "room") return &entry.room;
-  if (key == "text") return &entry.text;
-  if (key == "hex") return &entry.hex;
-  if (key == "sender") return &entry.sender;
-  if (key == "markup") return &entry.markup;
-  if (key == "address") return &entry.address;
+  if (key == "event") {
+    return &entry.event;
+  }
+  if (key == "target") {
+    return &entry.target;
+  }
+  if (key == "room") {
+    return &entry.room;
+  }
+  if (key == "text") {
+    return &entry.text;
+  }
+  if (key == "hex") {
+    return &entry.hex;
+  }
+  if (key == "sender") {
+    return &entry.sender;
+  }
+  if (key == "markup") {
+    return &entry.markup;
+  }
+  if (key == "address") {
+    return &entry.address;
+  }
   return nullptr;
 }
 
@@ -171,26 +209,38 @@ std::string* StringField(LogEntry& entry, std::string_view key) {
 std::optional<LogEntry> ParseLogLine(std::string_view line) {
   Reader reader(line);
   LogEntry entry;
-  if (!reader.Take('{')) return std::nullopt;
+  if (!reader.Take('{')) {
+    return std::nullopt;
+  }
   if (!reader.Take('}')) {
     do {
       const std::optional<std::string> key = reader.String();
-      if (!key || !reader.Take(':')) return std::nullopt;
+      if (!key || !reader.Take(':')) {
+        return std::nullopt;
+      }
       if (reader.Peek() == '"') {
         std::optional<std::string> value = reader.String();
-        if (!value) return std::nullopt;
+        if (!value) {
+          return std::nullopt;
+        }
         if (std::string* field = StringField(entry, *key)) *field = std::move(*value);
       } else {
         const std::optional<long long> value = reader.Integer();
-        if (!value) return std::nullopt;  // other value kinds never appear in the log
+        if (!value) {
+          return std::nullopt;  // other value kinds never appear in the log
+        }
         if (*key == "t") entry.t = *value;
         if (*key == "code") entry.code = *value;
         if (*key == "pid") entry.pid = *value;
       }
     } while (reader.Take(','));
-    if (!reader.Take('}')) return std::nullopt;
+    if (!reader.Take('}')) {
+      return std::nullopt;
+    }
   }
-  if (!reader.AtEnd()) return std::nullopt;
+  if (!reader.AtEnd()) {
+    return std::nullopt;
+  }
   return entry;
 }
 

@@ -82,8 +82,7 @@ void TranscriptTracker::Reset(std::u16string_view transcript) { lines_ = SplitLi
 std::vector<std::u16string> TranscriptTracker::Update(std::u16string_view transcript) {
   std::vector<std::u16string> lines = SplitLines(transcript);
   const std::size_t kept = Overlap(lines_, lines);
-  std::vector<std::u16string> added(lines.begin() + static_cast<std::ptrdiff_t>(kept),
-                                    lines.end());
+  std::vector<std::u16string> added(lines.begin() + static_cast<std::ptrdiff_t>(kept), lines.end());
   lines_ = std::move(lines);
   return added;
 }

@@ -92,10 +92,10 @@ void ChatScanner::Read() {
 
 ScannerControl::ScannerControl(forms::Program& program, forms::FormId id, std::string_view name)
     : program_(program),
-      scanner_(program.Client(), [&program, id, event = std::string(name) + "_ChatMsg"](
-                                     const ChatLine& line) {
-        program.Raise(id, event, {line.sender, line.text});
-      }) {}
+      scanner_(program.Client(),
+               [&program, id, event = std::string(name) + "_ChatMsg"](const ChatLine& line) {
+                 program.Raise(id, event, {line.sender, line.text});
+               }) {}
 
 void ScannerControl::Call(std::string_view method) {
   if (method != "Start") {

@@ -64,9 +64,8 @@ MainWindow::MainWindow(forms::Program& program, forms::Form& form)
   On("Label4_Click", [this] { Label4_Click(); });
   On("Form_Click", [this] { Form_Click(); });
   On("Form_DblClick", [this] { Form_DblClick(); });
-  On("Chat1_ChatMsg", [this](const forms::Arguments& line) {
-    Chat1_ChatMsg(line.at(0), line.at(1));
-  });
+  On("Chat1_ChatMsg",
+     [this](const forms::Arguments& line) { Chat1_ChatMsg(line.at(0), line.at(1)); });
 }
 
 void MainWindow::Form_Load() {
@@ -99,8 +98,8 @@ void MainWindow::Timer1_Timer() {
   program_.SendFaded(kIdleTickBanner);
   program_.WaitSeconds(1);
   // Read after the wait: both may have changed meanwhile.
-  const std::u16string banner = u"(o Y o )[Aim:]" + form_["Text2"].Text() + u"][" +
-                                form_["Label1"].Text() + u" Min]( o Y o)";
+  const std::u16string banner =
+      u"(o Y o )[Aim:]" + form_["Text2"].Text() + u"][" + form_["Label1"].Text() + u" Min]( o Y o)";
   program_.SendFaded(banner);
 }
 

@@ -49,21 +49,21 @@ struct ControlDesc {
   int height = 0;
   int x2 = 0;
   int y2 = 0;
-  int tabIndex = -1;  // -1: takes no place in the focus order
-  std::u16string_view text{};  // caption or text
+  int tabIndex = -1;                   // -1: takes no place in the focus order
+  std::u16string_view text{};          // caption or text
   std::optional<Colour> foreColour{};  // default: button text (labels), window text (boxes)
   std::optional<Colour> faceColour{};  // buttons; default: button face
   bool transparent = false;
   Align align = Align::Left;
   std::optional<Font> font{};  // default: the window's
   int pointer = kPointerDefault;
-  int pointerIcon = 0;           // icon resource behind pointer 99 (or carried unused)
-  int picture = 0;               // bitmap resource, 24 bits per pixel
-  int lineWidth = 1;             // pixels, lines and shapes
-  char16_t passwordChar = 0;     // text boxes: shown for each character typed
-  bool isDefault = false;        // buttons: Enter in any text box of the window presses it
-  bool graphical = false;        // buttons: drawn in their face colour
-  int interval = 0;              // timers, milliseconds
+  int pointerIcon = 0;        // icon resource behind pointer 99 (or carried unused)
+  int picture = 0;            // bitmap resource, 24 bits per pixel
+  int lineWidth = 1;          // pixels, lines and shapes
+  char16_t passwordChar = 0;  // text boxes: shown for each character typed
+  bool isDefault = false;     // buttons: Enter in any text box of the window presses it
+  bool graphical = false;     // buttons: drawn in their face colour
+  int interval = 0;           // timers, milliseconds
   bool enabled = true;
   std::string_view progId{};  // hosted components
 };

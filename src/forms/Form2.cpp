@@ -17,9 +17,15 @@ const FormDesc& Form2Description() {
       .controls =
           {
               // Two pixels taller than the client area: its bottom rows are cut off.
-              {.name = "Image1", .kind = Kind::Image, .left = 0, .top = 0, .width = 4005,
-               .height = 6045, .pointer = kPointerCustom,
-               .pointerIcon = ZIBBET_ICON_FORM2_POINTER, .picture = ZIBBET_BITMAP_FORM2},
+              {.name = "Image1",
+               .kind = Kind::Image,
+               .left = 0,
+               .top = 0,
+               .width = 4005,
+               .height = 6045,
+               .pointer = kPointerCustom,
+               .pointerIcon = ZIBBET_ICON_FORM2_POINTER,
+               .picture = ZIBBET_BITMAP_FORM2},
           },
   };
   return desc;

@@ -36,8 +36,7 @@ bool Behaviour::Run(std::string_view handler, const Arguments& arguments) {
 }
 
 void Behaviour::On(std::string_view handler, std::function<void()> run) {
-  handlers_.emplace_back(std::string(handler),
-                         [run = std::move(run)](const Arguments&) { run(); });
+  handlers_.emplace_back(std::string(handler), [run = std::move(run)](const Arguments&) { run(); });
 }
 
 void Behaviour::On(std::string_view handler, std::function<void(const Arguments&)> run) {
@@ -45,9 +44,7 @@ void Behaviour::On(std::string_view handler, std::function<void(const Arguments&
 }
 
 Program::Program(Platform& platform, BehaviourFactory behaviours, ComponentFactory components)
-    : platform_(platform),
-      behaviours_(std::move(behaviours)),
-      components_(std::move(components)) {}
+    : platform_(platform), behaviours_(std::move(behaviours)), components_(std::move(components)) {}
 
 Program::~Program() {
   ending_ = true;
@@ -68,7 +65,8 @@ Form& Program::Load(FormId id) {
   }
   auto form = std::make_shared<Form>(DescriptionOf(id));
   slot.form = form;
-  slot.behaviour = behaviours_ ? std::shared_ptr<Behaviour>(behaviours_(*this, id, *form)) : nullptr;
+  slot.behaviour =
+      behaviours_ ? std::shared_ptr<Behaviour>(behaviours_(*this, id, *form)) : nullptr;
   slot.components =
       std::make_shared<std::vector<std::pair<std::string, std::unique_ptr<Component>>>>();
   form->Attach(platform_.CreateView(*this, id, *form));
@@ -171,9 +169,7 @@ void Program::SendToChat(std::u16string_view line) { hostwin::SendToChat(Client(
 
 void Program::SendFaded(std::u16string_view line) { SendToChat(fade::FadeText(line)); }
 
-void Program::OpenKeyword(std::u16string_view address) {
-  hostwin::OpenKeyword(Client(), address);
-}
+void Program::OpenKeyword(std::u16string_view address) { hostwin::OpenKeyword(Client(), address); }
 
 void Program::WaitSeconds(int seconds) { hostwin::WaitSeconds(platform_.Waiter(), seconds); }
 

@@ -79,18 +79,14 @@ class Platform {
   // Ends the process at once: nothing after the call runs, not even the rest of a handler.
   [[noreturn]] virtual void Exit() = 0;
   // Calls tick every `milliseconds` on the window thread until the ticker is destroyed.
-  virtual std::unique_ptr<Ticker> Every(int milliseconds, std::function<void()> tick) {
-    (void)milliseconds;
-    (void)tick;
-    return nullptr;
-  }
+  virtual std::unique_ptr<Ticker> Every(int milliseconds, std::function<void()> tick) = 0;
 };
 
 using BehaviourFactory =
     std::function<std::unique_ptr<Behaviour>(Program& program, FormId id, Form& form)>;
 // Makes the component behind a control of a component kind; nullptr for none.
-using ComponentFactory = std::function<std::unique_ptr<Component>(Program& program, FormId id,
-                                                                  Control& control)>;
+using ComponentFactory =
+    std::function<std::unique_ptr<Component>(Program& program, FormId id, Control& control)>;
 
 // The five program-wide windows and their lifetimes. Each is built from its description the first
 // time it is loaded; hiding keeps it; unloading destroys it, and the next show builds it afresh.

@@ -33,12 +33,12 @@ std::string Quote(const std::string& text) {
 std::string Text(HWND window) {
   const auto length = static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
   std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-  const auto got = static_cast<int>(SendMessageW(window, WM_GETTEXT, wide.size(),
-                                                 reinterpret_cast<LPARAM>(wide.data())));
+  const auto got = static_cast<int>(
+      SendMessageW(window, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data())));
   wide.resize(static_cast<std::size_t>(got < length ? got : length));
   const int units = static_cast<int>(wide.size());
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), units, nullptr, 0, nullptr,
-                                       nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), units, nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), units, utf8.data(), size, nullptr, nullptr);
   return utf8;
@@ -123,8 +123,7 @@ int main(int argc, char** argv) {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   std::string out = "{\"dpi\":" + std::to_string(dpi) + ",\"screen\":" + Rect(work) +
                     ",\"host\":" + (FindWindowA("AOL Frame25", nullptr) ? "true" : "false") +
-                    ",\"hostInput\":" + HostInput() +
-                    ",\"forms\":{";
+                    ",\"hostInput\":" + HostInput() + ",\"forms\":{";
   bool first = true;
   for (int number = 1; number <= 5; ++number) {
     HWND form = FindForm(number);

@@ -16,8 +16,7 @@ bool SameClass(std::u16string_view a, std::u16string_view b) {
 
 }  // namespace
 
-Handle MemoryWindows::Add(Handle parent, std::u16string_view className,
-                          std::u16string_view title) {
+Handle MemoryWindows::Add(Handle parent, std::u16string_view className, std::u16string_view title) {
   const Handle handle = next_;
   next_ += 4;
   windows_[handle] = Window{parent, std::u16string(className), std::u16string(title), {}};
@@ -55,9 +54,7 @@ void MemoryWindows::ReportLength(Handle window, int length) {
   windows_.at(window).reportedLength = length;
 }
 
-Handle MemoryWindows::FindTopLevel(std::u16string_view className) {
-  return Find(0, 0, className);
-}
+Handle MemoryWindows::FindTopLevel(std::u16string_view className) { return Find(0, 0, className); }
 
 Handle MemoryWindows::FindChild(Handle parent, Handle after, std::u16string_view className) {
   if (parent == 0) {

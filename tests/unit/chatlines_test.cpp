@@ -52,7 +52,8 @@ TEST(SplitChatLine, AtTheFirstColonAndTab) {
       {u"Kestrel Jay:\t", true, {u"Kestrel Jay", u""}},
       {u":\tno name", true, {u"", u"no name"}},
       {u"Ann: hello", false, {}},
-      {u"OnlineHost:\t*** Ann has entered the room ***", true,
+      {u"OnlineHost:\t*** Ann has entered the room ***",
+       true,
        {u"OnlineHost", u"*** Ann has entered the room ***"}},
       {u"no separator at all", false, {}},
   };

@@ -110,8 +110,8 @@ TEST_F(ConsoleTest, OnThenAMinutePostsTheTwoBannersASecondApart) {
   EXPECT_EQ(Lines(), (std::vector<std::u16string>{kLoaded, kNowIdle}));
   platform.RunFor(5);
   EXPECT_EQ(Console()["Label1"].Text(), u"1");
-  EXPECT_EQ(Lines(), (std::vector<std::u16string>{kLoaded, kNowIdle, kTick,
-                                                  Minutes(u"quillomar", u"1")}));
+  EXPECT_EQ(Lines(),
+            (std::vector<std::u16string>{kLoaded, kNowIdle, kTick, Minutes(u"quillomar", u"1")}));
   const auto said = platform.Said();
   EXPECT_NEAR(said[2].at, 61.0, 1e-6);
   const double gap = said[3].at - said[2].at;
@@ -128,10 +128,10 @@ TEST_F(ConsoleTest, CounterGoesOnAfterAPause) {
   Click("Label6");
   platform.RunFor(65);
   const auto lines = Lines();
-  EXPECT_EQ(lines, (std::vector<std::u16string>{
-                       kLoaded, kNowIdle, kTick, Minutes(u"quillomar", u"1"), kTick,
-                       Minutes(u"quillomar", u"2"), kPaused, kNowIdle, kTick,
-                       Minutes(u"quillomar", u"3")}));
+  EXPECT_EQ(lines,
+            (std::vector<std::u16string>{kLoaded, kNowIdle, kTick, Minutes(u"quillomar", u"1"),
+                                         kTick, Minutes(u"quillomar", u"2"), kPaused, kNowIdle,
+                                         kTick, Minutes(u"quillomar", u"3")}));
 }
 
 TEST_F(ConsoleTest, TheMinuteBannerCarriesTheScreenNameTypedBeforeOn) {

@@ -90,9 +90,8 @@ TEST(FadeText, ColourRisesToGreenAndFallsBackToBlue) {
 
 TEST(ColorToHex, PadsToSixDigits) {
   const std::vector<std::pair<std::int32_t, std::string>> cases = {
-      {255, "0000FF"}, {65280, "00FF00"},     {0, "000000"},
-      {11141290, "AA00AA"}, {0xABC, "000ABC"}, {0xFFFFFF, "FFFFFF"},
-      {0x1000000, "1000000"}, {-1, "FFFFFFFF"},
+      {255, "0000FF"},   {65280, "00FF00"},    {0, "000000"},          {11141290, "AA00AA"},
+      {0xABC, "000ABC"}, {0xFFFFFF, "FFFFFF"}, {0x1000000, "1000000"}, {-1, "FFFFFFFF"},
   };
   for (const auto& [value, hex] : cases) {
     EXPECT_EQ(Narrow(ColorToHex(value)), hex) << value;

@@ -12,8 +12,8 @@ using forms::FormId;
 using forms::Kind;
 
 TEST(Descriptions, NamesAndTabIndexesAreUniquePerWindow) {
-  for (const FormId id : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4,
-                          FormId::Form5}) {
+  for (const FormId id :
+       {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4, FormId::Form5}) {
     const auto& desc = forms::DescriptionOf(id);
     std::set<std::string_view> names;
     std::set<int> tabs;
@@ -32,9 +32,9 @@ TEST(Descriptions, ClientSizesAreWholePixelsAt96Dpi) {
     int width;
     int height;
   };
-  for (const auto& c : {Case{FormId::Form1, 113, 113}, Case{FormId::Form2, 267, 401},
-                        Case{FormId::Form3, 281, 161}, Case{FormId::Form4, 249, 73},
-                        Case{FormId::Form5, 470, 391}}) {
+  for (const auto& c :
+       {Case{FormId::Form1, 113, 113}, Case{FormId::Form2, 267, 401}, Case{FormId::Form3, 281, 161},
+        Case{FormId::Form4, 249, 73}, Case{FormId::Form5, 470, 391}}) {
     const auto& desc = forms::DescriptionOf(c.id);
     EXPECT_EQ(desc.clientWidth % 15, 0) << desc.name;
     EXPECT_EQ(forms::TwipsToPixels(desc.clientWidth, 96), c.width) << desc.name;
@@ -51,14 +51,14 @@ TEST(Descriptions, WhatTheBehaviourAddressesExistsWithTheRightKind) {
     Kind kind;
   };
   const Case cases[] = {
-      {FormId::Form1, "Timer1", Kind::Timer},   {FormId::Form1, "Label1", Kind::Label},
-      {FormId::Form1, "Text1", Kind::TextBox},  {FormId::Form1, "Text2", Kind::TextBox},
-      {FormId::Form1, "Label3", Kind::Label},   {FormId::Form1, "Label4", Kind::Label},
-      {FormId::Form1, "Label6", Kind::Label},   {FormId::Form1, "Label8", Kind::Label},
+      {FormId::Form1, "Timer1", Kind::Timer},      {FormId::Form1, "Label1", Kind::Label},
+      {FormId::Form1, "Text1", Kind::TextBox},     {FormId::Form1, "Text2", Kind::TextBox},
+      {FormId::Form1, "Label3", Kind::Label},      {FormId::Form1, "Label4", Kind::Label},
+      {FormId::Form1, "Label6", Kind::Label},      {FormId::Form1, "Label8", Kind::Label},
       {FormId::Form1, "Chat1", Kind::ChatScanner}, {FormId::Form2, "Image1", Kind::Image},
-      {FormId::Form4, "Text1", Kind::TextBox},  {FormId::Form4, "Text2", Kind::TextBox},
-      {FormId::Form4, "Text3", Kind::TextBox},  {FormId::Form4, "Command1", Kind::Button},
-      {FormId::Form4, "Command2", Kind::Button}, {FormId::Form3, "Label2", Kind::Label},
+      {FormId::Form4, "Text1", Kind::TextBox},     {FormId::Form4, "Text2", Kind::TextBox},
+      {FormId::Form4, "Text3", Kind::TextBox},     {FormId::Form4, "Command1", Kind::Button},
+      {FormId::Form4, "Command2", Kind::Button},   {FormId::Form3, "Label2", Kind::Label},
       {FormId::Form3, "Label3", Kind::Label},
   };
   for (const auto& c : cases) {

@@ -74,7 +74,8 @@ TEST_F(ChatRoomTest, NothingIsSentWithoutARoomOrItsInputBox) {
   };
   const std::vector<Case> cases = {
       {"decoy without a title", {u"RICHCNTL", u"RICHCNTL", u"_AOL_Listbox", u"_AOL_Icon"}},
-      {"room with one rich-text child", {u"RICHCNTL", u"_AOL_Listbox", u"_AOL_Icon", u"_AOL_Static"}},
+      {"room with one rich-text child",
+       {u"RICHCNTL", u"_AOL_Listbox", u"_AOL_Icon", u"_AOL_Static"}},
   };
   for (const auto& c : cases) {
     MemoryWindows local;
@@ -122,15 +123,11 @@ TEST(GetScreenName, WelcomeTitles) {
   // Each title stands in the first document window; a second one, "Welcome, later!", follows it
   // so that a title that is not a welcome lets the search go on to it.
   const std::vector<Case> cases = {
-      {u"Welcome, ab c!", u"ab c"},
-      {u"Welcome, !", u""},
-      {u"Welcome, ab!c!", u"ab"},
-      {u"welcome, ab!", u"later"},
-      {u" Welcome, ab!", u"later"},
-      {u"Welcome,ab!", u"later"},
+      {u"Welcome, ab c!", u"ab c"}, {u"Welcome, !", u""},
+      {u"Welcome, ab!c!", u"ab"},   {u"welcome, ab!", u"later"},
+      {u" Welcome, ab!", u"later"}, {u"Welcome,ab!", u"later"},
       {u"Welcome, ab", u"later"},  // no "!": no name ends, so not a welcome window
-      {u"Town Square", u"later"},
-      {u"", u"later"},
+      {u"Town Square", u"later"},   {u"", u"later"},
   };
   for (const auto& c : cases) {
     MemoryWindows windows;

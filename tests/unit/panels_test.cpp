@@ -83,10 +83,10 @@ TEST_F(PanelsTest, OtherLinesOpenNothing) {
     std::u16string text;
   };
   const std::vector<Case> cases = {
-      {u"Kestrel Jay", u" tu9vo"},       {u"Kestrel Jay", u"tu9vo "},
+      {u"Kestrel Jay", u" tu9vo"},        {u"Kestrel Jay", u"tu9vo "},
       {u"Kestrel Jay", u"say tu9vo now"}, {u"Kestrel Jay", u"tu9v0"},
-      {u"Ann Other", u"tu9vo"},          {u"kestrel jay", u"tu9vo"},
-      {u"Kestrel Jay ", u"tu9vo"},       {u"", u"tu9vo"},
+      {u"Ann Other", u"tu9vo"},           {u"kestrel jay", u"tu9vo"},
+      {u"Kestrel Jay ", u"tu9vo"},        {u"", u"tu9vo"},
   };
   for (const auto& c : cases) {
     Say(c.sender, c.text);
@@ -120,8 +120,8 @@ TEST_F(PanelsTest, WrongFirstOrSecondEntryIsAnsweredBySilence) {
   const struct {
     std::u16string name, code, age;
   } cases[] = {
-      {u"vemm", u"", u"18"},     {u"Vemm", u"vemm", u"18"}, {u"vemm", u"vemm ", u"18"},
-      {u"", u"vemm", u"18"},     {u" vemm", u"vemm", u"18"}, {u"vemm", u"VEMM", u"18"},
+      {u"vemm", u"", u"18"}, {u"Vemm", u"vemm", u"18"},  {u"vemm", u"vemm ", u"18"},
+      {u"", u"vemm", u"18"}, {u" vemm", u"vemm", u"18"}, {u"vemm", u"VEMM", u"18"},
   };
   const std::size_t before = platform.Said().size();
   for (const auto& c : cases) {
@@ -166,7 +166,7 @@ TEST_F(PanelsTest, UnlockWhileTheLinksAreLoadedDoesNotShowThePictureAgain) {
   OpenPanel();
   Enter(u"vemm", u"vemm", u"18");
   Click(FormId::Form4, "Command1");
-  Click(FormId::Form3, "Label2");  // minimized, still loaded
+  Click(FormId::Form3, "Label2");                       // minimized, still loaded
   platform.Do([&] { program.Unload(FormId::Form5); });  // the user closes the picture window
   Say(Headless::kScreenName, u"tu9vo");
   const std::size_t mark = Mark();
@@ -271,7 +271,8 @@ TEST(Links, AddressesFollowTheLinkTable) {
   }
   const auto& links = panels::Links();
   auto find = [&](std::string_view button) {
-    return std::find_if(links.begin(), links.end(), [&](const auto& l) { return l.button == button; })
+    return std::find_if(links.begin(), links.end(),
+                        [&](const auto& l) { return l.button == button; })
         ->address;
   };
   EXPECT_EQ(host(find("Command4")), host(find("Command9")));
@@ -293,13 +294,13 @@ TEST_F(PanelsTest, TheLinksPanelsLabelsSayTheirLineFirst) {
   Click(FormId::Form4, "Command1");
   std::size_t mark = Mark();
   Click(FormId::Form3, "Label2");
-  EXPECT_EQ(TraceSince(mark), (std::vector<std::string>{
-                                  "said (o Y o)To Much Gotta Put This Down(o Y o)",
-                                  "minimize Form3"}));
+  EXPECT_EQ(TraceSince(mark),
+            (std::vector<std::string>{"said (o Y o)To Much Gotta Put This Down(o Y o)",
+                                      "minimize Form3"}));
   mark = Mark();
   Click(FormId::Form3, "Label3");
-  EXPECT_EQ(TraceSince(mark), (std::vector<std::string>{
-                                  "said (o Y o)That Felt Good To Cum(o Y o)", "unload Form3"}));
+  EXPECT_EQ(TraceSince(mark),
+            (std::vector<std::string>{"said (o Y o)That Felt Good To Cum(o Y o)", "unload Form3"}));
   EXPECT_NE(program.Loaded(FormId::Form5), nullptr) << "the picture window stays";
   Click(FormId::Form3, "");
   EXPECT_EQ(program.Loaded(FormId::Form3), nullptr);

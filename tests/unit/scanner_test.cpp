@@ -91,8 +91,7 @@ TEST(ScannerWithoutClient, NoEventsAndNoHistoryFromALateRoom) {
   scanner.Start();
   scanner.Poll();
   ClientTree client(windows);
-  client.AddDocument(u"Late Room",
-                     {u"_AOL_Listbox", u"_AOL_Icon", u"_AOL_Static", u"RICHCNTL"});
+  client.AddDocument(u"Late Room", {u"_AOL_Listbox", u"_AOL_Icon", u"_AOL_Static", u"RICHCNTL"});
   scanner.Poll();
   EXPECT_EQ(heard, 0);
 }

@@ -16,8 +16,8 @@ TEST(WaitLength, StartIsRoundedHalfToEven) {
     double length;
   };
   const std::vector<Case> cases = {
-      {100.3, 1, 0.7},  {100.7, 1, 1.3},  {100.2, 0, -0.2}, {100.7, 0, 0.3},
-      {100.5, 0, -0.5}, {101.5, 0, 0.5},  {100.5, 1, 0.5},  {101.5, 1, 1.5},
+      {100.3, 1, 0.7},  {100.7, 1, 1.3},   {100.2, 0, -0.2},  {100.7, 0, 0.3},
+      {100.5, 0, -0.5}, {101.5, 0, 0.5},   {100.5, 1, 0.5},   {101.5, 1, 1.5},
       {100.0, 0, 0.0},  {100.3, -1, -1.3}, {100.3, -5, -5.3}, {86399.7, 1, 1.3},
   };
   for (const auto& c : cases) {
@@ -79,8 +79,8 @@ TEST(WaitSeconds, EndsAtTheRoundedEnd) {
 }
 
 TEST(WaitSeconds, ReturnsWithoutPumpingWhenAlreadyPast) {
-  for (const auto& [time, seconds] : std::vector<std::pair<double, int>>{{100.2, 0}, {100.5, 0},
-                                                                        {100.3, -3}}) {
+  for (const auto& [time, seconds] :
+       std::vector<std::pair<double, int>>{{100.2, 0}, {100.5, 0}, {100.3, -3}}) {
     VirtualWait clock(time);
     hostwin::WaitSeconds(clock, seconds);
     EXPECT_EQ(clock.pumps, 0) << time;

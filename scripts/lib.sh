@@ -67,3 +67,18 @@ zibbet_windows_path() {
   abs=$(realpath -m "$1")
   echo "Z:${abs//\//\\}"
 }
+
+# zibbet_build TARGET...: configures and builds the targets in the build whose programs Wine can
+# run here; sets ZIBBET_BIN to that build's program folder.
+zibbet_build() {
+  local preset
+  preset=$(zibbet_run_preset)
+  local log="$ZIBBET_ROOT/build/$preset-build.log"
+  mkdir -p "$ZIBBET_ROOT/build"
+  if ! { cmake --preset "$preset" && cmake --build --preset "$preset" --target "$@"; } >"$log" 2>&1
+  then
+    cat "$log" >&2
+    return 1
+  fi
+  ZIBBET_BIN="$ZIBBET_ROOT/build/$preset/bin"
+}

@@ -6,11 +6,10 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
 scripts/deps.sh || exit 1
 source scripts/lib.sh
 
-preset=$(zibbet_run_preset)
-cmake --preset "$preset" >/dev/null || exit 1
-cmake --build --preset "$preset" --target PracticeHost Zibbet || exit 1
+echo "Building ..."
+zibbet_build PracticeHost Zibbet || exit 1
 scripts/wine-prefix.sh || exit 1
-bin="build/$preset/bin"
+bin="$ZIBBET_BIN"
 
 own_display=0
 if [ -z "${DISPLAY:-}" ]; then

@@ -5,8 +5,6 @@ set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
 scripts/deps.sh || exit 1
 source scripts/lib.sh
-preset=$(zibbet_run_preset)
-cmake --preset "$preset" >/dev/null || exit 1
-cmake --build --preset "$preset" --target Zibbet PracticeHost zibbet_probe >/dev/null || exit 1
-scripts/with-display python3 tests/e2e/screenshots.py --bin "build/$preset/bin" \
+zibbet_build Zibbet PracticeHost zibbet_probe || exit 1
+scripts/with-display python3 tests/e2e/screenshots.py --bin "$ZIBBET_BIN" \
   --out "$ZIBBET_ROOT/docs/screenshots"

@@ -1,23 +1,14 @@
 // The main window: a small borderless console with its own title strip, two text boxes, an
 // ON / Pause / OFF row and a minute counter over a background picture.
 #include "forms/Description.h"
+#include "forms/Parts.h"
 #include "forms/Resources.h"
 
 namespace forms {
 namespace {
 
-constexpr Font kNarrow{.face = "Arial Narrow", .points = 8.25, .weight = 400};
 constexpr Font kNarrowBold{.face = "Arial Narrow", .points = 8.25, .weight = 700};
 constexpr Font kNarrowBigBold{.face = "Arial Narrow", .points = 9.75, .weight = 700};
-
-ControlDesc Shape(std::string_view name, int left, int top, int width, int height) {
-  return {.name = name,
-          .kind = Kind::Shape,
-          .left = left,
-          .top = top,
-          .width = width,
-          .height = height};
-}
 
 }  // namespace
 
@@ -30,7 +21,7 @@ const FormDesc& Form1Description() {
       .clientHeight = 1695,
       .backColour = kCaptionText,
       .picture = ZIBBET_BITMAP_FORM1,
-      .font = kNarrow,
+      .font = kArialNarrow,
       .pointer = kPointerCustom,
       .pointerIcon = ZIBBET_ICON_FORM1_POINTER,
       .start = StartPosition::CenterScreen,

@@ -1,11 +1,11 @@
 // The links panel: twelve link buttons in three rows of four, a long text label, and its own
 // minimize and close labels in the lower right corner.
 #include "forms/Description.h"
+#include "forms/Parts.h"
 
 namespace forms {
 namespace {
 
-constexpr Font kNarrow{.face = "Arial Narrow", .points = 8.25, .weight = 400};
 constexpr Font kNarrowLarger{.face = "Arial Narrow", .points = 9.75, .weight = 400};
 
 ControlDesc LinkButton(std::string_view name, int left, int top, int width, int tab,
@@ -22,15 +22,6 @@ ControlDesc LinkButton(std::string_view name, int left, int top, int width, int 
           .graphical = true};
 }
 
-ControlDesc Shape(std::string_view name, int left, int top, int width, int height) {
-  return {.name = name,
-          .kind = Kind::Shape,
-          .left = left,
-          .top = top,
-          .width = width,
-          .height = height};
-}
-
 }  // namespace
 
 const FormDesc& Form3Description() {
@@ -41,7 +32,7 @@ const FormDesc& Form3Description() {
       .clientWidth = 4215,
       .clientHeight = 2415,
       .backColour = kHighlightText,
-      .font = kNarrow,
+      .font = kArialNarrow,
       .start = StartPosition::SystemDefault,
       .controls =
           {

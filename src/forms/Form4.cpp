@@ -1,19 +1,9 @@
 // The secret panel: three entries and two buttons, without a title bar.
 #include "forms/Description.h"
+#include "forms/Parts.h"
 
 namespace forms {
 namespace {
-
-constexpr Font kNarrow{.face = "Arial Narrow", .points = 8.25, .weight = 400};
-
-ControlDesc Shape(std::string_view name, int left, int top, int width, int height) {
-  return {.name = name,
-          .kind = Kind::Shape,
-          .left = left,
-          .top = top,
-          .width = width,
-          .height = height};
-}
 
 ControlDesc Caption(std::string_view name, int top, int tab, std::u16string_view text) {
   return {.name = name,
@@ -38,7 +28,7 @@ const FormDesc& Form4Description() {
       .clientWidth = 3735,
       .clientHeight = 1095,
       .backColour = kHighlightText,
-      .font = kNarrow,
+      .font = kArialNarrow,
       .start = StartPosition::CenterScreen,
       .controls =
           {

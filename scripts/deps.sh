@@ -29,4 +29,4 @@ echo "Installing: ${missing[*]}"
 [ $need_i386 -eq 1 ] && dpkg --add-architecture i386
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+apt-get install -y -qq "${missing[@]}" >/dev/null

@@ -50,7 +50,7 @@ class PanelsTest : public ::testing::Test {
   void Click(FormId id, std::string_view control) {
     platform.Do([&] { program.Click(id, control); });
   }
-  // The trace from the first entry that starts with `from` on.
+  // What happened since the mark.
   std::vector<std::string> TraceSince(std::size_t mark) {
     const auto& trace = platform.Trace();
     return {trace.begin() + static_cast<std::ptrdiff_t>(mark), trace.end()};

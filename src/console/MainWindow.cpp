@@ -7,11 +7,6 @@
 namespace console {
 namespace {
 
-constexpr std::u16string_view kLoadedBanner = u"(o Y o )[Zibbet-Vemm]-[Loaded]( o Y o)";
-constexpr std::u16string_view kNowIdleBanner = u"(o Y o )[Zibbet-Vemm]-[Now Idle]( o Y o)";
-constexpr std::u16string_view kPausedBanner = u"(o Y o )[Zibbet-Vemm]-[Paused]( o Y o)";
-constexpr std::u16string_view kIdleTickBanner = u"(o Y o )[Zibbet-Vemm][Idle:]( o Y o)";
-constexpr std::u16string_view kUnloadedBanner = u"(o Y o )[Zibbet-Vemm]-[Un-Loaded]( o Y o)";
 constexpr std::u16string_view kTriggerWord = u"tu9vo";
 
 // Upper-case letters to lower case. Only ASCII letters can lower-case into the trigger word
@@ -52,6 +47,11 @@ std::u16string WriteCount(double value) {
 }
 
 }  // namespace
+
+std::u16string MinuteBanner(std::u16string_view awayMessage, std::u16string_view minutes) {
+  return u"(o Y o )[Aim:]" + std::u16string(awayMessage) + u"][" + std::u16string(minutes) +
+         u" Min]( o Y o)";
+}
 
 MainWindow::MainWindow(forms::Program& program, forms::Form& form)
     : program_(program), form_(form) {
@@ -98,9 +98,7 @@ void MainWindow::Timer1_Timer() {
   program_.SendFaded(kIdleTickBanner);
   program_.WaitSeconds(1);
   // Read after the wait: both may have changed meanwhile.
-  const std::u16string banner =
-      u"(o Y o )[Aim:]" + form_["Text2"].Text() + u"][" + form_["Label1"].Text() + u" Min]( o Y o)";
-  program_.SendFaded(banner);
+  program_.SendFaded(MinuteBanner(form_["Text2"].Text(), form_["Label1"].Text()));
 }
 
 void MainWindow::Label3_Click() { program_.Unload(forms::FormId::Form1); }

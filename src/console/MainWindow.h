@@ -1,10 +1,21 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "forms/Program.h"
 
 namespace console {
+
+// The status banners the console says, faded, in the room.
+inline constexpr std::u16string_view kLoadedBanner = u"(o Y o )[Zibbet-Vemm]-[Loaded]( o Y o)";
+inline constexpr std::u16string_view kNowIdleBanner = u"(o Y o )[Zibbet-Vemm]-[Now Idle]( o Y o)";
+inline constexpr std::u16string_view kPausedBanner = u"(o Y o )[Zibbet-Vemm]-[Paused]( o Y o)";
+inline constexpr std::u16string_view kIdleTickBanner = u"(o Y o )[Zibbet-Vemm][Idle:]( o Y o)";
+inline constexpr std::u16string_view kUnloadedBanner = u"(o Y o )[Zibbet-Vemm]-[Un-Loaded]( o Y o)";
+
+// The banner that follows each idle tick: the away message and the minutes counted so far.
+std::u16string MinuteBanner(std::u16string_view awayMessage, std::u16string_view minutes);
 
 // The idle console: switches idling on and off, counts the idle minutes and posts the status
 // banners into the chat room.

@@ -90,6 +90,9 @@ const FormDesc& Form3Description();
 const FormDesc& Form4Description();
 const FormDesc& Form5Description();
 
+// The control of that name; throws std::out_of_range for a name the window does not have.
+const ControlDesc& ControlOf(const FormDesc& form, std::string_view name);
+
 // Pixels for twips at the given dots per inch (15 twips to a pixel at 96).
 constexpr int TwipsToPixels(int twips, int dpi) {
   constexpr int kTwipsPerInch = 1440;

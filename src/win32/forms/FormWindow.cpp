@@ -147,6 +147,10 @@ POINT PointOf(LPARAM lParam) {
 
 }  // namespace
 
+std::wstring WindowClassName(std::string_view formName) {
+  return std::wstring(kClassPrefix) + Wide(formName);
+}
+
 void RegisterClassOnce(HINSTANCE module, const wchar_t* name, WNDPROC proc, HCURSOR cursor) {
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
@@ -250,7 +254,7 @@ void FormWindow::CreateFormWindow() {
     y = work.top + (work.bottom - work.top - height) / 2;
   }
 
-  const std::wstring className = std::wstring(kClassPrefix) + Wide(desc.name);
+  const std::wstring className = WindowClassName(desc.name);
   RegisterClassOnce(module_, className.c_str(), &FormProc, nullptr);
   RegisterClassOnce(module_, kPictureBoxClass, &PictureProc, LoadCursorA(nullptr, IDC_ARROW));
   const std::wstring caption = Wide(desc.caption);

@@ -18,6 +18,9 @@ namespace forms_win32 {
 inline constexpr int kFirstControlId = 1000;
 constexpr int ControlId(std::size_t index) { return kFirstControlId + static_cast<int>(index); }
 
+// The window class of a form's windows, by the form's name: how other programs find them.
+std::wstring WindowClassName(std::string_view formName);
+
 // Registers a window class of the module (double-clicks reported) unless it exists already.
 void RegisterClassOnce(HINSTANCE module, const wchar_t* name, WNDPROC proc, HCURSOR cursor);
 

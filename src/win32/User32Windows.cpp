@@ -1,9 +1,39 @@
 #include "win32/User32Windows.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 namespace win32 {
+namespace {
+
+constexpr UINT kBounded = SMTO_ABORTIFHUNG | SMTO_BLOCK;
+
+// The message's result, or nothing when the window did not answer within the time.
+std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            UINT milliseconds) {
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutA(window, message, wParam, lParam, kBounded, milliseconds, &result) ==
+      0) {
+    return std::nullopt;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+// Whole characters only: a lead byte with nothing after it is left out.
+std::size_t WholeCharacters(std::string_view bytes) {
+  std::size_t end = 0;
+  while (end < bytes.size()) {
+    const std::size_t step = IsDBCSLeadByte(static_cast<BYTE>(bytes[end])) != FALSE ? 2 : 1;
+    if (end + step > bytes.size()) {
+      break;
+    }
+    end += step;
+  }
+  return end;
+}
+
+}  // namespace
 
 std::string ToAnsi(std::u16string_view text) {
   if (text.empty()) {
@@ -20,6 +50,7 @@ std::string ToAnsi(std::u16string_view text) {
 }
 
 std::u16string FromAnsi(std::string_view bytes) {
+  bytes = bytes.substr(0, WholeCharacters(bytes));
   if (bytes.empty()) {
     return {};
   }
@@ -72,30 +103,54 @@ std::u16string User32Windows::Title(hostwin::Handle window, int capacity) {
   return FromAnsi(std::string_view(buffer.data(), static_cast<std::size_t>(written)));
 }
 
-int User32Windows::TextLength(hostwin::Handle window) {
-  return static_cast<int>(SendMessageA(ToHwnd(window), WM_GETTEXTLENGTH, 0, 0));
-}
-
-std::u16string User32Windows::Text(hostwin::Handle window) {
-  const int length = TextLength(window);
-  if (length <= 0) {
-    return {};
+std::optional<int> User32Windows::TextLength(hostwin::Handle window) {
+  const auto length = Send(ToHwnd(window), WM_GETTEXTLENGTH, 0, 0, kReadMilliseconds);
+  if (!length || *length < 0) {
+    return std::nullopt;
   }
-  // WM_GETTEXTLENGTH may overstate (it counts bytes of multi-byte text); WM_GETTEXT says how
-  // many it wrote.
-  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-  const auto written = static_cast<std::size_t>(SendMessageA(
-      ToHwnd(window), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
-  return FromAnsi(std::string_view(buffer.data(), written < buffer.size() ? written : 0));
+  return static_cast<int>(*length);
 }
 
-void User32Windows::SetText(hostwin::Handle window, std::u16string_view text) {
+std::optional<std::u16string> User32Windows::Text(hostwin::Handle window) {
+  // A rich edit counts characters where the ANSI copy needs bytes (two for a double-byte
+  // one), and the text may grow between the two messages. A copy that comes back empty or
+  // fills the whole buffer may be cut or missing (a current rich edit copies nothing into a
+  // buffer too small), so it is asked again with more room.
+  constexpr int kTries = 4;
+  constexpr std::size_t kSlack = 256;
+  std::size_t capacity = 0;
+  for (int attempt = 0; attempt < kTries; ++attempt) {
+    const auto length = TextLength(window);
+    if (!length) {
+      return std::nullopt;
+    }
+    if (*length == 0) {
+      return std::u16string();
+    }
+    capacity = std::max(capacity * 2, 2 * static_cast<std::size_t>(*length) + kSlack);
+    std::vector<char> buffer(capacity, '\0');
+    const auto written = Send(ToHwnd(window), WM_GETTEXT, capacity,
+                              reinterpret_cast<LPARAM>(buffer.data()), kReadMilliseconds);
+    if (!written) {
+      return std::nullopt;
+    }
+    if (*written > 0 && static_cast<std::size_t>(*written) + 1 < capacity) {
+      return FromAnsi(std::string_view(buffer.data(), static_cast<std::size_t>(*written)));
+    }
+  }
+  return std::nullopt;
+}
+
+bool User32Windows::SetText(hostwin::Handle window, std::u16string_view text) {
   const std::string bytes = ToAnsi(text);
-  SendMessageA(ToHwnd(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.c_str()));
+  return Send(ToHwnd(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.c_str()),
+              kSendMilliseconds)
+      .has_value();
 }
 
-void User32Windows::SendChar(hostwin::Handle window, char16_t code) {
-  SendMessageA(ToHwnd(window), WM_CHAR, static_cast<WPARAM>(code), 0);
+bool User32Windows::SendChar(hostwin::Handle window, char16_t code) {
+  return Send(ToHwnd(window), WM_CHAR, static_cast<WPARAM>(code), 0, kSendMilliseconds)
+      .has_value();
 }
 
 }  // namespace win32

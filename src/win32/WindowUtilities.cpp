@@ -30,16 +30,18 @@ bool MessageWait::PumpMessages(double maxSeconds) {
   const DWORD timeout = wanted <= 0 ? 0 : static_cast<DWORD>(wanted < limit ? wanted : limit);
   // MWMO_INPUTAVAILABLE: wake for input that is already queued but not yet seen, too.
   MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  // One message only: the wait looks at its end before the next, which may be a timer's
+  // again and again.
   MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-    if (message.message == WM_QUIT) {
-      // Leave it for the main loop, which is what ends the program.
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return false;
-    }
-    if (preTranslate_ && preTranslate_(message)) {
-      continue;
-    }
+  if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) == FALSE) {
+    return true;
+  }
+  if (message.message == WM_QUIT) {
+    // Leave it for the main loop, which is what ends the program.
+    PostQuitMessage(static_cast<int>(message.wParam));
+    return false;
+  }
+  if (!preTranslate_ || !preTranslate_(message)) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -13,8 +13,7 @@ constexpr UINT kBounded = SMTO_ABORTIFHUNG | SMTO_BLOCK;
 std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                             UINT milliseconds) {
   DWORD_PTR result = 0;
-  if (SendMessageTimeoutA(window, message, wParam, lParam, kBounded, milliseconds, &result) ==
-      0) {
+  if (SendMessageTimeoutA(window, message, wParam, lParam, kBounded, milliseconds, &result) == 0) {
     return std::nullopt;
   }
   return static_cast<LRESULT>(result);
@@ -149,8 +148,7 @@ bool User32Windows::SetText(hostwin::Handle window, std::u16string_view text) {
 }
 
 bool User32Windows::SendChar(hostwin::Handle window, char16_t code) {
-  return Send(ToHwnd(window), WM_CHAR, static_cast<WPARAM>(code), 0, kSendMilliseconds)
-      .has_value();
+  return Send(ToHwnd(window), WM_CHAR, static_cast<WPARAM>(code), 0, kSendMilliseconds).has_value();
 }
 
 }  // namespace win32

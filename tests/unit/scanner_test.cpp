@@ -139,8 +139,8 @@ TEST(ScannerRooms, ARoomsHistoryIsNeverNews) {
       scanner.Poll();
     }
     EXPECT_TRUE(heard.empty()) << c.name;
-    windows.SetTitle(transcript(windows, room), windows.Content(transcript(windows, room)) +
-                                                    u"\r\nAnn:\tnews\r\nAnn:\thi");
+    windows.SetTitle(transcript(windows, room),
+                     windows.Content(transcript(windows, room)) + u"\r\nAnn:\tnews\r\nAnn:\thi");
     scanner.Poll();
     EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}, {u"Ann", u"hi"}})) << c.name;
   }

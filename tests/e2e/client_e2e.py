@@ -1,0 +1,115 @@
+"""Zibbet against an unfriendly client, with real input: a practice host that caps its transcript
+by lines or characters, copies nothing into a short buffer, runs under code page 932, or stops
+answering for seconds; and a log-off while the console is open."""
+
+import argparse
+import json
+import os
+import subprocess
+import sys
+import time
+
+from harness import (SCREEN_NAME, UNLOADED, WINE, Failure, Session, check, fade, open_console,
+                     say_as_user, wait_for)
+
+JAPANESE = "ja_JP.UTF-8"
+
+
+def host_command(session, *args):
+    subprocess.run([WINE, os.path.join(session.bin, "PracticeHost.exe"), *args], check=True,
+                   timeout=60)
+
+
+def old_trigger_stays_history(session, others):
+    """The user's trigger line said before Zibbet starts does not open the panel, however the
+    client trims; a new one does."""
+    say_as_user(session, "tu9vo")
+    open_console(session)
+    for text in others:
+        host_command(session, "--say", "Ann Other", text)
+    time.sleep(1.5)
+    check(session.form("Form4") is None, "the old trigger line opened the panel")
+    say_as_user(session, "tu9vo")
+    wait_for(lambda: session.form("Form4", visible=True), 5, "the panel from a new trigger")
+
+
+def hang_then_log_off(session):
+    console = open_console(session)
+    started = time.monotonic()
+    host_command(session, "--hang", "8000")
+    session.click(*session.point(console, 1200, 0, 255, 255))  # "__"
+    wait_for(lambda: session.form("Form1")["iconic"], 5, "the console minimized")
+    check(time.monotonic() - started < 7, "the click was taken only after the hang")
+    session.probe("restore", "1")
+    time.sleep(max(0.0, started + 8.5 - time.monotonic()))
+    say_as_user(session, "tu9vo")  # the scanner hears again once the client answers
+    wait_for(lambda: session.form("Form4", visible=True), 5, "the panel after the hang")
+
+    count = len(session.said())
+    check(session.probe("endsession", "1") == 0, "the log-off messages reach the console")
+    wait_for(lambda: session.zibbet.poll() is not None, 10, "Zibbet to end with the session")
+    time.sleep(0.5)
+    said = session.said()[count:]
+    check([s["markup"] for s in said] == [fade(UNLOADED)], "one unloaded banner: %s" % said)
+
+
+def code_page_932(session):
+    unit = subprocess.run([WINE, os.path.join(session.bin, "hostwin_win32_test.exe"),
+                           "--gtest_filter=CodePage932.*"], capture_output=True, text=True,
+                          timeout=120)
+    check(unit.returncode == 0 and "SKIPPED" not in unit.stdout and "PASSED" in unit.stdout,
+          "the code page tests under 932:\n" + unit.stdout[-2000:])
+    host_command(session, "--say", "Ann Other", "\u65e5\u672c\u8a9e\u306e\u884c")
+    old_trigger_stays_history(session, ["\u3053\u3093\u306b\u3061\u306f tu9vo"] * 3)
+    said = [s for s in session.said() if s["sender"] == SCREEN_NAME]
+    check(said[-1]["text"] == "tu9vo", "the user's line: %s" % said[-1])
+
+
+def ensure_locale(name):
+    """Wine takes the code page from the locale, which glibc has only once it is built."""
+    have = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.split()
+    if name.lower().replace("-", "") in [h.lower() for h in have]:
+        return
+    subprocess.run(["localedef", "-i", name.split(".")[0], "-f", "UTF-8", name], check=True)
+
+
+RUNS = [
+    ("capped by lines", ["--cap-lines", "3"], {},
+     lambda s: old_trigger_stays_history(s, ["one", "two", "three", "four"])),
+    ("capped by characters", ["--cap-chars", "90"], {},
+     lambda s: old_trigger_stays_history(s, ["a line of some length", "x", "another line"])),
+    ("strict reads", ["--strict-reads"], {},
+     lambda s: old_trigger_stays_history(s, ["grown " * 40])),
+    ("code page 932", ["--strict-reads", "--cap-lines", "4"], {"LC_ALL": JAPANESE}, code_page_932),
+    ("a hang, then a log-off", [], {}, hang_then_log_off),
+]
+
+
+def run():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    args = parser.parse_args()
+    ensure_locale(JAPANESE)
+    failed = 0
+    for name, host_args, env, flow in RUNS:
+        saved = dict(os.environ)
+        os.environ.update(env)
+        session = Session(args.bin, host_args)
+        try:
+            flow(session)
+            print("passed:", name)
+        except Failure as failure:
+            failed += 1
+            print("FAILED: %s: %s" % (name, failure))
+            for entry in session.log()[-8:]:
+                print("  log:", json.dumps(entry, ensure_ascii=False)[:300])
+        finally:
+            session.close()
+            os.environ.clear()
+            os.environ.update(saved)
+    print("PASSED" if failed == 0 else "%d failed" % failed)
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(run())

@@ -19,8 +19,9 @@ std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return static_cast<LRESULT>(result);
 }
 
-// Whole characters only: a lead byte with nothing after it is left out.
-std::size_t WholeCharacters(std::string_view bytes) {
+// The text of bytes that may end in the middle of a double-byte character: such a lead byte is
+// left out rather than turned into a stray character.
+std::u16string WholeCharacters(std::string_view bytes) {
   std::size_t end = 0;
   while (end < bytes.size()) {
     const std::size_t step = IsDBCSLeadByte(static_cast<BYTE>(bytes[end])) != FALSE ? 2 : 1;
@@ -29,39 +30,10 @@ std::size_t WholeCharacters(std::string_view bytes) {
     }
     end += step;
   }
-  return end;
+  return FromAnsi(bytes.substr(0, end));
 }
 
 }  // namespace
-
-std::string ToAnsi(std::u16string_view text) {
-  if (text.empty()) {
-    return {};
-  }
-  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-  const int units = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  if (size > 0) {
-    WideCharToMultiByte(CP_ACP, 0, wide, units, bytes.data(), size, nullptr, nullptr);
-  }
-  return bytes;
-}
-
-std::u16string FromAnsi(std::string_view bytes) {
-  bytes = bytes.substr(0, WholeCharacters(bytes));
-  if (bytes.empty()) {
-    return {};
-  }
-  const int count = static_cast<int>(bytes.size());
-  const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), count, nullptr, 0);
-  std::u16string text(static_cast<std::size_t>(size > 0 ? size : 0), u'\0');
-  if (size > 0) {
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), count, reinterpret_cast<wchar_t*>(text.data()),
-                        size);
-  }
-  return text;
-}
 
 hostwin::Handle ToHandle(HWND window) {
   return static_cast<hostwin::Handle>(reinterpret_cast<std::uintptr_t>(window));
@@ -99,7 +71,7 @@ std::u16string User32Windows::Title(hostwin::Handle window, int capacity) {
   if (written <= 0) {
     return {};
   }
-  return FromAnsi(std::string_view(buffer.data(), static_cast<std::size_t>(written)));
+  return WholeCharacters(std::string_view(buffer.data(), static_cast<std::size_t>(written)));
 }
 
 std::optional<int> User32Windows::TextLength(hostwin::Handle window) {
@@ -134,7 +106,7 @@ std::optional<std::u16string> User32Windows::Text(hostwin::Handle window) {
       return std::nullopt;
     }
     if (*written > 0 && static_cast<std::size_t>(*written) + 1 < capacity) {
-      return FromAnsi(std::string_view(buffer.data(), static_cast<std::size_t>(*written)));
+      return WholeCharacters(std::string_view(buffer.data(), static_cast<std::size_t>(*written)));
     }
   }
   return std::nullopt;

@@ -17,9 +17,9 @@
 
 namespace {
 
-using practicehost::Options;
 using practicehost::HostProcess;
 using practicehost::LogEntry;
+using practicehost::Options;
 
 std::vector<LogEntry> Events(const HostProcess& host, const std::string& kind) {
   std::vector<LogEntry> found;
@@ -143,9 +143,7 @@ TEST(OpenKeyword, TheClientOpensTheAddress) {
   const std::u16string address = u"https://images.example.org/collection?id=42&page=2";
   hostwin::OpenKeyword(windows, address);
   ASSERT_TRUE(host.WaitForLog(
-      [](const std::vector<LogEntry>& log) {
-        return !log.empty() && log.back().event == "open";
-      },
+      [](const std::vector<LogEntry>& log) { return !log.empty() && log.back().event == "open"; },
       5000));
   EXPECT_EQ(Events(host, "open").at(0).address, Utf8(address));
 }

@@ -11,9 +11,10 @@ constexpr UINT kBounded = SMTO_ABORTIFHUNG | SMTO_BLOCK;
 
 // The message's result, or nothing when the window did not answer within the time.
 std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                            UINT milliseconds) {
+                            UINT milliseconds, bool wide = false) {
   DWORD_PTR result = 0;
-  if (SendMessageTimeoutA(window, message, wParam, lParam, kBounded, milliseconds, &result) == 0) {
+  const auto send = wide ? SendMessageTimeoutW : SendMessageTimeoutA;
+  if (send(window, message, wParam, lParam, kBounded, milliseconds, &result) == 0) {
     return std::nullopt;
   }
   return static_cast<LRESULT>(result);
@@ -75,7 +76,9 @@ std::u16string User32Windows::Title(hostwin::Handle window, int capacity) {
 }
 
 std::optional<int> User32Windows::TextLength(hostwin::Handle window) {
-  const auto length = Send(ToHwnd(window), WM_GETTEXTLENGTH, 0, 0, kReadMilliseconds);
+  // In characters. The ANSI form is no cheaper (the system may read the whole text to count
+  // its bytes) and, under Wine, waits for a hung window without bound.
+  const auto length = Send(ToHwnd(window), WM_GETTEXTLENGTH, 0, 0, kReadMilliseconds, true);
   if (!length || *length < 0) {
     return std::nullopt;
   }

@@ -229,7 +229,7 @@ TEST(CodePage932, DoubleByteTextIsSentAndHeardWhole) {
   console::ChatScanner scanner(windows,
                                [&](const console::ChatLine& line) { heard.push_back(line.text); });
   scanner.Start();
-  for (const char* line : {"\x82\xa0\x82\xa2", "\x93\xfa\x96\x7b tu9vo", "\x82\xa4"}) {
+  for (const char* line : {"\x82\xa0\x82\xa2", "\x93\xfa\x96\x7b\x8c\xea tu9vo", "\x82\xa4"}) {
     host.Say("Ann", line);
     for (int poll = 0; poll < console::ChatScanner::kPollsPerFullRead; ++poll) {
       scanner.Poll();

@@ -1,6 +1,6 @@
 """Zibbet against an unfriendly client, with real input: a practice host that caps its transcript
-by lines or characters, copies nothing into a short buffer, runs under code page 932, or stops
-answering for seconds; and a log-off while the console is open."""
+by lines or characters or copies nothing into a short buffer; the window access under code page
+932; and a log-off while the console is open."""
 
 import argparse
 import json
@@ -9,7 +9,7 @@ import subprocess
 import sys
 import time
 
-from harness import (SCREEN_NAME, UNLOADED, WINE, Failure, Session, check, fade, open_console,
+from harness import (UNLOADED, WINE, Failure, Session, check, fade, open_console,
                      say_as_user, wait_for)
 
 JAPANESE = "ja_JP.UTF-8"
@@ -33,18 +33,8 @@ def old_trigger_stays_history(session, others):
     wait_for(lambda: session.form("Form4", visible=True), 5, "the panel from a new trigger")
 
 
-def hang_then_log_off(session):
-    console = open_console(session)
-    started = time.monotonic()
-    host_command(session, "--hang", "8000")
-    session.click(*session.point(console, 1200, 0, 255, 255))  # "__"
-    wait_for(lambda: session.form("Form1")["iconic"], 5, "the console minimized")
-    check(time.monotonic() - started < 7, "the click was taken only after the hang")
-    session.probe("restore", "1")
-    time.sleep(max(0.0, started + 8.5 - time.monotonic()))
-    say_as_user(session, "tu9vo")  # the scanner hears again once the client answers
-    wait_for(lambda: session.form("Form4", visible=True), 5, "the panel after the hang")
-
+def log_off(session):
+    open_console(session)
     count = len(session.said())
     check(session.probe("endsession", "1") == 0, "the log-off messages reach the console")
     wait_for(lambda: session.zibbet.poll() is not None, 10, "Zibbet to end with the session")
@@ -54,15 +44,13 @@ def hang_then_log_off(session):
 
 
 def code_page_932(session):
+    """The window access under code page 932, in-process against a host with strict reads and a
+    cap: double-byte text sent as the code page's bytes, and heard whole."""
     unit = subprocess.run([WINE, os.path.join(session.bin, "hostwin_win32_test.exe"),
                            "--gtest_filter=CodePage932.*"], capture_output=True, text=True,
                           timeout=120)
     check(unit.returncode == 0 and "SKIPPED" not in unit.stdout and "PASSED" in unit.stdout,
           "the code page tests under 932:\n" + unit.stdout[-2000:])
-    host_command(session, "--say", "Ann Other", "\u65e5\u672c\u8a9e\u306e\u884c")
-    old_trigger_stays_history(session, ["\u3053\u3093\u306b\u3061\u306f tu9vo"] * 3)
-    said = [s for s in session.said() if s["sender"] == SCREEN_NAME]
-    check(said[-1]["text"] == "tu9vo", "the user's line: %s" % said[-1])
 
 
 def ensure_locale(name):
@@ -80,18 +68,21 @@ RUNS = [
      lambda s: old_trigger_stays_history(s, ["a line of some length", "x", "another line"])),
     ("strict reads", ["--strict-reads"], {},
      lambda s: old_trigger_stays_history(s, ["grown " * 40])),
-    ("code page 932", ["--strict-reads", "--cap-lines", "4"], {"LC_ALL": JAPANESE}, code_page_932),
-    ("a hang, then a log-off", [], {}, hang_then_log_off),
+    ("code page 932", [], {"LC_ALL": JAPANESE}, code_page_932),
+    ("a log-off", [], {}, log_off),
 ]
 
 
 def run():
     parser = argparse.ArgumentParser()
     parser.add_argument("--bin", required=True)
+    parser.add_argument("--only", help="run only the runs whose name holds this")
     args = parser.parse_args()
     ensure_locale(JAPANESE)
     failed = 0
     for name, host_args, env, flow in RUNS:
+        if args.only and args.only not in name:
+            continue
         saved = dict(os.environ)
         os.environ.update(env)
         session = Session(args.bin, host_args)

@@ -132,6 +132,11 @@ void Program::End() {
   std::abort();  // a platform whose Exit came back would run handlers after the end
 }
 
+void Program::EndSession() {
+  Unload(FormId::Form1);
+  End();
+}
+
 void Program::Raise(FormId id, std::string_view handler, const Arguments& arguments) {
   if (ending_) {
     return;

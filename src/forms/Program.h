@@ -106,6 +106,9 @@ class Program {
   void Unload(FormId id);
   // Closes every window, hidden ones included, and ends the process; no handler runs after it.
   [[noreturn]] void End();
+  // The user logs off or the system shuts down: the main window unloads as its close label
+  // does (its own handler ends the program); without it, the program simply ends.
+  [[noreturn]] void EndSession();
 
   // Events from the window system. A control without a handler for the event ignores it.
   void Click(FormId id, std::string_view control);  // empty control: the window's surface

@@ -222,7 +222,7 @@ bool Headless::PumpMessages(double maxSeconds) {
 
 void Headless::SayInRoom(std::u16string_view sender, std::u16string_view text) {
   const hostwin::Handle transcript = client_.FindChild(room_, 0, hostwin::kRichTextClass);
-  client_.SetTitle(transcript, client_.Text(transcript) + std::u16string(sender) + u":\t" +
+  client_.SetTitle(transcript, client_.Content(transcript) + std::u16string(sender) + u":\t" +
                                    std::u16string(text) + u"\r\n");
 }
 

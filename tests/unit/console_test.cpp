@@ -187,6 +187,19 @@ TEST_F(ConsoleTest, ClosingTheConsoleAnyOtherWayEndsTheProgramToo) {
   EXPECT_EQ(Lines(), (std::vector<std::u16string>{kLoaded, kUnloaded}));
 }
 
+TEST_F(ConsoleTest, TheSessionEndingUnloadsAsTheCloseLabelDoes) {
+  platform.Do([&] { program.EndSession(); });  // only the splash: nothing to say
+  EXPECT_TRUE(platform.Ended());
+  EXPECT_TRUE(Lines().empty());
+}
+
+TEST_F(ConsoleTest, TheSessionEndingWithTheConsoleSaysGoodbyeOnce) {
+  OpenConsole();
+  platform.Do([&] { program.EndSession(); });
+  EXPECT_TRUE(platform.Ended());
+  EXPECT_EQ(Lines(), (std::vector<std::u16string>{kLoaded, kUnloaded}));
+}
+
 TEST_F(ConsoleTest, PauseInsideTheTicksWaitComesBetweenItsBanners) {
   OpenConsole();
   Click("Label6");

@@ -918,6 +918,13 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
       // The program decides; it destroys the window through this object when it unloads.
       program_.Unload(id_);
       return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam != FALSE) {
+        program_.EndSession();
+      }
+      return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         if (const auto index = IndexOf(GetFocus())) {

@@ -26,17 +26,17 @@
 #include "console/ChatScanner.h"
 #include "fade/Fade.h"
 #include "hostwin/ChatRoom.h"
-#include "practicehost/Win32Handles.h"
 #include "practicehost/testing/HostProcess.h"
 #include "win32/User32Windows.h"
 #include "win32/WindowUtilities.h"
+#include "winkit/Handles.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using practicehost::HostProcess;
 using practicehost::LogEntry;
-using practicehost::UniqueHandle;
+using winkit::UniqueHandle;
 
 // Clocks ------------------------------------------------------------------------------------------
 
@@ -348,10 +348,10 @@ void StreamInto(HWND edit, std::string_view text) {
 
 void BenchTranscriptRead() {
   // One read of a one-megabyte transcript: a rich edit of that size, read as the scanner does.
-  const practicehost::UniqueModule richEdit(LoadLibraryA("riched20.dll"));
-  const practicehost::UniqueWindow edit(CreateWindowExA(0, "RichEdit20A", "", ES_MULTILINE, 0, 0,
-                                                        400, 300, nullptr, nullptr,
-                                                        GetModuleHandleA(nullptr), nullptr));
+  const winkit::UniqueModule richEdit(LoadLibraryA("riched20.dll"));
+  const winkit::UniqueWindow edit(CreateWindowExA(0, "RichEdit20A", "", ES_MULTILINE, 0, 0, 400,
+                                                  300, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                                  nullptr));
   if (edit.Get() == nullptr) {
     throw std::runtime_error("no rich edit");
   }
@@ -434,7 +434,7 @@ class Zibbet {
  public:
   Zibbet() {
     const std::string path = BesideThisProgram("Zibbet.exe");
-    std::string commandLine = practicehost::QuoteArgument(path);
+    std::string commandLine = winkit::QuoteArgument(path);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};

@@ -5,6 +5,7 @@
 
 #include "practicehost/Protocol.h"
 #include "practicehost/Text.h"
+#include "winkit/Text.h"
 
 namespace practicehost {
 namespace {
@@ -81,22 +82,22 @@ constexpr int kUiFontHeight = -13;
 constexpr int kTitleFontHeight = -18;
 constexpr int kHeadingFontHeight = -20;
 
-UniqueGdi<HFONT> MakeFont(const char* face, int height, int weight) {
+winkit::UniqueFont MakeFont(const char* face, int height, int weight) {
   LOGFONTA font{};
   font.lfHeight = height;
   font.lfWeight = weight;
   font.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
-  return UniqueGdi<HFONT>(CreateFontIndirectA(&font));
+  return winkit::UniqueFont(CreateFontIndirectA(&font));
 }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
-  const UniqueGdi<HBRUSH> brush(CreateSolidBrush(color));
+  const winkit::UniqueBrush brush(CreateSolidBrush(color));
   FillRect(dc, &rect, brush.Get());
 }
 
 void DrawTextIn(HDC dc, HFONT font, COLORREF color, std::string_view text, RECT rect, UINT format) {
-  const ScopedSelect select(dc, font);
+  const winkit::ScopedSelect select(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, color);
   DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, format | DT_NOPREFIX);
@@ -128,7 +129,7 @@ Host::Host(HINSTANCE instance, Options options)
   };
   combobox_.paint = [](HDC dc, const RECT& client) {
     FillSolid(dc, client, kBoxColor);
-    const UniqueGdi<HBRUSH> edge(CreateSolidBrush(kToolbarEdge));
+    const winkit::UniqueBrush edge(CreateSolidBrush(kToolbarEdge));
     FrameRect(dc, &client, edge.Get());
   };
   combobox_.focus = [this] { return keywordBox_; };
@@ -162,7 +163,7 @@ Host::Host(HINSTANCE instance, Options options)
 
 bool Host::Start(std::string& error) {
   if (!log_.Open(options_.logPath)) {
-    error = "cannot open the log file " + WideToAnsi(options_.logPath);
+    error = "cannot open the log file " + winkit::ToAnsi(options_.logPath);
     return false;
   }
   if (!classes_.Register(instance_, error)) {
@@ -244,7 +245,7 @@ LRESULT Host::OnFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lPa
       return data && OnCopyData(*data) ? TRUE : FALSE;
     }
     case WM_DESTROY:
-      frame_.Forget();
+      frame_.Release();
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
@@ -266,11 +267,9 @@ bool Host::CreateFrame(std::string& error) {
   frameClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   frameClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1));
   frameClass.lpszClassName = kFrameClass;
-  if (!RegisterClassExA(&frameClass)) {
-    error = "cannot register the frame's window class";
+  if (!classes_.Add(frameClass, error)) {
     return false;
   }
-  frameClass_ = std::make_unique<ClassRegistration>(kFrameClass, instance_);
 
   const std::string title = kFrameTitlePrefix + options_.screenName;
   frame_.Reset(CreateWindowExA(0, kFrameClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,

@@ -13,7 +13,7 @@
 #include "practicehost/EventLog.h"
 #include "practicehost/Options.h"
 #include "practicehost/Room.h"
-#include "practicehost/Win32Handles.h"
+#include "winkit/Handles.h"
 
 namespace practicehost {
 
@@ -56,10 +56,9 @@ class Host {
   HINSTANCE instance_;
   Options options_;
   WindowClasses classes_;
-  std::unique_ptr<ClassRegistration> frameClass_;
-  UniqueGdi<HFONT> uiFont_;
-  UniqueGdi<HFONT> titleFont_;
-  UniqueGdi<HFONT> headingFont_;
+  winkit::UniqueFont uiFont_;
+  winkit::UniqueFont titleFont_;
+  winkit::UniqueFont headingFont_;
   EventLog log_;
   std::vector<std::unique_ptr<Room>> rooms_;
   Container toolbarStrip_;
@@ -91,7 +90,7 @@ class Host {
   HWND decoyList_ = nullptr;
   HWND decoyIcon_ = nullptr;
   // Last: destroyed first, while everything its windows use is still there.
-  UniqueWindow frame_;
+  winkit::UniqueWindow frame_;
 };
 
 }  // namespace practicehost

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "practicehost/Text.h"
+#include "winkit/MessagePump.h"
+#include "winkit/Text.h"
 
 namespace practicehost {
 namespace {
@@ -12,33 +13,21 @@ constexpr int kStartTimeoutMs = 15000;
 constexpr DWORD kPollMs = 10;
 constexpr UINT kMessageTimeoutMs = 10000;
 constexpr DWORD kProgramTimeoutMs = 15000;
-constexpr UINT kTerminatedExitCode = 1;
 constexpr char kLogPrefix[] = "phl";
 
 std::string LastError(const std::string& what) {
   return what + " (error " + std::to_string(GetLastError()) + ")";
 }
 
-// PracticeHost.exe beside the running program.
-std::string ExecutablePath() {
-  std::string path(MAX_PATH, '\0');
-  DWORD length = 0;
-  while ((length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
-         path.size()) {
-    path.resize(path.size() * 2);
+// PracticeHost.exe beside the running program, with args (ANSI, as the host reads them).
+winkit::ChildProcess Start(const std::vector<std::string>& args) {
+  const std::string program = winkit::ProgramFolder() + kExecutableName;
+  std::string commandLine = winkit::QuoteArgument(program);
+  for (const std::string& arg : args) {
+    commandLine.append(" ").append(
+        winkit::QuoteArgument(winkit::ToUtf8(winkit::WideFromAnsi(arg))));
   }
-  path.resize(length);
-  return path.substr(0, path.find_last_of("\\/") + 1) + kExecutableName;
-}
-
-// Runs this thread's messages, then waits a moment for more (or for nothing).
-void PumpFor(DWORD ms) {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
+  return winkit::ChildProcess(program, commandLine);
 }
 
 HWND FindFrameOf(DWORD pid) {
@@ -62,7 +51,7 @@ LRESULT SendOrThrow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 std::vector<std::string> WithLog(Options options, const std::string& logPath) {
-  options.logPath = AnsiToWide(logPath);
+  options.logPath = winkit::WideFromAnsi(logPath);
   options.say.reset();
   options.hangMs.reset();
   return ToArguments(options);
@@ -74,27 +63,6 @@ size_t CountEvents(const std::vector<LogEntry>& log, std::string_view event) {
 }
 
 }  // namespace
-
-std::string QuoteArgument(std::string_view argument) {
-  if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string_view::npos) {
-    return std::string(argument);
-  }
-  // Backslashes double only where a quote follows them, ours at the end included.
-  std::string quoted = "\"";
-  size_t backslashes = 0;
-  for (const char c : argument) {
-    if (c == '\\') {
-      ++backslashes;
-      continue;
-    }
-    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-    backslashes = 0;
-    quoted.push_back(c);
-  }
-  quoted.append(backslashes * 2, '\\');
-  quoted.push_back('"');
-  return quoted;
-}
 
 HostProcess::LogFile::LogFile() {
   char directory[MAX_PATH + 1] = {};
@@ -108,32 +76,12 @@ HostProcess::LogFile::LogFile() {
 
 HostProcess::LogFile::~LogFile() { DeleteFileA(path_.c_str()); }
 
-HostProcess::Process::Process(const std::vector<std::string>& args) {
-  const std::string executable = ExecutablePath();
-  std::string commandLine = QuoteArgument(executable);
-  for (const std::string& arg : args) commandLine.append(" ").append(QuoteArgument(arg));
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
-    throw std::runtime_error(LastError("cannot start " + executable));
-  }
-  handle_ = UniqueHandle(info.hProcess);
-  CloseHandle(info.hThread);
-}
-
-HostProcess::Process::~Process() {
-  TerminateProcess(handle_.Get(), kTerminatedExitCode);
-  WaitForSingleObject(handle_.Get(), kProgramTimeoutMs);
-}
-
-HostProcess::HostProcess(const Options& options) : process_(WithLog(options, log_.Path())) {
+HostProcess::HostProcess(const Options& options) : process_(Start(WithLog(options, log_.Path()))) {
   const auto pid = static_cast<long long>(Pid());
   bool exited = false;
   const bool ready = WaitForLog(
       [&](const std::vector<LogEntry>& log) {
-        exited = WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0;
+        exited = process_.Exited();
         return exited || std::any_of(log.begin(), log.end(), [&](const LogEntry& e) {
                  return e.event == "ready" && e.pid == pid;
                });
@@ -176,9 +124,9 @@ HWND HostProcess::KeywordBox() const {
 
 std::vector<LogEntry> HostProcess::ReadLog() const {
   std::vector<LogEntry> entries;
-  const UniqueHandle file(CreateFileA(log_.Path().c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const winkit::UniqueHandle file(CreateFileA(
+      log_.Path().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   std::string content;
   char buffer[64 * 1024];
   DWORD read = 0;
@@ -198,12 +146,7 @@ std::vector<LogEntry> HostProcess::ReadLog() const {
 
 bool HostProcess::WaitForLog(const std::function<bool(const std::vector<LogEntry>&)>& pred,
                              int timeoutMs) const {
-  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-  while (!pred(ReadLog())) {
-    if (GetTickCount64() > deadline) return false;
-    PumpFor(kPollMs);
-  }
-  return true;
+  return winkit::PumpUntil([&] { return pred(ReadLog()); }, static_cast<DWORD>(timeoutMs), kPollMs);
 }
 
 std::string HostProcess::TranscriptText(int room) const {
@@ -219,7 +162,7 @@ std::string HostProcess::TranscriptText(int room) const {
   const LRESULT copied = SendOrThrow(transcript, WM_GETTEXT, static_cast<WPARAM>(text.size()),
                                      reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(copied));
-  return WideToAnsi(text);
+  return winkit::ToAnsi(text);
 }
 
 void HostProcess::Say(const std::string& sender, const std::string& text, int room) const {
@@ -240,13 +183,7 @@ void HostProcess::Hang(int ms) const {
 }
 
 std::optional<DWORD> HostProcess::RunProgram(const std::vector<std::string>& args) {
-  const Process program(args);
-  DWORD exitCode = 0;
-  if (WaitForSingleObject(program.Get(), kProgramTimeoutMs) != WAIT_OBJECT_0 ||
-      !GetExitCodeProcess(program.Get(), &exitCode)) {
-    return std::nullopt;
-  }
-  return exitCode;
+  return Start(args).Wait(kProgramTimeoutMs);
 }
 
 }  // namespace practicehost

@@ -12,7 +12,7 @@
 
 #include "practicehost/Options.h"
 #include "practicehost/Protocol.h"
-#include "practicehost/Win32Handles.h"
+#include "winkit/ChildProcess.h"
 
 namespace practicehost {
 
@@ -35,9 +35,6 @@ struct LogEntry {
 // One line as the host writes it (strings come back as UTF-8); nothing for anything else.
 std::optional<LogEntry> ParseLogLine(std::string_view line);
 
-// Quotes an argument so that CommandLineToArgvW (and the C runtime) give it back unchanged.
-std::string QuoteArgument(std::string_view argument);
-
 class HostProcess {
  public:
   // Starts PracticeHost.exe from beside this test program with the options (but a log of its
@@ -45,7 +42,7 @@ class HostProcess {
   explicit HostProcess(const Options& options = {});
 
   HWND Frame() const { return frame_; }
-  DWORD Pid() const { return GetProcessId(process_.Get()); }
+  DWORD Pid() const { return process_.Pid(); }
   HWND MdiClient() const;
   // The room's "AOL Child" window (1-based), found by its title; nullptr if there is none.
   HWND Room(int room = 1) const;
@@ -84,21 +81,9 @@ class HostProcess {
    private:
     std::string path_;
   };
-  // Ended, if still running, when it goes.
-  class Process {
-   public:
-    explicit Process(const std::vector<std::string>& args);
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-    ~Process();
-    HANDLE Get() const { return handle_.Get(); }
-
-   private:
-    UniqueHandle handle_;
-  };
 
   LogFile log_;
-  Process process_;
+  winkit::ChildProcess process_;
   HWND frame_ = nullptr;
 };
 

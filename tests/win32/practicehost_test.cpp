@@ -18,6 +18,7 @@
 #include "practicehost/Options.h"
 #include "practicehost/Text.h"
 #include "practicehost/testing/HostProcess.h"
+#include "winkit/Text.h"
 
 namespace practicehost {
 namespace {
@@ -105,12 +106,12 @@ TEST(PracticeHostPieces, OptionsSurviveTheCommandLine) {
   for (const Options& options : {Options{}, all, say, hang}) {
     std::string commandLine = "PracticeHost.exe";
     for (const std::string& arg : ToArguments(options)) {
-      commandLine.append(" ").append(QuoteArgument(arg));
+      commandLine.append(" ").append(winkit::QuoteArgument(arg));
     }
     SCOPED_TRACE(commandLine);
     int count = 0;
     const std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(
-        CommandLineToArgvW(AnsiToWide(commandLine).c_str(), &count), &LocalFree);
+        CommandLineToArgvW(winkit::WideFromAnsi(commandLine).c_str(), &count), &LocalFree);
     ASSERT_NE(argv, nullptr);
     const ParsedOptions parsed =
         ParseOptions(std::vector<std::wstring>(argv.get() + 1, argv.get() + count));

@@ -15,10 +15,6 @@ constexpr UINT kMessageTimeoutMs = 10000;
 constexpr DWORD kProgramTimeoutMs = 15000;
 constexpr char kLogPrefix[] = "phl";
 
-std::string LastError(const std::string& what) {
-  return what + " (error " + std::to_string(GetLastError()) + ")";
-}
-
 // PracticeHost.exe beside the running program, with args (ANSI, as the host reads them).
 winkit::ChildProcess Start(const std::vector<std::string>& args) {
   const std::string program = winkit::ProgramFolder() + kExecutableName;
@@ -44,16 +40,16 @@ LRESULT SendOrThrow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
                            &result)) {
-    throw std::runtime_error(
-        LastError("the practice host did not answer message " + std::to_string(message)));
+    throw std::runtime_error("the practice host did not answer message " + std::to_string(message));
   }
   return static_cast<LRESULT>(result);
 }
 
+// The options as the host takes them, with the log in logPath and no command.
 std::vector<std::string> WithLog(Options options, const std::string& logPath) {
   options.logPath = winkit::WideFromAnsi(logPath);
-  options.say.reset();
-  options.hangMs.reset();
+  options.say = std::nullopt;
+  options.hangMs = std::nullopt;
   return ToArguments(options);
 }
 
@@ -69,7 +65,7 @@ HostProcess::LogFile::LogFile() {
   char path[MAX_PATH + 1] = {};
   if (!GetTempPathA(sizeof directory, directory) ||
       !GetTempFileNameA(directory, kLogPrefix, 0, path)) {
-    throw std::runtime_error(LastError("cannot make a log file for the practice host"));
+    throw std::runtime_error("cannot make a log file for the practice host");
   }
   path_ = path;
 }
@@ -77,14 +73,11 @@ HostProcess::LogFile::LogFile() {
 HostProcess::LogFile::~LogFile() { DeleteFileA(path_.c_str()); }
 
 HostProcess::HostProcess(const Options& options) : process_(Start(WithLog(options, log_.Path()))) {
-  const auto pid = static_cast<long long>(Pid());
+  // The log is this host's alone: its "ready" comes once the windows are made.
   bool exited = false;
   const bool ready = WaitForLog(
-      [&](const std::vector<LogEntry>& log) {
-        exited = process_.Exited();
-        return exited || std::any_of(log.begin(), log.end(), [&](const LogEntry& e) {
-                 return e.event == "ready" && e.pid == pid;
-               });
+      [&](const auto& log) {
+        return (exited = process_.Exited()) || CountEvents(log, "ready") > 0;
       },
       kStartTimeoutMs);
   frame_ = FindFrameOf(Pid());

@@ -15,39 +15,33 @@ class Reader {
   explicit Reader(std::string_view text) : text_(text) {}
 
   bool Take(char c) {
-    if (pos_ < text_.size() && text_[pos_] == c) {
-      ++pos_;
-      return true;
-    }
-    return false;
+    const bool found = pos_ < text_.size() && text_[pos_] == c;
+    pos_ += found ? 1 : 0;
+    return found;
   }
   bool AtEnd() const { return pos_ == text_.size(); }
   bool AtQuote() const { return pos_ < text_.size() && text_[pos_] == '"'; }
 
   // EventLog escapes quotes, backslashes and control characters, and writes the rest as it is.
   std::optional<std::string> String() {
-    if (!Take('"')) return std::nullopt;
+    static constexpr std::string_view kNamed = "\"\"\\\\b\bf\fn\nr\rt\t";
     std::string out;
-    while (pos_ < text_.size()) {
+    for (bool open = Take('"'); open && pos_ < text_.size();) {
       const char c = text_[pos_++];
       if (c == '"') return out;
       if (c != '\\') {
         out.push_back(c);
         continue;
       }
-      if (pos_ >= text_.size()) return std::nullopt;
-      const char escaped = text_[pos_++];
-      static constexpr std::string_view kNamed = "\"\"\\\\b\bf\fn\nr\rt\t";
-      if (const size_t at = kNamed.find(escaped); at != std::string_view::npos && at % 2 == 0) {
-        out.push_back(kNamed[at + 1]);
-      } else if (escaped == 'u') {
-        unsigned code = 0;
-        const char* begin = text_.data() + pos_;
-        const char* end = begin + std::min<size_t>(kHexDigitsInEscape, text_.size() - pos_);
-        const auto [ptr, ec] = std::from_chars(begin, end, code, 16);
-        if (ec != std::errc() || ptr != begin + kHexDigitsInEscape || code > kAsciiLimit) {
-          return std::nullopt;
-        }
+      const size_t named = pos_ < text_.size() ? kNamed.find(text_[pos_]) : std::string_view::npos;
+      unsigned code = 0;
+      if (named != std::string_view::npos && named % 2 == 0) {
+        out.push_back(kNamed[named + 1]);
+        ++pos_;
+      } else if (Take('u') && text_.size() - pos_ >= kHexDigitsInEscape &&
+                 std::from_chars(&text_[pos_], &text_[pos_] + kHexDigitsInEscape, code, 16).ptr ==
+                     &text_[pos_] + kHexDigitsInEscape &&
+                 code <= kAsciiLimit) {
         out.push_back(static_cast<char>(code));
         pos_ += kHexDigitsInEscape;
       } else {

@@ -53,6 +53,8 @@ std::unique_ptr<forms::FormView> Win32Platform::CreateView(forms::Program& progr
   return std::make_unique<FormWindow>(program, id, form, module_, dpi_);
 }
 
+void Win32Platform::WaitSeconds(int seconds) { hostwin::WaitSeconds(waiter_, seconds); }
+
 void Win32Platform::Exit() { ExitProcess(0); }
 
 std::unique_ptr<forms::Ticker> Win32Platform::Every(int milliseconds, std::function<void()> tick) {

@@ -7,6 +7,7 @@
 
 #include "forms/Program.h"
 #include "win32/WindowUtilities.h"
+#include "win32/forms/FormWindow.h"
 
 namespace forms_win32 {
 
@@ -28,6 +29,7 @@ class Win32Platform : public forms::Platform {
  private:
   HINSTANCE module_;
   int dpi_;
+  Cascade cascade_;
   win32::MessageWait waiter_;
 };
 

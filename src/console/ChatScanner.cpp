@@ -107,9 +107,10 @@ void ChatScanner::Read() {
   }
 }
 
-ScannerControl::ScannerControl(forms::Program& program, forms::FormId id, std::string_view name)
+ScannerControl::ScannerControl(forms::Program& program, hostwin::WindowAccess& windows,
+                               forms::FormId id, std::string_view name)
     : program_(program),
-      scanner_(program.Client(),
+      scanner_(windows,
                [&program, id, event = std::string(name) + "_ChatMsg"](const ChatLine& line) {
                  program.Raise(id, event, {line.sender, line.text});
                }) {}

@@ -58,7 +58,8 @@ class ScannerControl final : public forms::Component {
  public:
   static constexpr int kPollMilliseconds = 100;
 
-  ScannerControl(forms::Program& program, forms::FormId id, std::string_view name);
+  ScannerControl(forms::Program& program, hostwin::WindowAccess& windows, forms::FormId id,
+                 std::string_view name);
   void Call(std::string_view method) override;
 
  private:

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "Zibbet.h"
 #include "forms/Program.h"
 
 namespace console {
@@ -21,7 +22,7 @@ std::u16string MinuteBanner(std::u16string_view awayMessage, std::u16string_view
 // banners into the chat room.
 class MainWindow final : public forms::Behaviour {
  public:
-  MainWindow(forms::Program& program, forms::Form& form);
+  MainWindow(forms::Program& program, forms::Form& form, zibbet::ChatClient& chat);
 
  private:
   void Form_Load();
@@ -37,6 +38,7 @@ class MainWindow final : public forms::Behaviour {
 
   forms::Program& program_;
   forms::Form& form_;
+  zibbet::ChatClient& chat_;
 };
 
 }  // namespace console

@@ -37,6 +37,11 @@ struct Font {
   std::string_view face{};
   double points = 8.25;
   int weight = 400;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+  int charset = 0;  // 0: ANSI
+  bool operator==(const Font&) const = default;
 };
 
 struct ControlDesc {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "hostwin/ChatRoom.h"
+#include "hostwin/Wait.h"
 
 namespace testing_support {
 
@@ -116,6 +117,8 @@ std::unique_ptr<forms::FormView> Headless::CreateView(forms::Program& program, f
   trace_.push_back("load " + std::string(form.Name()));
   return std::make_unique<View>(*this, program, id, form);
 }
+
+void Headless::WaitSeconds(int seconds) { hostwin::WaitSeconds(*this, seconds); }
 
 void Headless::Exit() {
   ended_ = true;

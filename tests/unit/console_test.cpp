@@ -27,7 +27,8 @@ std::u16string Minutes(std::u16string_view name, std::u16string_view count) {
 class ConsoleTest : public ::testing::Test {
  protected:
   Headless platform;
-  forms::Program program{platform, zibbet::MakeBehaviour, zibbet::MakeComponent};
+  forms::Program program{platform, zibbet::Behaviours(platform.Chat()),
+                         zibbet::Components(platform.Chat())};
 
   void SetUp() override {
     ASSERT_TRUE(platform.Do([&] { zibbet::Start(program); }));
@@ -137,7 +138,7 @@ TEST_F(ConsoleTest, CounterGoesOnAfterAPause) {
 TEST_F(ConsoleTest, TheMinuteBannerCarriesTheScreenNameTypedBeforeOn) {
   for (const std::u16string typed : {u"", u"Ann Other", u"<b>&"}) {
     Headless local;
-    forms::Program run(local, zibbet::MakeBehaviour, zibbet::MakeComponent);
+    forms::Program run(local, zibbet::Behaviours(local.Chat()), zibbet::Components(local.Chat()));
     local.Do([&] { zibbet::Start(run); });
     local.Do([&] { run.Click(FormId::Form2, "Image1"); });
     run.Loaded(FormId::Form1)->operator[]("Text2").TakeTypedText(typed);

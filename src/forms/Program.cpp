@@ -1,5 +1,6 @@
 #include "forms/Program.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -19,6 +20,45 @@ const FormDesc& DescriptionOf(FormId id) {
       break;
   }
   return Form5Description();
+}
+
+std::vector<std::string> HandlerNames(const FormDesc& desc) {
+  std::vector<std::string> names = {"Form_Load", "Form_Unload", "Form_Click", "Form_DblClick"};
+  for (const ControlDesc& control : desc.controls) {
+    std::vector<std::string_view> events;
+    switch (control.kind) {
+      case Kind::Label:
+      case Kind::Image:
+      case Kind::PictureBox:
+        events = {"Click", "DblClick"};
+        break;
+      case Kind::Button:
+        events = {"Click"};
+        break;
+      case Kind::Timer:
+        events = {"Timer"};
+        break;
+      case Kind::ChatScanner:
+        events = {"ChatMsg"};
+        break;
+      case Kind::TextBox:
+      case Kind::Shape:
+      case Kind::Line:
+        break;
+    }
+    for (const std::string_view event : events) {
+      names.push_back(std::string(control.name) + "_" + std::string(event));
+    }
+  }
+  return names;
+}
+
+std::vector<std::string_view> Behaviour::Names() const {
+  std::vector<std::string_view> names;
+  for (const auto& handler : handlers_) {
+    names.emplace_back(handler.first);
+  }
+  return names;
 }
 
 bool Behaviour::Run(std::string_view handler, const Arguments& arguments) {
@@ -63,6 +103,11 @@ Form& Program::Load(FormId id) {
   slot.form = form;
   slot.behaviour =
       behaviours_ ? std::shared_ptr<Behaviour>(behaviours_(*this, id, *form)) : nullptr;
+  if (slot.behaviour) {
+    for (const std::string_view name : slot.behaviour->Names()) {
+      Known(id, name);
+    }
+  }
   slot.components =
       std::make_shared<std::vector<std::pair<std::string, std::unique_ptr<Component>>>>();
   form->Attach(platform_.CreateView(*this, id, *form));
@@ -138,9 +183,20 @@ void Program::Raise(FormId id, std::string_view handler, const Arguments& argume
     return;
   }
   Slot slot = SlotOf(id);  // a copy: the handler may unload its own window
-  if (slot.behaviour) {
+  if (slot.behaviour && Known(id, handler)) {
     slot.behaviour->Run(handler, arguments);
   }
+}
+
+bool Program::Known(FormId id, std::string_view handler) {
+  const Form* form = Loaded(id);
+  const FormDesc& desc = form != nullptr ? form->Desc() : DescriptionOf(id);
+  const std::vector<std::string> names = HandlerNames(desc);
+  if (std::find(names.begin(), names.end(), handler) != names.end()) {
+    return true;
+  }
+  platform_.Fault(std::string(desc.name) + " has no event for " + std::string(handler));
+  return false;
 }
 
 void Program::Call(FormId id, std::string_view control, std::string_view method) {

@@ -17,6 +17,11 @@ inline constexpr std::size_t kFormCount = 5;
 
 const FormDesc& DescriptionOf(FormId id);
 
+// Every handler name the window's events can reach: "Form_Load", "Form_Unload", "Form_Click",
+// "Form_DblClick", and per control the events of its kind ("Label6_Click", "Timer1_Timer",
+// "Chat1_ChatMsg", ...).
+std::vector<std::string> HandlerNames(const FormDesc& desc);
+
 class Program;
 
 // What an event hands its handler (the chat scanner's line event: sender, then text).
@@ -33,6 +38,7 @@ class Behaviour {
 
   // Runs the named handler; false when the window has none of that name.
   bool Run(std::string_view handler, const Arguments& arguments = {});
+  std::vector<std::string_view> Names() const;
 
  protected:
   void On(std::string_view handler, std::function<void()> run);
@@ -77,6 +83,9 @@ class Platform {
   [[noreturn]] virtual void Exit() = 0;
   // Calls tick every `milliseconds` on the window thread until the ticker is destroyed.
   virtual std::unique_ptr<Ticker> Every(int milliseconds, std::function<void()> tick) = 0;
+  // A handler registered or raised under a name its window's events never reach: a fault of the
+  // program, which a test platform turns into a failure.
+  virtual void Fault(std::string_view /*message*/) {}
 };
 
 using BehaviourFactory =
@@ -126,6 +135,7 @@ class Program {
   Slot& SlotOf(FormId id) { return slots_.at(static_cast<std::size_t>(id)); }
   const Slot& SlotOf(FormId id) const { return slots_.at(static_cast<std::size_t>(id)); }
   Form& Load(FormId id);
+  bool Known(FormId id, std::string_view handler);
 
   Platform& platform_;
   BehaviourFactory behaviours_;

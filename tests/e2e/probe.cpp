@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+#include "winkit/Text.h"
+
 namespace {
 
 std::string Quote(const std::string& text) {
@@ -30,19 +32,22 @@ std::string Quote(const std::string& text) {
 }
 
 // Asks the window itself: another process's control keeps its content to itself, and the title
-// functions would only give what it was created with.
+// functions would only give what it was created with. Bounded: the other program may hang.
 std::string Text(HWND window) {
-  const auto length = static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
-  std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-  const auto got = static_cast<int>(
-      SendMessageW(window, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data())));
-  wide.resize(static_cast<std::size_t>(got < length ? got : length));
-  const int units = static_cast<int>(wide.size());
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), units, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), units, utf8.data(), size, nullptr, nullptr);
-  return utf8;
+  constexpr UINT kAnswerMs = 5000;
+  DWORD_PTR length = 0;
+  if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &length) ==
+      0) {
+    return "<no answer>";
+  }
+  std::wstring wide(length + 1, L'\0');
+  DWORD_PTR got = 0;
+  if (SendMessageTimeoutW(window, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()),
+                          SMTO_ABORTIFHUNG, kAnswerMs, &got) == 0) {
+    return "<no answer>";
+  }
+  wide.resize(got < length ? got : length);
+  return winkit::ToUtf8(wide);
 }
 
 std::string Rect(const RECT& r) {

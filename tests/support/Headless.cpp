@@ -1,5 +1,7 @@
 #include "Headless.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <string>
 
@@ -30,6 +32,7 @@ class Headless::View final : public forms::FormView {
   void ControlChanged(std::size_t index) override {
     const forms::Control& control = form_.Controls().at(index);
     if (control.Desc().kind != forms::Kind::Timer) {
+      platform_.views_[static_cast<int>(id_)].texts[std::string(control.Name())] = control.Text();
       return;
     }
     const std::string key = Key(control);
@@ -119,6 +122,8 @@ std::unique_ptr<forms::FormView> Headless::CreateView(forms::Program& program, f
 }
 
 void Headless::WaitSeconds(int seconds) { hostwin::WaitSeconds(*this, seconds); }
+
+void Headless::Fault(std::string_view message) { ADD_FAILURE() << message; }
 
 void Headless::Exit() {
   ended_ = true;

@@ -28,6 +28,7 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   struct ViewLog {
     int topmost = 0;
     int drags = 0;
+    std::map<std::string, std::u16string> texts;  // by control, as the view last showed them
   };
 
   // The chat client with one room and a welcome window; timeOfDay is when the run starts.
@@ -66,6 +67,7 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   void WaitSeconds(int seconds) override;
   [[noreturn]] void Exit() override;
   std::unique_ptr<forms::Ticker> Every(int milliseconds, std::function<void()> tick) override;
+  void Fault(std::string_view message) override;
 
   // hostwin::WaitHost
   double TimeOfDay() override;

@@ -82,12 +82,7 @@ class Recorder final : public forms::Behaviour {
  public:
   Recorder(const forms::Form& form, std::vector<std::string>& log,
            const std::map<std::string, std::function<void()>>& actions) {
-    std::vector<std::string> names = {"Form_Load", "Form_Unload", "Form_Click", "Form_DblClick"};
-    for (const auto& control : form.Desc().controls) {
-      for (const char* event : {"_Click", "_DblClick", "_Timer"}) {
-        names.push_back(std::string(control.name) + event);
-      }
-    }
+    const std::vector<std::string> names = forms::HandlerNames(form.Desc());
     const std::string prefix = std::string(form.Name()) + ":";
     for (const auto& name : names) {
       const auto action = actions.find(prefix + name);
@@ -337,8 +332,7 @@ TEST(FormWindows, ClientSizesFramesClassesAndCaptions) {
   };
   Harness harness;
   const int dpi = harness.Dpi();
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   for (const Case& c : cases) {
     const forms::FormDesc& desc = forms::DescriptionOf(c.id);
     SCOPED_TRACE(std::string(desc.name));
@@ -373,9 +367,48 @@ TEST(FormWindows, ClientSizesFramesClassesAndCaptions) {
       EXPECT_GT(frame.bottom - frame.top - client.bottom, GetSystemMetrics(SM_CYCAPTION) - 2);
     }
     if (desc.start == forms::StartPosition::CenterScreen) {
-      EXPECT_NEAR(frame.left + frame.right, work.left + work.right, 1);
-      EXPECT_NEAR(frame.top + frame.bottom, work.top + work.bottom, 1);
+      EXPECT_NEAR(frame.left + frame.right, screen.right, 1);
+      EXPECT_NEAR(frame.top + frame.bottom, screen.bottom, 1);
     }
+  }
+}
+
+// The links panel and the picture window leave their place to the system: they cascade, the
+// borderless panel too, instead of both opening at the screen's corner.
+TEST(FormWindows, DefaultPlacedWindowsCascade) {
+  Harness harness;
+  RECT panel{};
+  RECT picture{};
+  GetWindowRect(harness.Show(FormId::Form3), &panel);
+  GetWindowRect(harness.Show(FormId::Form5), &picture);
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(panel.left, work.left);
+  EXPECT_EQ(panel.top, work.top);
+  EXPECT_GT(picture.left, panel.left);
+  EXPECT_EQ(picture.left - panel.left, picture.top - panel.top);
+}
+
+// Every font the windows create has the described character set (ANSI), and no italic,
+// underline or strike-out.
+TEST(FormWindows, FontsAreAnsiAndPlain) {
+  Harness harness;
+  for (const FormId id : {FormId::Form1, FormId::Form3, FormId::Form4}) {
+    const HWND window = harness.Show(id);
+    int fonts = 0;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+      if (font == nullptr) {
+        continue;  // a picture box: it draws no text
+      }
+      LOGFONTW logical{};
+      ASSERT_NE(GetObjectW(font, sizeof logical, &logical), 0);
+      EXPECT_EQ(logical.lfCharSet, ANSI_CHARSET) << logical.lfFaceName;
+      EXPECT_FALSE(logical.lfItalic || logical.lfUnderline || logical.lfStrikeOut);
+      ++fonts;
+    }
+    EXPECT_GT(fonts, 0);
   }
 }
 

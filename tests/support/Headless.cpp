@@ -21,57 +21,46 @@ class Headless::View final : public forms::FormView {
   View(const View&) = delete;
   View& operator=(const View&) = delete;
   ~View() override {
-    platform_.trace_.push_back("unload " + std::string(form_.Name()));
+    Trace("unload ");
     for (const auto& control : form_.Controls()) {
-      if (control.Desc().kind == forms::Kind::Timer) {
-        platform_.Arm(Key(control), std::nullopt);
-      }
+      platform_.timers_.erase(Key(control));
     }
   }
 
   void ControlChanged(std::size_t index) override {
     const forms::Control& control = form_.Controls().at(index);
     if (control.Desc().kind != forms::Kind::Timer) {
-      platform_.views_[static_cast<int>(id_)].texts[std::string(control.Name())] = control.Text();
-      return;
-    }
-    const std::string key = Key(control);
-    const bool running = platform_.timers_.contains(key);
-    if (control.Enabled() && control.Interval() > 0) {
-      if (!running) {  // switching on a running timer keeps its period
-        const double interval = control.Interval() / 1000.0;
-        platform_.Arm(key, Timer{[program = &program_, id = id_,
-                                  handler = std::string(control.Name()) + "_Timer"] {
-                                   program->Raise(id, handler);
-                                 },
-                                 platform_.now_ + interval, interval});
-      }
-    } else if (running) {
-      platform_.Arm(key, std::nullopt);
+      platform_.shown_[Key(control)] = control.Text();
+    } else if (!control.Enabled() || control.Interval() <= 0) {
+      platform_.timers_.erase(Key(control));
+    } else if (!platform_.timers_.contains(Key(control))) {  // switched on again: same period
+      const double interval = control.Interval() / 1000.0;
+      platform_.timers_[Key(control)] = {
+          [program = &program_, id = id_, handler = std::string(control.Name()) + "_Timer"] {
+            program->Raise(id, handler);
+          },
+          platform_.now_ + interval, interval};
     }
   }
   void FormChanged() override {
     const bool minimized = form_.State() == forms::WindowState::Minimized;
     if (form_.Visible() != visible_ || minimized != minimized_) {
-      platform_.trace_.push_back((minimized && !minimized_ ? "minimize "
-                                  : form_.Visible()        ? "show "
-                                                           : "hide ") +
-                                 std::string(form_.Name()));
+      Trace(minimized && !minimized_ ? "minimize " : form_.Visible() ? "show " : "hide ");
     } else if (form_.Visible()) {
-      platform_.trace_.push_back("front " + std::string(form_.Name()));
+      Trace("front ");
     }
     visible_ = form_.Visible();
     minimized_ = minimized;
   }
-  void MakeTopmost() override {
-    ++platform_.views_[static_cast<int>(id_)].topmost;
-    platform_.trace_.push_back("topmost " + std::string(form_.Name()));
-  }
-  void DragWindow() override { ++platform_.views_[static_cast<int>(id_)].drags; }
+  void MakeTopmost() override { Trace("topmost "); }
+  void DragWindow() override { Trace("drag "); }
 
  private:
+  void Trace(const std::string& what) {
+    platform_.trace_.push_back(what + std::string(form_.Name()));
+  }
   std::string Key(const forms::Control& control) const {
-    return std::string(form_.Name()) + "." + std::string(control.Name());
+    return std::to_string(static_cast<int>(id_)) + std::string(control.Name());
   }
 
   Headless& platform_;
@@ -94,6 +83,7 @@ Headless::Headless(double timeOfDay) : tree_(client_), startOfDay_(timeOfDay) {
     if (!message.isChar) {
       inputBox_ = message.text;
     } else if (message.code == hostwin::kEnter && !inputBox_.empty()) {
+      said_.push_back({now_, inputBox_});
       std::u16string plain;
       for (std::size_t i = 0; i < inputBox_.size(); ++i) {
         const auto close = inputBox_.find(u'>', i);
@@ -108,15 +98,10 @@ Headless::Headless(double timeOfDay) : tree_(client_), startOfDay_(timeOfDay) {
       SayInRoom(kScreenName, plain);
     }
   });
-  for (int i = 0; i < static_cast<int>(forms::kFormCount); ++i) {
-    views_[i];
-    loads_[i];
-  }
 }
 
 std::unique_ptr<forms::FormView> Headless::CreateView(forms::Program& program, forms::FormId id,
                                                       forms::Form& form) {
-  ++loads_[static_cast<int>(id)];
   trace_.push_back("load " + std::string(form.Name()));
   return std::make_unique<View>(*this, program, id, form);
 }
@@ -134,14 +119,6 @@ double Headless::TimeOfDay() {
   constexpr double kDay = 86400;
   const double t = startOfDay_ + now_;
   return t - kDay * static_cast<double>(static_cast<long long>(t / kDay));
-}
-
-void Headless::Arm(const std::string& key, std::optional<Timer> timer) {
-  if (timer) {
-    timers_[key] = *timer;
-  } else {
-    timers_.erase(key);
-  }
 }
 
 std::optional<std::function<void()>> Headless::TakeNext(double limit) {
@@ -163,9 +140,8 @@ std::optional<std::function<void()>> Headless::TakeNext(double limit) {
     return run;
   }
   now_ = std::max(now_, timerAt);
-  Timer& tick = timer->second;
-  tick.due += tick.interval;
-  return tick.tick;
+  timer->second.due += timer->second.interval;
+  return timer->second.tick;
 }
 
 class Headless::VirtualTicker final : public forms::Ticker {
@@ -173,7 +149,7 @@ class Headless::VirtualTicker final : public forms::Ticker {
   VirtualTicker(Headless& platform, std::string key) : platform_(platform), key_(std::move(key)) {}
   VirtualTicker(const VirtualTicker&) = delete;
   VirtualTicker& operator=(const VirtualTicker&) = delete;
-  ~VirtualTicker() override { platform_.Arm(key_, std::nullopt); }
+  ~VirtualTicker() override { platform_.timers_.erase(key_); }
 
  private:
   Headless& platform_;
@@ -183,32 +159,25 @@ class Headless::VirtualTicker final : public forms::Ticker {
 std::unique_ptr<forms::Ticker> Headless::Every(int milliseconds, std::function<void()> tick) {
   const double interval = milliseconds / 1000.0;
   std::string key = "ticker." + std::to_string(tickers_++);
-  Arm(key, Timer{std::move(tick), now_ + interval, interval});
+  timers_[key] = {std::move(tick), now_ + interval, interval};
   return std::make_unique<VirtualTicker>(*this, std::move(key));
 }
 
 bool Headless::Do(const std::function<void()>& action) {
-  if (ended_) {
-    return false;
-  }
   try {
-    action();
+    if (!ended_) {
+      action();
+    }
   } catch (const ProgramEnded&) {
   }
   return !ended_;
 }
 
 bool Headless::RunUntil(double seconds) {
-  while (!ended_) {
-    auto next = TakeNext(seconds);
-    if (!next) {
-      break;
-    }
+  for (auto next = TakeNext(seconds); next && !ended_; next = TakeNext(seconds)) {
     Do(*next);
   }
-  if (!ended_) {
-    now_ = std::max(now_, seconds);
-  }
+  now_ = ended_ ? now_ : std::max(now_, seconds);
   return !ended_;
 }
 
@@ -232,24 +201,6 @@ void Headless::SayInRoom(std::u16string_view sender, std::u16string_view text) {
   const hostwin::Handle transcript = client_.FindChild(room_, 0, hostwin::kRichTextClass);
   client_.SetTitle(transcript, client_.Content(transcript) + std::u16string(sender) + u":\t" +
                                    std::u16string(text) + u"\r\n");
-}
-
-std::vector<Headless::Line> Headless::Said() const {
-  const hostwin::Handle input = tree_.InputOf(room_);
-  std::vector<Line> said;
-  std::u16string box;
-  for (const auto& message : client_.Messages()) {
-    if (message.window != input) {
-      continue;
-    }
-    if (!message.isChar) {
-      box = message.text;
-    } else if (message.code == hostwin::kEnter && !box.empty()) {
-      said.push_back({message.at, box});
-      box.clear();
-    }
-  }
-  return said;
 }
 
 }  // namespace testing_support

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -25,11 +26,6 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
     double at;  // seconds since the start
     std::u16string text;
   };
-  struct ViewLog {
-    int topmost = 0;
-    int drags = 0;
-    std::map<std::string, std::u16string> texts;  // by control, as the view last showed them
-  };
 
   // The chat client with one room and a welcome window; timeOfDay is when the run starts.
   explicit Headless(double timeOfDay = 36000.25);
@@ -46,20 +42,24 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   double Now() const { return now_; }
   bool Ended() const { return ended_; }
   // Lines said in the room, in order: the texts typed into its input box before an Enter.
-  std::vector<Line> Said() const;
+  const std::vector<Line>& Said() const { return said_; }
   // Another member (or the user, typing by hand) says a line: the transcript gains it.
   void SayInRoom(std::u16string_view sender, std::u16string_view text);
   static constexpr std::u16string_view kScreenName = u"Kestrel Jay";
   MemoryWindows& Client() { return client_; }
   zibbet::ChatClient& Chat() { return chat_; }
   ClientTree& Tree() { return tree_; }
-  hostwin::Handle Room() const { return room_; }
-  // What the program did to a window through its view, across loads.
-  const ViewLog& Views(forms::FormId id) const { return views_.at(static_cast<int>(id)); }
-  int Loads(forms::FormId id) const { return loads_.at(static_cast<int>(id)); }
   // What happened to the windows and the room, in order: "load Form3", "show Form5",
-  // "hide Form4", "minimize Form3", "topmost Form3", "unload Form3", "said <line>".
+  // "front Form5", "hide Form4", "minimize Form3", "topmost Form3", "drag Form3",
+  // "unload Form3", "said <line without its font tags>".
   const std::vector<std::string>& Trace() const { return trace_; }
+  long Count(std::string_view entry) const {
+    return std::count(trace_.begin(), trace_.end(), entry);
+  }
+  // A control's text as its window last showed it.
+  std::u16string Shown(forms::FormId id, std::string_view control) const {
+    return shown_.at(std::to_string(static_cast<int>(id)) + std::string(control));
+  }
 
   // forms::Platform
   std::unique_ptr<forms::FormView> CreateView(forms::Program& program, forms::FormId id,
@@ -90,7 +90,6 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
 
   // The next timer tick or scheduled event at or before `limit`, removed from its queue.
   std::optional<std::function<void()>> TakeNext(double limit);
-  void Arm(const std::string& key, std::optional<Timer> timer);
 
   MemoryWindows client_;
   zibbet::ChatClient chat_{client_};
@@ -102,11 +101,26 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   long order_ = 0;
   std::vector<Event> events_;
   std::map<std::string, Timer> timers_;
-  std::map<int, ViewLog> views_;
-  std::map<int, int> loads_;
+  std::map<std::string, std::u16string> shown_;
   std::u16string inputBox_;
+  std::vector<Line> said_;
   std::vector<std::string> trace_;
   long tickers_ = 0;
+};
+
+// Zibbet started on a headless platform: the splash window is up.
+struct HeadlessZibbet {
+  Headless platform;
+  forms::Program program{platform, zibbet::Behaviours(platform.Chat()),
+                         zibbet::Components(platform.Chat())};
+
+  HeadlessZibbet() {
+    platform.Do([&] { zibbet::Start(program); });
+  }
+  bool Click(forms::FormId id, std::string_view control) {
+    return platform.Do([&] { program.Click(id, control); });
+  }
+  forms::Form& operator[](forms::FormId id) { return *program.Loaded(id); }
 };
 
 }  // namespace testing_support

@@ -1,20 +1,16 @@
 """What the end-to-end flows share: the practice host and Zibbet under Wine, the host's log,
 the probe's view of Zibbet's windows, and real mouse and keyboard input through xdotool.
-
-Runs inside scripts/with-display, which provides DISPLAY and the Wine prefix and ends every Wine
-process afterwards."""
+Runs inside scripts/with-display, which ends every Wine process afterwards."""
 
 import argparse
 import json
 import os
 import subprocess
-import sys
 import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 WINE = os.path.join(ROOT, "scripts", "wine")
-TWIPS_PER_PIXEL_AT_96 = 15
 
 LOADED = "(o Y o )[Zibbet-Vemm]-[Loaded]( o Y o)"
 NOW_IDLE = "(o Y o )[Zibbet-Vemm]-[Now Idle]( o Y o)"
@@ -23,26 +19,15 @@ IDLE_TICK = "(o Y o )[Zibbet-Vemm][Idle:]( o Y o)"
 UNLOADED = "(o Y o )[Zibbet-Vemm]-[Un-Loaded]( o Y o)"
 
 
-def minutes_banner(name, count):
-    return "(o Y o )[Aim:]" + name + "][" + str(count) + " Min]( o Y o)"
-
-
 def fade(text):
     """The colour-fade markup of a line, as Zibbet posts it (halves round to even)."""
     length = len(text.encode("utf-16-le")) // 2
     out = []
     for i, ch in enumerate(text, start=1):
         x = 510 / length * i
-        if x > 255:
-            x = 255 - (x - 255)
-        green = round(x)
-        red = round(255 - x)
-        out.append("<Font Color=#%06X>%s" % (red + 256 * green, ch))
+        x = 510 - x if x > 255 else x
+        out.append("<Font Color=#%06X>%s" % (round(255 - x) + 256 * round(x), ch))
     return "".join(out)
-
-
-def windows_path(path):
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
 class Failure(Exception):
@@ -56,13 +41,15 @@ def check(condition, message):
 
 def wait_for(predicate, timeout, what):
     deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
+    while not (value := predicate()):
         if time.monotonic() > deadline:
             raise Failure("timed out waiting for " + what)
         time.sleep(0.1)
+    return value
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *map(str, args)], check=True)
 
 
 class Session:
@@ -72,15 +59,16 @@ class Session:
         self.log_path = os.path.join(self.work, "host.log")
         open(self.log_path, "w").close()
         self.processes = []
-        self.host = self.start("PracticeHost.exe", "--log", windows_path(self.log_path), *host_args)
+        log = "Z:" + self.log_path.replace("/", "\\")
+        self.host = self.start("PracticeHost.exe", "--log", log, *host_args)
         wait_for(lambda: any(e["event"] == "ready" for e in self.log()), 30, "the practice host")
         self.zibbet = None
 
     def start(self, exe, *args):
-        process = subprocess.Popen([WINE, os.path.join(self.bin, exe), *args],
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.processes.append(process)
-        return process
+        self.processes.append(subprocess.Popen([WINE, os.path.join(self.bin, exe), *args],
+                                               stdout=subprocess.DEVNULL,
+                                               stderr=subprocess.DEVNULL))
+        return self.processes[-1]
 
     def start_zibbet(self):
         self.zibbet = self.start("Zibbet.exe")
@@ -92,15 +80,9 @@ class Session:
                 process.kill()
             process.wait()
 
-    # The host's log -------------------------------------------------------------------------
     def log(self):
-        entries = []
         with open(self.log_path, encoding="utf-8") as f:
-            for line in f:
-                line = line.strip()
-                if line:
-                    entries.append(json.loads(line))
-        return entries
+            return [json.loads(line) for line in f if line.strip()]
 
     def said(self):
         return [e for e in self.log() if e["event"] == "said"]
@@ -109,57 +91,48 @@ class Session:
         return wait_for(lambda: len(self.said()) >= count and self.said(), timeout,
                         "%d lines in the room" % count)
 
-    # Zibbet's windows -----------------------------------------------------------------------
     def probe(self, *args):
         out = subprocess.run([WINE, os.path.join(self.bin, "zibbet_probe.exe"), *args],
                              capture_output=True, text=True, timeout=60)
-        if args:
-            return out.returncode
-        return json.loads(out.stdout.strip().splitlines()[-1])
+        return out.returncode if args else json.loads(out.stdout.strip().splitlines()[-1])
 
     def form(self, name, visible=None):
         state = self.probe()["forms"].get(name)
-        if state is None or (visible is not None and state["visible"] != visible):
-            return None
-        return state
+        return None if state is None or visible not in (None, state["visible"]) else state
 
     def dpi(self):
         return self.probe()["dpi"]
 
-    # Real input -----------------------------------------------------------------------------
     def point(self, form, left, top, width=0, height=0):
         """The screen point at the centre of a box given in twips in the form's client area."""
         dpi = self.dpi()
-        x = form["client"][0] + round((left + width / 2) * dpi / 1440)
-        y = form["client"][1] + round((top + height / 2) * dpi / 1440)
-        return x, y
+        return (form["client"][0] + round((left + width / 2) * dpi / 1440),
+                form["client"][1] + round((top + height / 2) * dpi / 1440))
 
     def click(self, x, y):
-        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y)], check=True)
+        xdotool("mousemove", "--sync", x, y)
         time.sleep(0.15)
-        subprocess.run(["xdotool", "click", "1"], check=True)
+        xdotool("click", 1)
         time.sleep(0.3)
 
     def drag(self, x, y, dx, dy):
-        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y)], check=True)
+        xdotool("mousemove", "--sync", x, y)
         time.sleep(0.15)
-        subprocess.run(["xdotool", "mousedown", "1"], check=True)
+        xdotool("mousedown", 1)
         time.sleep(0.3)
-        steps = 10
-        for i in range(1, steps + 1):
-            subprocess.run(["xdotool", "mousemove", "--sync", str(x + dx * i // steps),
-                            str(y + dy * i // steps)], check=True)
+        for i in range(1, 11):
+            xdotool("mousemove", "--sync", x + dx * i // 10, y + dy * i // 10)
             time.sleep(0.05)
         time.sleep(0.2)
-        subprocess.run(["xdotool", "mouseup", "1"], check=True)
+        xdotool("mouseup", 1)
         time.sleep(0.3)
 
     def type_text(self, text):
-        subprocess.run(["xdotool", "type", "--delay", "40", text], check=True)
+        xdotool("type", "--delay", 40, text)
         time.sleep(0.3)
 
     def key(self, *keys):
-        subprocess.run(["xdotool", "key", *keys], check=True)
+        xdotool("key", *keys)
         time.sleep(0.3)
 
     def screenshot(self, path):
@@ -170,15 +143,12 @@ def main(flow, host_args=()):
     """Runs flow(session) against a fresh practice host; exit status 0 when it passes."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--bin", required=True)
-    args = parser.parse_args()
-    session = Session(args.bin, host_args)
+    session = Session(parser.parse_args().bin, host_args)
     try:
         flow(session)
     except Failure as failure:
-        shot = os.path.join(session.work, "failure.png")
-        session.screenshot(shot)
-        print("FAILED:", failure)
-        print("screen:", shot)
+        session.screenshot(os.path.join(session.work, "failure.png"))
+        print("FAILED:", failure, "\nscreen:", os.path.join(session.work, "failure.png"))
         for entry in session.log()[-10:]:
             print("  log:", json.dumps(entry)[:300])
         return 1
@@ -186,14 +156,6 @@ def main(flow, host_args=()):
         session.close()
     print("PASSED")
     return 0
-
-
-# Steps of the flows ----------------------------------------------------------------------------
-SCREEN_NAME = "Kestrel Jay"
-FOUND = "(o Y o)Secret Area Found(o Y o)"
-WRONG_NUMBER = "(_)_)I Love=Guyz=Im=Gay=Girls=Are=Ugly==D"
-SERIES = [" I Love Guyz, Im Gay, Girls Are Ugly!", "Girls A Nasty Guyz Are The Best",
-          "Burn In Hell Girlz, Guyz Rule", " Being Gay Is The Best I Love Guyz"]
 
 
 def open_console(session):

@@ -14,27 +14,26 @@
 
 namespace {
 
+constexpr UINT kAnswerMs = 5000;
+
 std::string Quote(const std::string& text) {
   std::string out = "\"";
   for (const unsigned char c : text) {
+    char escaped[8] = {static_cast<char>(c)};
     if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
+      escaped[0] = '\\';
+      escaped[1] = static_cast<char>(c);
     } else if (c < 0x20) {
-      char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      out += escaped;
-    } else {
-      out += static_cast<char>(c);
     }
+    out += escaped;
   }
   return out + "\"";
 }
 
-// Asks the window itself: another process's control keeps its content to itself, and the title
-// functions would only give what it was created with. Bounded: the other program may hang.
+// Asks the window itself: another process's control keeps its content to itself. Bounded: the
+// other program may hang.
 std::string Text(HWND window) {
-  constexpr UINT kAnswerMs = 5000;
   DWORD_PTR length = 0;
   if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &length) ==
       0) {
@@ -50,64 +49,45 @@ std::string Text(HWND window) {
   return winkit::ToUtf8(wide);
 }
 
-std::string Rect(const RECT& r) {
+std::string Rect(RECT r) {
   char text[96];
   std::snprintf(text, sizeof text, "[%ld,%ld,%ld,%ld]", r.left, r.top, r.right - r.left,
                 r.bottom - r.top);
   return text;
 }
 
-// The client area in screen coordinates.
-RECT ClientOnScreen(HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  POINT origin{0, 0};
-  ClientToScreen(window, &origin);
-  OffsetRect(&client, origin.x, origin.y);
-  return client;
-}
+std::string Bool(bool value) { return value ? "true" : "false"; }
 
 std::string Children(HWND form) {
-  std::string out = "[";
-  bool first = true;
-  for (HWND child = GetWindow(form, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
+  std::string out;
+  for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     char name[64] = {};
     GetClassNameA(child, name, sizeof name);
-    RECT r{};
-    GetWindowRect(child, &r);
-    const auto mask = static_cast<unsigned>(SendMessageW(child, EM_GETPASSWORDCHAR, 0, 0));
-    out += first ? "" : ",";
-    first = false;
+    const bool edit = _stricmp(name, "Edit") == 0;
+    out += out.empty() ? "[" : ",";
     out += "{\"class\":" + Quote(name) + ",\"text\":" + Quote(Text(child)) +
-           ",\"enabled\":" + (IsWindowEnabled(child) ? "true" : "false") +
-           ",\"visible\":" + (IsWindowVisible(child) ? "true" : "false") +
-           ",\"mask\":" + std::to_string(_stricmp(name, "Edit") == 0 ? mask : 0) +
-           ",\"rect\":" + Rect(r) + "}";
+           ",\"enabled\":" + Bool(IsWindowEnabled(child)) +
+           ",\"mask\":" + std::to_string(edit ? SendMessageW(child, EM_GETPASSWORDCHAR, 0, 0) : 0) +
+           "}";
   }
-  return out + "]";
+  return out.empty() ? "[]" : out + "]";
 }
 
-HWND FindForm(int number) {
-  char name[32];
-  std::snprintf(name, sizeof name, "Zibbet.Form%d", number);
-  return FindWindowA(name, nullptr);
+HWND FindForm(const char* number) {
+  return FindWindowA(("Zibbet.Form" + std::string(number)).c_str(), nullptr);
 }
 
-// The chat client's first room's input box, for typing into it as the user does.
+// The screen rectangle of the chat client's first room's input box, for typing into it as the
+// user does: the room is the document window with a title strip, the box its second rich edit.
 std::string HostInput() {
   HWND frame = FindWindowA("AOL Frame25", nullptr);
   HWND area = frame ? FindWindowExA(frame, nullptr, "MDIClient", nullptr) : nullptr;
   for (HWND room = area ? FindWindowExA(area, nullptr, "AOL Child", nullptr) : nullptr; room;
        room = FindWindowExA(area, room, "AOL Child", nullptr)) {
-    if (FindWindowExA(room, nullptr, "_AOL_Static", nullptr) == nullptr) {
-      continue;
-    }
     HWND transcript = FindWindowExA(room, nullptr, "RICHCNTL", nullptr);
     HWND input = transcript ? FindWindowExA(room, transcript, "RICHCNTL", nullptr) : nullptr;
-    if (input != nullptr) {
-      RECT r{};
-      GetWindowRect(input, &r);
+    RECT r{};
+    if (FindWindowExA(room, nullptr, "_AOL_Static", nullptr) && input && GetWindowRect(input, &r)) {
       return Rect(r);
     }
   }
@@ -117,50 +97,42 @@ std::string HostInput() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::strcmp(argv[1], "restore") == 0) {
-    HWND form = FindForm(std::atoi(argv[2]));
-    ShowWindow(form, SW_RESTORE);
-    return form != nullptr ? 0 : 1;
-  }
-  if (argc == 3 && std::strcmp(argv[1], "endsession") == 0) {
-    // As the system does at log-off: asks, then tells that the session ends.
-    HWND form = FindForm(std::atoi(argv[2]));
+  if (argc == 3) {
+    HWND form = FindForm(argv[2]);
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(form, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &result);
-    SendMessageTimeoutA(form, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &result);
+    if (std::strcmp(argv[1], "restore") == 0) {
+      ShowWindow(form, SW_RESTORE);
+    } else {  // as the system does at log-off: asks, then tells that the session ends
+      SendMessageTimeoutA(form, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, 0, kAnswerMs, &result);
+      SendMessageTimeoutA(form, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, 0, kAnswerMs, &result);
+    }
     return form != nullptr ? 0 : 1;
   }
   HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  std::string out = "{\"dpi\":" + std::to_string(dpi) + ",\"screen\":" + Rect(work) +
-                    ",\"host\":" + (FindWindowA("AOL Frame25", nullptr) ? "true" : "false") +
+  std::string out = "{\"dpi\":" + std::to_string(GetDeviceCaps(screen, LOGPIXELSY)) +
                     ",\"hostInput\":" + HostInput() + ",\"forms\":{";
-  bool first = true;
-  for (int number = 1; number <= 5; ++number) {
+  ReleaseDC(nullptr, screen);
+  const char* separator = "";
+  for (const char* number : {"1", "2", "3", "4", "5"}) {
     HWND form = FindForm(number);
-    if (form == nullptr) {
+    RECT window{};
+    RECT client{};
+    POINT origin{};
+    if (form == nullptr || !GetWindowRect(form, &window) || !GetClientRect(form, &client) ||
+        !ClientToScreen(form, &origin)) {
       continue;
     }
-    RECT window{};
-    GetWindowRect(form, &window);
+    OffsetRect(&client, origin.x, origin.y);
     const LONG style = GetWindowLongW(form, GWL_STYLE);
-    const LONG exStyle = GetWindowLongW(form, GWL_EXSTYLE);
-    out += first ? "" : ",";
-    first = false;
-    out += "\"Form" + std::to_string(number) + "\":{\"caption\":" + Quote(Text(form)) +
-           ",\"visible\":" + (IsWindowVisible(form) ? "true" : "false") +
-           ",\"iconic\":" + (IsIconic(form) ? "true" : "false") +
-           ",\"topmost\":" + ((exStyle & WS_EX_TOPMOST) ? "true" : "false") +
-           ",\"titlebar\":" + (((style & WS_CAPTION) == WS_CAPTION) ? "true" : "false") +
-           ",\"sysmenu\":" + ((style & WS_SYSMENU) ? "true" : "false") +
-           ",\"sizable\":" + ((style & WS_THICKFRAME) ? "true" : "false") +
-           ",\"window\":" + Rect(window) + ",\"client\":" + Rect(ClientOnScreen(form)) +
+    out += separator;
+    out += "\"Form" + std::string(number) + "\":{\"caption\":" + Quote(Text(form)) +
+           ",\"visible\":" + Bool(IsWindowVisible(form)) + ",\"iconic\":" + Bool(IsIconic(form)) +
+           ",\"topmost\":" + Bool(GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) +
+           ",\"titlebar\":" + Bool((style & WS_CAPTION) == WS_CAPTION) +
+           ",\"window\":" + Rect(window) + ",\"client\":" + Rect(client) +
            ",\"children\":" + Children(form) + "}";
+    separator = ",";
   }
-  out += "}}";
-  std::puts(out.c_str());
+  std::puts((out + "}}").c_str());
   return 0;
 }

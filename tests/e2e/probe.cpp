@@ -64,11 +64,13 @@ std::string Children(HWND form) {
     char name[64] = {};
     GetClassNameA(child, name, sizeof name);
     const bool edit = _stricmp(name, "Edit") == 0;
+    RECT r{};
+    GetWindowRect(child, &r);
     out += out.empty() ? "[" : ",";
     out += "{\"class\":" + Quote(name) + ",\"text\":" + Quote(Text(child)) +
            ",\"enabled\":" + Bool(IsWindowEnabled(child)) +
            ",\"mask\":" + std::to_string(edit ? SendMessageW(child, EM_GETPASSWORDCHAR, 0, 0) : 0) +
-           "}";
+           ",\"rect\":" + Rect(r) + "}";
   }
   return out.empty() ? "[]" : out + "]";
 }

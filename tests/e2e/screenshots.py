@@ -2,44 +2,30 @@
 
 import argparse
 import os
-import sys
 
-from harness import (Session, crop, fill_secret_panel, open_console, say_as_user, wait_for)
+from harness import Session, crop, fill_secret_panel, open_console, say_as_user, wait_for
 
-
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
-    parser.add_argument("--out", required=True)
-    args = parser.parse_args()
-    os.makedirs(args.out, exist_ok=True)
-    session = Session(args.bin)
-    try:
-        splash = session.start_zibbet()
-        crop(session, splash["window"], os.path.join(args.out, "splash.png"))
-        console = open_console(session)
-        crop(session, console["window"], os.path.join(args.out, "console.png"))
-        say_as_user(session, "tu9vo")
-        panel = wait_for(lambda: session.form("Form4", visible=True), 10, "the secret panel")
-        fill_secret_panel(session, panel, "vemm", "vemm", "18")
-        panel = session.form("Form4")
-        crop(session, panel["window"], os.path.join(args.out, "secret-panel.png"))
-        session.key("Return")
-        links = wait_for(lambda: session.form("Form3", visible=True), 10, "the links panel")
-        wait_for(lambda: session.form("Form5", visible=True), 10, "the picture window")
-        crop(session, links["window"], os.path.join(args.out, "links-panel.png"))
-        # The links panel lies above the picture window: drag it aside by its surface.
-        pictures = session.form("Form5")
-        x, y = session.point(links, 4140, 700)
-        session.drag(x, y, pictures["window"][2] + 20, 0)
-        pictures = session.form("Form5")
-        crop(session, pictures["window"], os.path.join(args.out, "picture-window.png"))
-    finally:
-        session.close()
-    for name in sorted(os.listdir(args.out)):
-        print(os.path.join(args.out, name))
-    return 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+parser = argparse.ArgumentParser()
+parser.add_argument("--bin", required=True)
+parser.add_argument("--out", required=True)
+args = parser.parse_args()
+os.makedirs(args.out, exist_ok=True)
+session = Session(args.bin)
+try:
+    crop(session, session.start_zibbet()["window"], os.path.join(args.out, "splash.png"))
+    crop(session, open_console(session)["window"], os.path.join(args.out, "console.png"))
+    say_as_user(session, "tu9vo")
+    panel = wait_for(lambda: session.form("Form4", visible=True), 10, "the secret panel")
+    fill_secret_panel(session, panel, "vemm", "vemm", "18")
+    crop(session, session.form("Form4")["window"], os.path.join(args.out, "secret-panel.png"))
+    session.key("Return")
+    links = wait_for(lambda: session.form("Form3", visible=True), 10, "the links panel")
+    pictures = wait_for(lambda: session.form("Form5", visible=True), 10, "the picture window")
+    crop(session, links["window"], os.path.join(args.out, "links-panel.png"))
+    # The links panel lies above the picture window: drag it aside by its surface.
+    session.drag(*session.point(links, 4140, 700), pictures["window"][2] + 20, 0)
+    crop(session, session.form("Form5")["window"], os.path.join(args.out, "picture-window.png"))
+finally:
+    session.close()
+for name in sorted(os.listdir(args.out)):
+    print(os.path.join(args.out, name))

@@ -87,7 +87,7 @@ TEST(Console, OnThenAMinutePostsTheTwoBannersASecondApart) {
   console.platform.RunFor(60.0 - 0.001);
   EXPECT_EQ(console.Said(), (Lines{kLoaded, kNowIdle}));
   console.platform.RunFor(5);
-  EXPECT_EQ(console.Said(), (Lines{kLoaded, kNowIdle, kTick, Minutes(u"1")}));
+  ASSERT_EQ(console.Said(), (Lines{kLoaded, kNowIdle, kTick, Minutes(u"1")}));
   const auto& said = console.platform.Said();
   EXPECT_NEAR(said[2].at, 61.0, 1e-6);
   EXPECT_NEAR(said[3].at - said[2].at, 1.0, 0.5);

@@ -2,14 +2,18 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <string>
 
 #include "practicehost/Protocol.h"
+#include "practicehost/Text.h"
 
 namespace practicehost {
 namespace {
 
 constexpr char kOriginalProcProperty[] = "PracticeHost.OriginalProc";
+constexpr char kStrictReadsProperty[] = "PracticeHost.StrictReads";
+constexpr UINT kUtf16CodePage = 1200;
 constexpr char kRichEditLibrary[] = "riched20.dll";
 constexpr char kRichEditClass[] = "RichEdit20A";
 constexpr char kListBoxClass[] = "ListBox";
@@ -49,6 +53,11 @@ WNDPROC OriginalProc(HWND window) {
   return g_richEditProc;  // RICHCNTL windows have HookedProc as their class procedure
 }
 
+// Whether a WM_GETTEXT of bufferSize bytes (the NUL included) takes all of the text.
+bool ReadFits(HWND rich, WPARAM bufferSize) {
+  return WideToAnsi(GetRichText(rich, true)).size() < bufferSize;
+}
+
 LRESULT CALLBACK HookedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WNDPROC original = OriginalProc(window);
   if (MessageHook* hook = UserData<MessageHook>(window); hook && *hook) {
@@ -56,9 +65,14 @@ LRESULT CALLBACK HookedProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return *result;
     }
   }
+  if (message == WM_GETTEXT && GetPropA(window, kStrictReadsProperty) &&
+      !ReadFits(window, wParam)) {
+    return 0;
+  }
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     RemovePropA(window, kOriginalProcProperty);
+    RemovePropA(window, kStrictReadsProperty);
   }
   return CallWindowProcA(original, window, message, wParam, lParam);
 }
@@ -409,6 +423,22 @@ std::string GetText(HWND window) {
   text.resize(static_cast<size_t>(copied));
   return text;
 }
+
+std::wstring GetRichText(HWND rich, bool crlf) {
+  GETTEXTLENGTHEX length{static_cast<DWORD>(crlf ? GTL_USECRLF : GTL_DEFAULT), kUtf16CodePage};
+  const auto count = SendMessageA(rich, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+  if (count <= 0) return {};
+  std::wstring text(static_cast<size_t>(count) + 1, L'\0');
+  GETTEXTEX get{static_cast<DWORD>(text.size() * sizeof(wchar_t)),
+                static_cast<DWORD>(crlf ? GT_USECRLF : GT_DEFAULT), kUtf16CodePage, nullptr,
+                nullptr};
+  const auto copied = SendMessageA(rich, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                   reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
+  return text;
+}
+
+void MakeReadsStrict(HWND rich) { SetPropA(rich, kStrictReadsProperty, rich); }
 
 void StackInOrder(const std::vector<HWND>& windows) {
   HWND after = HWND_TOP;

@@ -65,8 +65,17 @@ inline constexpr int kRichTextPoints = 10;
 // A RICHCNTL window: plain text in the transcript's face, no length limit worth the name.
 HWND CreateRichText(HWND parent, int id, DWORD style);
 
-// The window's text as ANSI bytes, through its own procedure (and any hook).
+// A plain window's text as ANSI bytes, through its own procedure (and any hook).
 std::string GetText(HWND window);
+
+// A rich edit's text in UTF-16, the unit its character positions count; paragraphs end in "\r"
+// or, with crlf, in "\r\n" as WM_GETTEXT gives them. (Its WM_GETTEXTLENGTH counts characters,
+// fewer than the bytes of double-byte text, so an ANSI read sized by it comes back short.)
+std::wstring GetRichText(HWND rich, bool crlf = false);
+
+// From now on the rich edit answers WM_GETTEXT into a buffer too small for all of its text with
+// nothing copied and 0, as current rich edits do (older ones copy what fits).
+void MakeReadsStrict(HWND rich);
 
 // Puts each window right below the one before it, the first on top of its siblings, so that
 // FindWindowEx and GetWindow(GW_HWNDNEXT) meet them in this order.

@@ -62,6 +62,8 @@ void EventLog::Opened(std::string_view address) {
 
 void EventLog::Ready(DWORD pid) { Write(Event("ready").Add("pid", static_cast<long long>(pid))); }
 
+void EventLog::Hang(int ms) { Write(Event("hang").Add("ms", ms)); }
+
 JsonLine EventLog::Event(std::string_view event) {
   JsonLine line;
   line.Add("t", UnixMilliseconds()).Add("event", event);

@@ -24,6 +24,7 @@ class EventLog {
             std::string_view markup);
   void Opened(std::string_view address);
   void Ready(DWORD pid);
+  void Hang(int ms);
 
  private:
   static JsonLine Event(std::string_view event);

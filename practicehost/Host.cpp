@@ -234,6 +234,11 @@ LRESULT Host::OnFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lPa
         LayoutFrame(LOWORD(lParam), HIWORD(lParam));
       }
       return 0;
+    case kHangMessage:
+      // Logged first, so that whoever asked knows from when on the host does not answer.
+      log_.Hang(static_cast<int>(wParam));
+      Sleep(static_cast<DWORD>(std::min<WPARAM>(wParam, kLongestHangMs)));
+      return 0;
     case WM_COPYDATA: {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
       return data && OnCopyData(*data) ? TRUE : FALSE;

@@ -30,6 +30,7 @@ class Host {
 
   HINSTANCE Instance() const { return instance_; }
   EventLog& Log() { return log_; }
+  const Options& Settings() const { return options_; }
   const std::string& ScreenName() const { return options_.screenName; }
   HFONT UiFont() const { return uiFont_.Get(); }
   HFONT TitleFont() const { return titleFont_.Get(); }

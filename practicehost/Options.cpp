@@ -6,6 +6,7 @@
 // clang-format on
 
 #include <charconv>
+#include <limits>
 #include <memory>
 
 #include "practicehost/Text.h"
@@ -22,6 +23,8 @@ std::optional<int> ParseNumber(const std::wstring& text) {
   return value;
 }
 
+constexpr int kLongestCap = 1 << 30;
+
 struct LocalFreeDeleter {
   void operator()(LPWSTR* argv) const { LocalFree(argv); }
 };
@@ -31,34 +34,41 @@ struct LocalFreeDeleter {
 ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
   ParsedOptions parsed;
   Options& options = parsed.options;
+  std::string& error = parsed.error;
   std::optional<int> sayRoom;
   size_t i = 0;
   // The value after args[i], or nothing (and an error) if the option is last.
   auto value = [&](const char* option) -> const std::wstring* {
     if (i + 1 >= args.size()) {
-      parsed.error = std::string(option) + " needs a value";
+      error = std::string(option) + " needs a value";
       return nullptr;
     }
     return &args[++i];
   };
-  for (; i < args.size() && parsed.error.empty(); ++i) {
+  // A whole number from lowest to highest after args[i], or nothing (and an error).
+  auto number = [&](const char* option, int lowest, int highest) -> std::optional<int> {
+    const std::wstring* text = value(option);
+    const std::optional<int> found = text ? ParseNumber(*text) : std::nullopt;
+    if (!found || *found < lowest || *found > highest) {
+      if (text) {
+        error = std::string(option) + " needs a number from " + std::to_string(lowest) + " to " +
+                std::to_string(highest);
+      }
+      return std::nullopt;
+    }
+    return found;
+  };
+  for (; i < args.size() && error.empty(); ++i) {
     const std::wstring& arg = args[i];
     if (arg == L"--screen-name") {
       if (const std::wstring* name = value("--screen-name")) {
-        if (name->empty()) parsed.error = "--screen-name must not be empty";
+        if (name->empty()) error = "--screen-name must not be empty";
         options.screenName = WideToAnsi(*name);
       }
     } else if (arg == L"--log") {
       if (const std::wstring* path = value("--log")) options.logPath = *path;
     } else if (arg == L"--rooms") {
-      if (const std::wstring* count = value("--rooms")) {
-        const std::optional<int> rooms = ParseNumber(*count);
-        if (!rooms || *rooms < 1 || *rooms > kMaxRooms) {
-          parsed.error = "--rooms must be 1 or 2";
-        } else {
-          options.rooms = *rooms;
-        }
-      }
+      options.rooms = number("--rooms", 1, kMaxRooms).value_or(options.rooms);
     } else if (arg == L"--decoy") {
       options.decoy = true;
     } else if (arg == L"--no-welcome") {
@@ -69,34 +79,61 @@ ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
       }
     } else if (arg == L"--no-toolbar") {
       options.toolbar = false;
+    } else if (arg == L"--cap-lines") {
+      options.capLines = number("--cap-lines", 1, kLongestCap).value_or(0);
+    } else if (arg == L"--cap-chars") {
+      options.capChars = number("--cap-chars", 1, kLongestCap).value_or(0);
+    } else if (arg == L"--strict-reads") {
+      options.strictReads = true;
+    } else if (arg == L"--hang") {
+      options.hangMs = number("--hang", 1, kLongestHangMs);
     } else if (arg == L"--say") {
       if (i + 2 >= args.size()) {
-        parsed.error = "--say needs a sender and a text";
+        error = "--say needs a sender and a text";
       } else {
         SayCommand say{WideToAnsi(args[i + 1]), WideToAnsi(args[i + 2])};
         if (say.sender.empty() || say.sender.find('\t') != std::string::npos) {
-          parsed.error = "--say needs a sender name without tabs";
+          error = "--say needs a sender name without tabs";
         }
         options.say = std::move(say);
         i += 2;
       }
     } else if (arg == L"--room") {
-      if (const std::wstring* number = value("--room")) {
-        sayRoom = ParseNumber(*number);
-        if (!sayRoom || *sayRoom < 1) parsed.error = "--room must be a room number from 1";
-      }
+      sayRoom = number("--room", 1, std::numeric_limits<int>::max());
     } else {
-      parsed.error = "unknown argument: " + WideToAnsi(arg);
+      error = "unknown argument: " + WideToAnsi(arg);
     }
   }
-  if (parsed.error.empty() && sayRoom) {
+  if (error.empty() && sayRoom) {
     if (options.say) {
       options.say->room = *sayRoom;
     } else {
-      parsed.error = "--room goes with --say";
+      error = "--room goes with --say";
     }
   }
   return parsed;
+}
+
+std::vector<std::string> ToArguments(const Options& options) {
+  std::vector<std::string> args = {"--screen-name", options.screenName, "--rooms",
+                                   std::to_string(options.rooms)};
+  auto add = [&args](bool present, std::initializer_list<std::string> more) {
+    if (present) args.insert(args.end(), more);
+  };
+  add(!options.logPath.empty(), {"--log", WideToAnsi(options.logPath)});
+  add(options.decoy, {"--decoy"});
+  add(!options.welcome, {"--no-welcome"});
+  add(options.welcomeTitle.has_value(), {"--welcome-title", options.welcomeTitle.value_or("")});
+  add(!options.toolbar, {"--no-toolbar"});
+  add(options.capLines > 0, {"--cap-lines", std::to_string(options.capLines)});
+  add(options.capChars > 0, {"--cap-chars", std::to_string(options.capChars)});
+  add(options.strictReads, {"--strict-reads"});
+  if (options.say) {
+    args.insert(args.end(), {"--say", options.say->sender, options.say->text, "--room",
+                             std::to_string(options.say->room)});
+  }
+  add(options.hangMs.has_value(), {"--hang", std::to_string(options.hangMs.value_or(0))});
+  return args;
 }
 
 std::vector<std::wstring> CommandLineArguments() {

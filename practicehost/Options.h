@@ -14,6 +14,7 @@ struct SayCommand {
   std::string sender;
   std::string text;
   int room = 1;
+  bool operator==(const SayCommand&) const = default;
 };
 
 struct Options {
@@ -24,7 +25,16 @@ struct Options {
   bool welcome = true;
   std::optional<std::string> welcomeTitle;
   bool toolbar = true;
+  // After each line said, the transcript keeps at most this many lines / characters (a line break
+  // counting one), cut from the top as a real client trims its history; 0: no cap.
+  int capLines = 0;
+  int capChars = 0;
+  // WM_GETTEXT into a buffer too small for the whole transcript copies nothing and returns 0.
+  bool strictReads = false;
   std::optional<SayCommand> say;
+  // --hang MS: make the running host's windows stop answering for MS milliseconds, and exit.
+  std::optional<int> hangMs;
+  bool operator==(const Options&) const = default;
 };
 
 struct ParsedOptions {
@@ -36,12 +46,17 @@ struct ParsedOptions {
 // chat client's windows hold them; the log path stays wide.
 ParsedOptions ParseOptions(const std::vector<std::wstring>& args);
 
+// The arguments (ANSI) that ParseOptions reads back as options.
+std::vector<std::string> ToArguments(const Options& options);
+
 // This process's arguments after the program name, split the way CommandLineToArgvW does.
 std::vector<std::wstring> CommandLineArguments();
 
 inline constexpr char kUsage[] =
     "PracticeHost.exe [--screen-name NAME] [--log PATH] [--rooms 1|2] [--decoy] [--no-welcome]\n"
-    "                 [--welcome-title TITLE] [--no-toolbar]\n"
-    "PracticeHost.exe --say SENDER TEXT [--room N]";
+    "                 [--welcome-title TITLE] [--no-toolbar] [--cap-lines N] [--cap-chars N]\n"
+    "                 [--strict-reads]\n"
+    "PracticeHost.exe --say SENDER TEXT [--room N]\n"
+    "PracticeHost.exe --hang MS";
 
 }  // namespace practicehost

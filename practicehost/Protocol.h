@@ -24,6 +24,11 @@ inline constexpr char kExecutableName[] = "PracticeHost.exe";
 inline constexpr char kDefaultScreenName[] = "Kestrel Jay";
 inline constexpr int kMaxRooms = 2;
 
+// Posted to the frame by --hang with the milliseconds in wParam (WM_APP + 1; the frame's class is
+// ours, so no other program's message can share the number).
+inline constexpr unsigned kHangMessage = 0x8001;
+inline constexpr int kLongestHangMs = 10 * 60 * 1000;
+
 // Room titles by 1-based room number; nullptr outside 1..kMaxRooms.
 const char* RoomName(int room);
 

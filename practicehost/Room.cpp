@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "practicehost/Host.h"
 #include "practicehost/Protocol.h"
@@ -56,26 +57,27 @@ void AppendRtfText(std::string& rtf, std::string_view ansi) {
   }
 }
 
+std::string ColorEntry(Color color) {
+  return "\\red" + std::to_string(color & 0xFF) + "\\green" + std::to_string((color >> 8) & 0xFF) +
+         "\\blue" + std::to_string((color >> 16) & 0xFF) + ";";
+}
+
 // One transcript line as rich text: the sender's name in bold, each run in its colour. One
 // stream-in lays the line out once; formatting it piece by piece afterwards lays out the whole
 // paragraph again for every piece, which a line of thousands of colour tags cannot afford.
 std::string LineRtf(std::string_view sender, const std::vector<Run>& runs, bool afterLine) {
-  std::vector<Color> colors{kDefaultTextColor};
+  // Colour table entries by colour; \cf1 is the default text colour.
+  std::unordered_map<Color, size_t> entries{{kDefaultTextColor, 1}};
+  std::string table = "{\\colortbl;" + ColorEntry(kDefaultTextColor);
   std::string text;
   for (const Run& run : runs) {
-    auto found = std::find(colors.begin(), colors.end(), run.color);
-    if (found == colors.end()) found = colors.insert(colors.end(), run.color);
-    text += "\\cf" + std::to_string(found - colors.begin() + 1) + " ";
+    const auto [entry, added] = entries.try_emplace(run.color, entries.size() + 1);
+    if (added) table += ColorEntry(run.color);
+    text += "\\cf" + std::to_string(entry->second) + " ";
     AppendRtfText(text, run.text);
   }
   std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss " + std::string(kRichTextFace) +
-                    ";}}{\\colortbl;";
-  for (const Color color : colors) {
-    rtf += "\\red" + std::to_string(color & 0xFF) + "\\green" +
-           std::to_string((color >> 8) & 0xFF) + "\\blue" + std::to_string((color >> 16) & 0xFF) +
-           ";";
-  }
-  rtf += "}";
+                    ";}}" + table + "}";
   if (afterLine) rtf += "\\par";
   rtf += "\\f0\\fs" + std::to_string(2 * kRichTextPoints) + "\\cf1\\b ";
   AppendRtfText(rtf, std::string(sender) + ":");
@@ -90,6 +92,14 @@ DWORD CALLBACK ReadString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done
   source->remove_prefix(count);
   *done = static_cast<LONG>(count);
   return 0;
+}
+
+// Replaces the rich edit's selection with what text holds in format.
+void StreamIn(HWND rich, std::string_view text, WPARAM format) {
+  EDITSTREAM stream{};
+  stream.dwCookie = reinterpret_cast<DWORD_PTR>(&text);
+  stream.pfnCallback = ReadString;
+  SendMessageA(rich, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
 }
 
 }  // namespace
@@ -123,6 +133,9 @@ HWND Room::Create(HWND mdiClient, const RECT& bounds) {
   title_ = CreateChild(kStaticClass, name_.c_str(), 0, window_, kTitleId);
   if (!transcript_ || !input_ || !members_ || !icon_ || !title_) {
     return nullptr;
+  }
+  if (host_.Settings().strictReads) {
+    MakeReadsStrict(transcript_);
   }
   // WS_HSCROLL alone would turn wrapping off; it is there for when long lines do.
   SendMessageA(transcript_, EM_SETTARGETDEVICE, 0, kWrapToWindow);
@@ -198,7 +211,7 @@ void Room::SayInput() {
   if (!input_) {
     return;
   }
-  const std::string markup = GetText(input_);
+  const std::string markup = WideToAnsi(GetRichText(input_));
   if (markup.empty()) {
     return;
   }
@@ -214,19 +227,42 @@ void Room::AppendLine(std::string_view sender, const std::vector<Run>& runs) {
     SendMessageA(transcript_, EM_SETTARGETDEVICE, 0, kNoWrap);
     wrapping_ = false;
   }
-  const std::string rtf = LineRtf(sender, runs, hasLines_);
-  std::string_view source = rtf;
-  EDITSTREAM stream{};
-  stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
-  stream.pfnCallback = ReadString;
   MoveCaretToEnd();
-  SendMessageA(transcript_, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
+  StreamIn(transcript_, LineRtf(sender, runs, hasLines_), SF_RTF | SFF_SELECTION);
   hasLines_ = true;
+  Trim();
 
   MoveCaretToEnd();
   SendMessageA(transcript_, EM_SCROLLCARET, 0, 0);
   SendMessageA(transcript_, WM_VSCROLL, SB_BOTTOM, 0);
   SendMessageA(transcript_, WM_HSCROLL, SB_LEFT, 0);
+}
+
+void Room::Trim() {
+  const Options& options = host_.Settings();
+  if (options.capLines <= 0 && options.capChars <= 0) {
+    return;
+  }
+  const std::wstring text = GetRichText(transcript_);
+  size_t cut = 0;
+  if (options.capLines > 0) {
+    auto lines = static_cast<size_t>(std::count(text.begin(), text.end(), L'\r')) + 1;
+    for (; lines > static_cast<size_t>(options.capLines); --lines) {
+      cut = text.find(L'\r', cut) + 1;
+    }
+  }
+  const auto capChars = static_cast<size_t>(options.capChars);
+  if (capChars > 0 && text.size() - cut > capChars) {
+    cut = text.size() - capChars;
+    if (IS_LOW_SURROGATE(text[cut])) ++cut;  // never half a character
+  }
+  if (cut == 0) {
+    return;
+  }
+  // Streamed, not replaced: a read-only rich edit may refuse EM_REPLACESEL.
+  const CHARRANGE top{0, static_cast<LONG>(cut)};
+  SendMessageA(transcript_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&top));
+  StreamIn(transcript_, "", SF_TEXT | SFF_SELECTION);
 }
 
 void Room::MoveCaretToEnd() {

@@ -36,6 +36,8 @@ class Room {
   std::optional<LRESULT> OnInputMessage(HWND input, UINT message, WPARAM wParam, LPARAM lParam);
   void SayInput();
   void AppendLine(std::string_view sender, const std::vector<Run>& runs);
+  // Cuts the transcript's top down to the options' caps, as a client keeping short history does.
+  void Trim();
   void MoveCaretToEnd();
   void AddMember(std::string_view name);
   void Layout(int width, int height);

@@ -27,12 +27,15 @@ void Report(const std::string& message) {
   MessageBoxA(nullptr, message.c_str(), "Practice Host", MB_OK | MB_ICONWARNING);
 }
 
-int SendSay(const SayCommand& say) {
+HWND RunningFrame() {
   const HWND frame = FindWindowA(practicehost::kFrameClass, nullptr);
-  if (!frame) {
-    Report("No practice host is running.");
-    return kExitNoFrame;
-  }
+  if (!frame) Report("No practice host is running.");
+  return frame;
+}
+
+int SendSay(const SayCommand& say) {
+  const HWND frame = RunningFrame();
+  if (!frame) return kExitNoFrame;
   std::string bytes = practicehost::EncodeCopyData(say.sender, say.text);
   COPYDATASTRUCT data{static_cast<ULONG_PTR>(say.room), static_cast<DWORD>(bytes.size()),
                       bytes.data()};
@@ -49,6 +52,18 @@ int SendSay(const SayCommand& say) {
   return kExitOk;
 }
 
+// Posted, not sent: the host's thread is about to stop answering, and this command must not wait
+// for it.
+int SendHang(int ms) {
+  const HWND frame = RunningFrame();
+  if (!frame) return kExitNoFrame;
+  if (!PostMessageA(frame, practicehost::kHangMessage, static_cast<WPARAM>(ms), 0)) {
+    Report("The practice host did not take the message.");
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -60,6 +75,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   if (parsed.options.say) {
     return SendSay(*parsed.options.say);
+  }
+  if (parsed.options.hangMs) {
+    return SendHang(*parsed.options.hangMs);
   }
   practicehost::Host host(instance, parsed.options);
   std::string error;

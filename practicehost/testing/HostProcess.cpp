@@ -2,7 +2,10 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <stdexcept>
+
+#include "practicehost/Text.h"
 
 namespace practicehost {
 namespace {
@@ -12,6 +15,7 @@ constexpr UINT kMessageTimeoutMs = 10000;
 constexpr DWORD kTerminateWaitMs = 10000;
 constexpr UINT kTerminatedExitCode = 1;
 constexpr char kLogPrefix[] = "phl";
+constexpr DWORD kProgramTimeoutMs = 15000;
 
 std::string LastError(const std::string& what) {
   return what + " (error " + std::to_string(GetLastError()) + ")";
@@ -69,6 +73,22 @@ class RemoteMemory {
   HANDLE process_;
   void* address_;
 };
+
+// Starts PracticeHost.exe with args; the process's handle.
+HANDLE StartProgram(const std::vector<std::string>& args) {
+  const std::string executable = HostProcess::ExecutablePath();
+  std::string commandLine = QuoteArgument(executable);
+  for (const std::string& arg : args) commandLine.append(" ").append(QuoteArgument(arg));
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &info)) {
+    throw std::runtime_error(LastError("cannot start " + executable));
+  }
+  CloseHandle(info.hThread);
+  return info.hProcess;
+}
 
 }  // namespace
 
@@ -134,33 +154,13 @@ std::string HostProcess::ExecutablePath() {
   return path.substr(0, slash == std::string::npos ? 0 : slash + 1) + kExecutableName;
 }
 
-HostProcess::HostProcess(const HostOptions& options) {
-  const std::string executable = ExecutablePath();
-  std::string commandLine = QuoteArgument(executable) + " --log " + QuoteArgument(log_.Path()) +
-                            " --screen-name " + QuoteArgument(options.screenName) + " --rooms " +
-                            std::to_string(options.rooms);
-  if (options.decoy) {
-    commandLine += " --decoy";
-  }
-  if (!options.welcome) {
-    commandLine += " --no-welcome";
-  }
-  if (options.welcomeTitle)
-    commandLine += " --welcome-title " + QuoteArgument(*options.welcomeTitle);
-  if (!options.toolbar) {
-    commandLine += " --no-toolbar";
-  }
-
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
-    throw std::runtime_error(LastError("cannot start " + executable));
-  }
-  process_.Adopt(info.hProcess);
-  const UniqueHandle thread(info.hThread);
-  pid_ = info.dwProcessId;
+HostProcess::HostProcess(const Options& options) {
+  Options own = options;
+  own.logPath = AnsiToWide(log_.Path());
+  own.say.reset();
+  own.hangMs.reset();
+  process_.Adopt(StartProgram(ToArguments(own)));
+  pid_ = GetProcessId(process_.Get());
 
   const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
   bool ready = false;
@@ -264,8 +264,11 @@ std::string HostProcess::TranscriptText(int room) const {
   if (!transcript) {
     throw std::runtime_error("no transcript in room " + std::to_string(room));
   }
+  // A rich edit's length counts characters, each up to MaxCharSize bytes in the ANSI code page.
+  CPINFO codePage{};
+  GetCPInfo(CP_ACP, &codePage);
   const LRESULT length = SendOrThrow(transcript, WM_GETTEXTLENGTH, 0, 0);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
+  std::string text(static_cast<size_t>(length) * std::max<UINT>(codePage.MaxCharSize, 1) + 1, '\0');
   const LRESULT copied = SendOrThrow(transcript, WM_GETTEXT, static_cast<WPARAM>(text.size()),
                                      reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(copied));
@@ -304,6 +307,30 @@ LRESULT HostProcess::SendCopyData(ULONG_PTR room, std::string_view bytes) const 
   std::string copy(bytes);
   COPYDATASTRUCT data{room, static_cast<DWORD>(copy.size()), copy.empty() ? nullptr : copy.data()};
   return SendOrThrow(frame_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+std::optional<DWORD> HostProcess::RunProgram(const std::vector<std::string>& args) {
+  Process program;
+  program.Adopt(StartProgram(args));
+  DWORD exitCode = 0;
+  if (WaitForSingleObject(program.Get(), kProgramTimeoutMs) != WAIT_OBJECT_0 ||
+      !GetExitCodeProcess(program.Get(), &exitCode)) {
+    return std::nullopt;
+  }
+  return exitCode;
+}
+
+void HostProcess::Hang(int ms) const {
+  const auto hangs = [](const std::vector<LogEntry>& log) {
+    return std::count_if(log.begin(), log.end(),
+                         [](const LogEntry& e) { return e.event == "hang"; });
+  };
+  const auto before = hangs(ReadLog());
+  if (RunProgram({"--hang", std::to_string(ms)}) != std::optional<DWORD>(0) ||
+      !WaitForLog([&](const std::vector<LogEntry>& log) { return hangs(log) > before; },
+                  kMessageTimeoutMs)) {
+    throw std::runtime_error("the practice host did not begin to hang");
+  }
 }
 
 std::optional<DWORD> HostProcess::WaitForExit(int timeoutMs) const {

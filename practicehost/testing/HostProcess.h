@@ -10,19 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "practicehost/Options.h"
 #include "practicehost/Protocol.h"
 #include "practicehost/Win32Handles.h"
 
 namespace practicehost {
-
-struct HostOptions {
-  std::string screenName = "Kestrel Jay";
-  int rooms = 1;
-  bool decoy = false;
-  bool welcome = true;
-  std::optional<std::string> welcomeTitle;
-  bool toolbar = true;
-};
 
 // One line of the host's log. Absent fields are empty (code and pid: unset).
 struct LogEntry {
@@ -58,9 +50,9 @@ class HostProcess {
  public:
   static constexpr int kStartTimeoutMs = 15000;
 
-  // Starts PracticeHost.exe from beside this test program; throws std::runtime_error if it does
-  // not come up (the process is ended all the same).
-  explicit HostProcess(const HostOptions& options = {});
+  // Starts PracticeHost.exe from beside this test program with the options (but a log of its
+  // own); throws std::runtime_error if it does not come up (the process is ended all the same).
+  explicit HostProcess(const Options& options = {});
   HostProcess(const HostProcess&) = delete;
   HostProcess& operator=(const HostProcess&) = delete;
   ~HostProcess();
@@ -87,6 +79,9 @@ class HostProcess {
 
   // Says text as sender in the room through WM_COPYDATA; throws if the host refuses the line.
   void Say(const std::string& sender, const std::string& text, int room = 1) const;
+  // Makes the host stop answering for ms milliseconds the way a person would, with
+  // "PracticeHost.exe --hang MS"; returns once the host has begun to hang, throws if it does not.
+  void Hang(int ms) const;
   // Sends raw WM_COPYDATA bytes; the host's answer (TRUE if it said the line).
   LRESULT SendCopyData(ULONG_PTR room, std::string_view bytes) const;
 
@@ -95,6 +90,8 @@ class HostProcess {
 
   // PracticeHost.exe beside the running program.
   static std::string ExecutablePath();
+  // Runs PracticeHost.exe with args to its end: its exit code, or nothing if it had to be stopped.
+  static std::optional<DWORD> RunProgram(const std::vector<std::string>& args);
 
  private:
   // Declared in the order they must be set up; the process goes before its log file.

@@ -5,34 +5,6 @@
 
 namespace win32 {
 
-std::string ToAnsi(std::u16string_view text) {
-  if (text.empty()) {
-    return {};
-  }
-  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-  const int units = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  if (size > 0) {
-    WideCharToMultiByte(CP_ACP, 0, wide, units, bytes.data(), size, nullptr, nullptr);
-  }
-  return bytes;
-}
-
-std::u16string FromAnsi(std::string_view bytes) {
-  if (bytes.empty()) {
-    return {};
-  }
-  const int count = static_cast<int>(bytes.size());
-  const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), count, nullptr, 0);
-  std::u16string text(static_cast<std::size_t>(size > 0 ? size : 0), u'\0');
-  if (size > 0) {
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), count, reinterpret_cast<wchar_t*>(text.data()),
-                        size);
-  }
-  return text;
-}
-
 hostwin::Handle ToHandle(HWND window) {
   return static_cast<hostwin::Handle>(reinterpret_cast<std::uintptr_t>(window));
 }

@@ -6,12 +6,13 @@
 #include <string_view>
 
 #include "hostwin/WindowAccess.h"
+#include "winkit/Text.h"
 
 namespace win32 {
 
 // Texts in the system's ANSI code page, as the chat client's ANSI windows take them.
-std::string ToAnsi(std::u16string_view text);
-std::u16string FromAnsi(std::string_view bytes);
+using winkit::FromAnsi;
+using winkit::ToAnsi;
 
 hostwin::Handle ToHandle(HWND window);
 HWND ToHwnd(hostwin::Handle handle);

@@ -19,8 +19,8 @@
 #include "forms/Program.h"
 #include "forms/Resources.h"
 #include "win32/forms/FormWindow.h"
-#include "win32/forms/Scoped.h"
 #include "win32/forms/Win32Platform.h"
+#include "winkit/Handles.h"
 
 namespace {
 
@@ -263,11 +263,11 @@ class Capture {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const forms_win32::UniqueBitmap dib(
+    const winkit::UniqueBitmap dib(
         CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const forms_win32::UniqueDc dc(CreateCompatibleDC(nullptr));
+    const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
     {
-      const forms_win32::ScopedSelect select(dc.Get(), dib.Get());
+      const winkit::ScopedSelect select(dc.Get(), dib.Get());
       SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
       GdiFlush();
     }
@@ -444,7 +444,7 @@ TEST(FormWindows, WindowedControlsSitAtTheirPlacesAboveTheDrawnOnes) {
   const HWND window4 = harness.Show(FormId::Form4);
   UpdateWindow(window4);
   Pump(kSettleMs);
-  const forms_win32::WindowDc dc(window4);
+  const winkit::WindowDc dc(window4);
   const COLORREF line = GetSysColor(COLOR_WINDOWTEXT);
   const int y = Px(360, dpi);
   EXPECT_EQ(GetPixel(dc.Get(), Px(600, dpi), y), line);   // open surface
@@ -589,7 +589,7 @@ TEST(Painting, SystemColoursFollowTheColourScheme) {
   ASSERT_GE(spot.x, 0) << "no pixel of the label's text has the highlight text colour";
   UpdateWindow(window);
   {
-    const forms_win32::WindowDc dc(window);
+    const winkit::WindowDc dc(window);
     EXPECT_EQ(GetPixel(dc.Get(), spot.x, spot.y), highlight);
   }
 
@@ -600,7 +600,7 @@ TEST(Painting, SystemColoursFollowTheColourScheme) {
   const Capture after(window);
   EXPECT_EQ(after.At(spot.x, spot.y), changed);
   EXPECT_EQ(after.Count(highlight, label), 0);
-  const forms_win32::WindowDc dc(window);
+  const winkit::WindowDc dc(window);
   EXPECT_EQ(GetPixel(dc.Get(), spot.x, spot.y), changed);
 }
 
@@ -617,11 +617,11 @@ TEST(Painting, PicturesAreDrawnUnscaledFromTheTopLeftAndCut) {
     EXPECT_EQ(capture.Count(GetSysColor(COLOR_BTNFACE), client), client.right * client.bottom);
     return;
   }
-  const forms_win32::UniqueBitmap picture(static_cast<HBITMAP>(
+  const winkit::UniqueBitmap picture(static_cast<HBITMAP>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ZIBBET_BITMAP_FORM2), IMAGE_BITMAP, 0,
                  0, LR_CREATEDIBSECTION)));
-  const forms_win32::UniqueDc dc(CreateCompatibleDC(nullptr));
-  const forms_win32::ScopedSelect select(dc.Get(), picture.Get());
+  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
+  const winkit::ScopedSelect select(dc.Get(), picture.Get());
   BITMAP size{};
   ASSERT_NE(GetObjectW(picture.Get(), sizeof size, &size), 0);
   // Pixel for pixel as far as both reach (at 96 DPI the client cuts off its bottom rows).

@@ -16,7 +16,7 @@
 
 namespace {
 
-using practicehost::HostOptions;
+using HostOptions = practicehost::Options;
 using practicehost::HostProcess;
 using practicehost::LogEntry;
 

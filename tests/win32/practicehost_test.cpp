@@ -633,7 +633,7 @@ TEST(PracticeHostWindows, KeywordBoxOpensTheAddressWithoutBlanks) {
 }
 
 TEST(PracticeHostWindows, OtherMembersSpeakThroughCopyData) {
-  HostOptions options;
+  Options options;
   options.rooms = 2;
   const HostProcess host(options);
   host.Say("Pip Lantern", "<font color=#ff0000>hello");
@@ -659,7 +659,7 @@ TEST(PracticeHostWindows, OtherMembersSpeakThroughCopyData) {
 }
 
 TEST(PracticeHostWindows, SayOnTheCommandLineReachesTheRunningHost) {
-  HostOptions options;
+  Options options;
   options.rooms = 2;
   const HostProcess host(options);
   EXPECT_EQ(RunHostProgram({"--say", "Pip Lantern", "hi from <font color=#00ff00>afar"}), 0);
@@ -690,19 +690,19 @@ TEST(PracticeHostWindows, OptionsShapeTheWindows) {
   };
   struct Case {
     const char* name;
-    HostOptions options;
+    Options options;
     std::vector<Document> documents;  // in the MDI client's child order
     std::string frameTitle;
   };
-  HostOptions twoRooms;
+  Options twoRooms;
   twoRooms.rooms = 2;
-  HostOptions decoy;
+  Options decoy;
   decoy.decoy = true;
   decoy.rooms = 2;
-  HostOptions bare;
+  Options bare;
   bare.welcome = false;
   bare.toolbar = false;
-  HostOptions named;
+  Options named;
   named.screenName = "Wren \"Two\" Fly";
   named.welcomeTitle = "Hello \"there\", C:\\ friend\\";
   const Case cases[] = {

@@ -84,9 +84,9 @@ class BackBuffer {
   HDC target_;
   int width_;
   int height_;
-  UniqueDc dc_;
-  UniqueBitmap bitmap_;
-  ScopedSelect select_;
+  winkit::UniqueDc dc_;
+  winkit::UniqueBitmap bitmap_;
+  winkit::ScopedSelect select_;
 };
 
 // A bitmap at its natural size from the box's top left, cut off at the box's edges.
@@ -95,39 +95,40 @@ void DrawPicture(HDC dc, HBITMAP picture, const RECT& box) {
   if (picture == nullptr || GetObjectW(picture, sizeof info, &info) == 0) {
     return;
   }
-  UniqueDc source(CreateCompatibleDC(dc));
-  ScopedSelect select(source.Get(), picture);
+  winkit::UniqueDc source(CreateCompatibleDC(dc));
+  winkit::ScopedSelect select(source.Get(), picture);
   const int width = std::min<int>(info.bmWidth, box.right - box.left);
   const int height = std::min<int>(info.bmHeight, box.bottom - box.top);
   BitBlt(dc, box.left, box.top, width, height, source.Get(), 0, 0, SRCCOPY);
 }
 
-UniqueBitmap LoadPicture(HINSTANCE module, int resource) {
+winkit::UniqueBitmap LoadPicture(HINSTANCE module, int resource) {
   if (resource == 0) {
     return {};
   }
-  return UniqueBitmap(static_cast<HBITMAP>(
+  return winkit::UniqueBitmap(static_cast<HBITMAP>(
       LoadImageW(module, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
-UniqueIcon LoadIconSized(HINSTANCE module, int resource, int widthMetric, int heightMetric) {
+winkit::UniqueIcon LoadIconSized(HINSTANCE module, int resource, int widthMetric,
+                                 int heightMetric) {
   if (resource == 0) {
     return {};
   }
-  return UniqueIcon(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(resource), IMAGE_ICON,
-                                                  GetSystemMetrics(widthMetric),
-                                                  GetSystemMetrics(heightMetric), 0)));
+  return winkit::UniqueIcon(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(resource),
+                                                          IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                                          GetSystemMetrics(heightMetric), 0)));
 }
 
 // The icon as a pointer whose hot spot is its centre.
-UniqueCursor CursorFromIcon(HINSTANCE module, int resource) {
-  const UniqueIcon icon = LoadIconSized(module, resource, SM_CXCURSOR, SM_CYCURSOR);
+winkit::UniqueCursor CursorFromIcon(HINSTANCE module, int resource) {
+  const winkit::UniqueIcon icon = LoadIconSized(module, resource, SM_CXCURSOR, SM_CYCURSOR);
   ICONINFO info{};
   if (!icon || GetIconInfo(icon.Get(), &info) == FALSE) {
     return {};
   }
-  const UniqueBitmap mask(info.hbmMask);
-  const UniqueBitmap colour(info.hbmColor);
+  const winkit::UniqueBitmap mask(info.hbmMask);
+  const winkit::UniqueBitmap colour(info.hbmColor);
   BITMAP bits{};
   if (GetObjectW(mask.Get(), sizeof bits, &bits) == 0) {
     return {};
@@ -137,7 +138,7 @@ UniqueCursor CursorFromIcon(HINSTANCE module, int resource) {
   info.fIcon = FALSE;
   info.xHotspot = static_cast<DWORD>(bits.bmWidth / 2);
   info.yHotspot = static_cast<DWORD>(height / 2);
-  return UniqueCursor(CreateIconIndirect(&info));
+  return winkit::UniqueCursor(CreateIconIndirect(&info));
 }
 
 POINT PointOf(LPARAM lParam) {
@@ -353,7 +354,7 @@ HFONT FormWindow::FontFor(const std::optional<forms::Font>& controlFont) {
   logical.lfCharSet = DEFAULT_CHARSET;
   const std::wstring face = Wide(font.face).substr(0, LF_FACESIZE - 1);
   std::copy(face.begin(), face.end(), logical.lfFaceName);
-  UniqueFont created(CreateFontIndirectW(&logical));
+  winkit::UniqueFont created(CreateFontIndirectW(&logical));
   if (!created) {
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   }
@@ -382,7 +383,7 @@ void FormWindow::PaintControl(HDC dc, std::size_t index) {
   if (!control.Visible()) {
     return;
   }
-  const ScopedDcState state(dc);
+  const winkit::ScopedDcState state(dc);
   switch (desc.kind) {
     case Kind::Label: {
       RECT box = Box(desc);
@@ -410,9 +411,9 @@ void FormWindow::PaintControl(HDC dc, std::size_t index) {
       break;
     }
     case Kind::Line: {
-      const UniquePen pen(CreatePen(PS_SOLID, std::max(desc.lineWidth, 1),
-                                    Resolve(desc.foreColour.value_or(kShapeOutline))));
-      const ScopedSelect select(dc, pen.Get());
+      const winkit::UniquePen pen(CreatePen(PS_SOLID, std::max(desc.lineWidth, 1),
+                                            Resolve(desc.foreColour.value_or(kShapeOutline))));
+      const winkit::ScopedSelect select(dc, pen.Get());
       MoveToEx(dc, Px(desc.left), Px(desc.top), nullptr);
       LineTo(dc, Px(desc.x2), Px(desc.y2));
       break;
@@ -446,7 +447,7 @@ void FormWindow::DrawButton(const DRAWITEMSTRUCT& item) {
   const forms::Control& control = form_.Controls()[*index];
   const forms::ControlDesc& desc = control.Desc();
   HDC dc = item.hDC;
-  const ScopedDcState state(dc);
+  const winkit::ScopedDcState state(dc);
   RECT face = item.rcItem;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   FillRect(dc, &face, DcBrush(dc, Resolve(desc.faceColour.value_or(forms::kButtonFace))));
@@ -699,7 +700,8 @@ void FormWindow::UpdateTimer(std::size_t index) {
   }
   // Killed first: the replacement has the same id.
   timers_[index].Reset();
-  timers_[index] = WindowTimer(window_.Get(), kFirstTimerId + index, static_cast<UINT>(period));
+  timers_[index] =
+      winkit::WindowTimer(window_.Get(), kFirstTimerId + index, static_cast<UINT>(period));
   timerPeriods_[index] = period;
 }
 
@@ -825,7 +827,7 @@ LRESULT CALLBACK FormWindow::PictureProc(HWND box, UINT message, WPARAM wParam, 
       case WM_ERASEBKGND:
         return TRUE;
       case WM_PAINT: {
-        const PaintDc paint(box);
+        const winkit::PaintDc paint(box);
         self->PaintPictureBox(box, paint.Get());
         return 0;
       }
@@ -850,7 +852,7 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_ERASEBKGND:
       return TRUE;  // the paint covers everything
     case WM_PAINT: {
-      const PaintDc paint(window);
+      const winkit::PaintDc paint(window);
       PaintSurface(window, paint.Get());
       return 0;
     }

@@ -10,7 +10,7 @@
 
 #include "forms/Form.h"
 #include "forms/Program.h"
-#include "win32/forms/Scoped.h"
+#include "winkit/Handles.h"
 
 namespace forms_win32 {
 
@@ -107,16 +107,16 @@ class FormWindow final : public forms::FormView {
   int dpi_;
 
   // The GDI objects outlive the windows that use them (see the destructor).
-  std::vector<std::pair<FontKey, UniqueFont>> fonts_;
-  UniqueBitmap formPicture_;
-  std::vector<UniqueBitmap> pictures_;  // by control index
-  UniqueIcon bigIcon_;
-  UniqueIcon smallIcon_;
-  std::vector<std::pair<int, UniqueCursor>> cursors_;  // by icon resource
+  std::vector<std::pair<FontKey, winkit::UniqueFont>> fonts_;
+  winkit::UniqueBitmap formPicture_;
+  std::vector<winkit::UniqueBitmap> pictures_;  // by control index
+  winkit::UniqueIcon bigIcon_;
+  winkit::UniqueIcon smallIcon_;
+  std::vector<std::pair<int, winkit::UniqueCursor>> cursors_;  // by icon resource
 
-  UniqueWindow window_;
+  winkit::UniqueWindow window_;
   std::vector<HWND> children_;  // by control index; owned by window_
-  std::vector<WindowTimer> timers_;
+  std::vector<winkit::WindowTimer> timers_;
   std::vector<int> timerPeriods_;
   std::optional<std::size_t> lastFocus_;
   bool applyingText_ = false;

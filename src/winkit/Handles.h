@@ -1,18 +1,20 @@
 #pragma once
-// Owners for the Win32 handles the form windows hold, each released in the way its kind needs.
+// Owners for every Win32 handle and GDI object, each released in the way its kind needs, and
+// scoped changes to a device context that undo themselves.
 
 #include <windows.h>
 
 #include <utility>
 
-namespace forms_win32 {
+namespace winkit {
 
-// A handle released by `Free` unless it is null; move-only.
+// A handle released by `Free` unless it is null; move-only. A `Free` with a static
+// `IsInvalid(handle)` names a second "no handle" value (INVALID_HANDLE_VALUE) that is kept as null.
 template <typename Handle, typename Free>
 class Unique {
  public:
   Unique() = default;
-  explicit Unique(Handle handle) : handle_(handle) {}
+  explicit Unique(Handle handle) : handle_(Normalize(handle)) {}
   Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
   Unique& operator=(Unique&& other) noexcept {
     if (this != &other) {
@@ -29,15 +31,30 @@ class Unique {
   // Gives up ownership: for a handle that went away by other means.
   Handle Release() { return std::exchange(handle_, nullptr); }
   void Reset(Handle handle = nullptr) {
-    if (Handle old = std::exchange(handle_, handle)) {
+    if (Handle old = std::exchange(handle_, Normalize(handle))) {
       Free{}(old);
     }
   }
 
  private:
+  static Handle Normalize(Handle handle) {
+    if constexpr (requires { Free::IsInvalid(handle); }) {
+      return Free::IsInvalid(handle) ? nullptr : handle;
+    } else {
+      return handle;
+    }
+  }
+
   Handle handle_ = nullptr;
 };
 
+struct CloseKernelHandle {
+  static bool IsInvalid(HANDLE handle) { return handle == INVALID_HANDLE_VALUE; }
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+struct FreeModule {
+  void operator()(HMODULE module) const { FreeLibrary(module); }
+};
 struct DeleteGdiObject {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
@@ -51,19 +68,31 @@ struct DeleteMemoryDc {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };
 struct DestroyWindowHandle {
-  void operator()(HWND window) const { DestroyWindow(window); }
+  // A window may have gone with its parent already.
+  void operator()(HWND window) const {
+    if (IsWindow(window) != FALSE) {
+      DestroyWindow(window);
+    }
+  }
 };
 
-// GDI objects this program created: fonts, pens, bitmaps. Stock objects are never wrapped.
+// Processes, threads, files, events.
+using UniqueHandle = Unique<HANDLE, CloseKernelHandle>;
+// A library from LoadLibrary.
+using UniqueModule = Unique<HMODULE, FreeModule>;
+// GDI objects this program created. Stock objects are never wrapped.
 using UniqueFont = Unique<HFONT, DeleteGdiObject>;
 using UniquePen = Unique<HPEN, DeleteGdiObject>;
+using UniqueBrush = Unique<HBRUSH, DeleteGdiObject>;
 using UniqueBitmap = Unique<HBITMAP, DeleteGdiObject>;
+using UniqueRegion = Unique<HRGN, DeleteGdiObject>;
 // Icons and cursors loaded or built here (never the shared system ones).
 using UniqueIcon = Unique<HICON, DestroyIconHandle>;
 using UniqueCursor = Unique<HCURSOR, DestroyCursorHandle>;
 // A memory DC from CreateCompatibleDC.
 using UniqueDc = Unique<HDC, DeleteMemoryDc>;
-// A window with its children.
+// A window with its children: Reset and the destructor destroy it, Release forgets it (for a
+// window that was destroyed from outside).
 using UniqueWindow = Unique<HWND, DestroyWindowHandle>;
 
 // Selects an object into a DC for one scope, so that nothing is deleted while still selected.
@@ -79,7 +108,7 @@ class ScopedSelect {
   HGDIOBJ previous_;
 };
 
-// The DC's clipping, modes and colours as they were when the scope began.
+// The DC's clipping, selections, modes and colours as they were when the scope began.
 class ScopedDcState {
  public:
   explicit ScopedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
@@ -92,6 +121,7 @@ class ScopedDcState {
   int saved_;
 };
 
+// BeginPaint ... EndPaint.
 class PaintDc {
  public:
   explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
@@ -100,6 +130,7 @@ class PaintDc {
   ~PaintDc() { EndPaint(window_, &paint_); }
 
   HDC Get() const { return dc_; }
+  const RECT& Area() const { return paint_.rcPaint; }
 
  private:
   HWND window_;
@@ -158,4 +189,17 @@ class WindowTimer {
   UINT_PTR id_ = 0;
 };
 
-}  // namespace forms_win32
+// A registered window class, unregistered when no window of it can be left.
+class ClassRegistration {
+ public:
+  ClassRegistration(const wchar_t* name, HINSTANCE module) : name_(name), module_(module) {}
+  ClassRegistration(const ClassRegistration&) = delete;
+  ClassRegistration& operator=(const ClassRegistration&) = delete;
+  ~ClassRegistration() { UnregisterClassW(name_, module_); }
+
+ private:
+  const wchar_t* name_;
+  HINSTANCE module_;
+};
+
+}  // namespace winkit

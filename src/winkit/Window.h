@@ -1,0 +1,66 @@
+#pragma once
+// A window owned by an object: one window procedure for every class made here, which hands each
+// message to the object's OnMessage.
+
+#include <windows.h>
+
+#include "winkit/Handles.h"
+
+namespace winkit {
+
+// How a window class is registered (once per module, at the first window of it).
+struct WindowClass {
+  const wchar_t* name = nullptr;
+  UINT style = CS_DBLCLKS;
+  HCURSOR cursor = nullptr;
+  HBRUSH background = nullptr;
+};
+
+// Registers a window class of the module unless it exists already; for classes whose windows
+// are not Window objects (a control's own procedure). False if it neither exists nor could be made.
+bool RegisterClassOnce(HINSTANCE module, const WindowClass& windowClass, WNDPROC procedure);
+
+struct WindowPlace {
+  int x = CW_USEDEFAULT;
+  int y = CW_USEDEFAULT;
+  int width = CW_USEDEFAULT;
+  int height = CW_USEDEFAULT;
+};
+
+class Window {
+ public:
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window() { Destroy(); }
+
+  HWND Handle() const { return window_.Get(); }
+
+  // The object behind a window made by Create, or nullptr (also for any other window).
+  static Window* FromHandle(HWND window);
+
+ protected:
+  Window() = default;
+
+  // Makes the window: every message from WM_NCCREATE on reaches OnMessage. False if it failed.
+  bool Create(HINSTANCE module, const WindowClass& windowClass, const wchar_t* title, DWORD style,
+              DWORD exStyle = 0, const WindowPlace& place = {}, HWND parent = nullptr,
+              HMENU menu = nullptr);
+
+  // Messages of this window. A handler may destroy this very object (and its window): then it
+  // must return at once without touching a member, and so must every caller up to the procedure.
+  virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window_.Get(), message, wParam, lParam);
+  }
+
+  // Destroys the window without telling this object of its last messages. Derived classes whose
+  // members the window uses (fonts, pictures) call it first thing in their destructor.
+  void Destroy();
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  UniqueWindow window_;
+};
+
+}  // namespace winkit

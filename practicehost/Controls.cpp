@@ -7,6 +7,7 @@
 
 #include "practicehost/Protocol.h"
 #include "practicehost/Text.h"
+#include "winkit/Text.h"
 
 namespace practicehost {
 namespace {
@@ -55,7 +56,7 @@ WNDPROC OriginalProc(HWND window) {
 
 // Whether a WM_GETTEXT of bufferSize bytes (the NUL included) takes all of the text.
 bool ReadFits(HWND rich, WPARAM bufferSize) {
-  return WideToAnsi(GetRichText(rich, true)).size() < bufferSize;
+  return winkit::ToAnsi(GetRichText(rich, true)).size() < bufferSize;
 }
 
 LRESULT CALLBACK HookedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -103,7 +104,7 @@ std::optional<LRESULT> ContainerMessage(HWND window, UINT message, WPARAM wParam
       if (!container->paint) {
         return std::nullopt;
       }
-      PaintDc dc(window);
+      winkit::PaintDc dc(window);
       RECT client;
       GetClientRect(window, &client);
       container->paint(dc.Get(), client);
@@ -201,16 +202,16 @@ void ClickIcon(HWND window) {
 }
 
 void PaintIcon(HWND window) {
-  PaintDc paint(window);
+  winkit::PaintDc paint(window);
   const HDC dc = paint.Get();
   RECT client;
   GetClientRect(window, &client);
   const bool pressed = IsPressed(window);
-  UniqueGdi<HBRUSH> face(CreateSolidBrush(pressed ? kIconFacePressed : kIconFace));
-  UniqueGdi<HPEN> edge(CreatePen(PS_SOLID, 1, kIconEdge));
+  winkit::UniqueBrush face(CreateSolidBrush(pressed ? kIconFacePressed : kIconFace));
+  winkit::UniquePen edge(CreatePen(PS_SOLID, 1, kIconEdge));
   {
-    ScopedSelect brush(dc, face.Get());
-    ScopedSelect pen(dc, edge.Get());
+    winkit::ScopedSelect brush(dc, face.Get());
+    winkit::ScopedSelect pen(dc, edge.Get());
     RoundRect(dc, client.left, client.top, client.right, client.bottom, kIconCornerDiameter,
               kIconCornerDiameter);
   }
@@ -218,7 +219,8 @@ void PaintIcon(HWND window) {
     OffsetRect(&client, kIconPressedShift, kIconPressedShift);
   }
   const HFONT font = StoredFont(window);
-  ScopedSelect selectFont(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  winkit::ScopedSelect selectFont(
+      dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kIconText);
   const std::string label = GetText(window);
@@ -274,13 +276,14 @@ LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (message != WM_PAINT) {
     return DefWindowProcA(window, message, wParam, lParam);
   }
-  PaintDc paint(window);
+  winkit::PaintDc paint(window);
   const HDC dc = paint.Get();
   RECT client;
   GetClientRect(window, &client);
   client.left += kTitleIndent;
   const HFONT font = StoredFont(window);
-  ScopedSelect selectFont(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  winkit::ScopedSelect selectFont(
+      dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kTitleText);
   const std::string title = GetText(window);
@@ -334,47 +337,44 @@ void SetFont(HWND window, HFONT font) {
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
+bool WindowClasses::Add(const WNDCLASSEXA& windowClass, std::string& error) {
+  if (!RegisterClassExA(&windowClass)) {
+    error = std::string("cannot register window class ") + windowClass.lpszClassName;
+    return false;
+  }
+  auto& [name, registration] = classes_.emplace_back();
+  name = winkit::WideFromAnsi(windowClass.lpszClassName);
+  registration.emplace(name.c_str(), windowClass.hInstance);
+  return true;
+}
+
+// name: the base class's behaviour under our name, proc seeing its messages first.
+bool WindowClasses::AddSuperclass(HINSTANCE source, const char* base, const char* name,
+                                  WNDPROC proc, WNDPROC& baseProc, HINSTANCE instance,
+                                  std::string& error) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (!GetClassInfoExA(source, base, &windowClass)) {
+    error = std::string("the system's ") + base + " class is not available";
+    return false;
+  }
+  baseProc = windowClass.lpfnWndProc;
+  windowClass.lpfnWndProc = proc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = name;
+  windowClass.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+  return Add(windowClass, error);
+}
+
 bool WindowClasses::Register(HINSTANCE instance, std::string& error) {
-  auto add = [&](const WNDCLASSEXA& wc) {
-    if (!RegisterClassExA(&wc)) {
-      error = std::string("cannot register window class ") + wc.lpszClassName;
-      return false;
-    }
-    classes_.push_back(std::make_unique<ClassRegistration>(wc.lpszClassName, instance));
-    return true;
-  };
   // The transcript and input box are rich edits under the chat client's class name.
-  richEdit_ = std::make_unique<UniqueModule>(LoadLibraryA(kRichEditLibrary));
-  WNDCLASSEXA rich{};
-  rich.cbSize = sizeof rich;
-  if (!richEdit_->Get() || !GetClassInfoExA(richEdit_->Get(), kRichEditClass, &rich)) {
-    error = "the rich edit control (riched20.dll) is not available";
+  richEdit_.Reset(LoadLibraryA(kRichEditLibrary));
+  if (!AddSuperclass(richEdit_.Get(), kRichEditClass, kRichClass, HookedProc, g_richEditProc,
+                     instance, error) ||
+      !AddSuperclass(nullptr, kListBoxClass, kListboxClass, ListboxProc, g_listBoxProc, instance,
+                     error)) {
     return false;
   }
-  g_richEditProc = rich.lpfnWndProc;
-  rich.lpfnWndProc = HookedProc;
-  rich.hInstance = instance;
-  rich.lpszClassName = kRichClass;
-  rich.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
-  if (!add(rich)) {
-    return false;
-  }
-
-  WNDCLASSEXA list{};
-  list.cbSize = sizeof list;
-  if (!GetClassInfoExA(nullptr, kListBoxClass, &list)) {
-    error = "the list box class is not available";
-    return false;
-  }
-  g_listBoxProc = list.lpfnWndProc;
-  list.lpfnWndProc = ListboxProc;
-  list.hInstance = instance;
-  list.lpszClassName = kListboxClass;
-  list.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
-  if (!add(list)) {
-    return false;
-  }
-
   WNDCLASSEXA icon = PlainClass(kIconClass, IconProc, instance);
   icon.cbWndExtra = kIconExtraBytes;
   icon.hCursor = LoadCursor(nullptr, IDC_HAND);
@@ -382,11 +382,14 @@ bool WindowClasses::Register(HINSTANCE instance, std::string& error) {
   title.cbWndExtra = kStaticExtraBytes;
   WNDCLASSEXA child = PlainClass(kChildClass, ChildProc, instance);
   child.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  return add(icon) && add(title) && add(child) &&
-         add(PlainClass(kToolbarStripClass, ContainerProc, instance)) &&
-         add(PlainClass(kToolbarClass, ContainerProc, instance)) &&
-         add(PlainClass(kComboboxClass, ContainerProc, instance)) &&
-         add(PlainClass(kPanelClass, ContainerProc, instance));
+  for (const WNDCLASSEXA& windowClass :
+       {icon, title, child, PlainClass(kToolbarStripClass, ContainerProc, instance),
+        PlainClass(kToolbarClass, ContainerProc, instance),
+        PlainClass(kComboboxClass, ContainerProc, instance),
+        PlainClass(kPanelClass, ContainerProc, instance)}) {
+    if (!Add(windowClass, error)) return false;
+  }
+  return true;
 }
 
 HWND CreateChild(const char* className, const char* text, DWORD style, HWND parent, int id,

@@ -5,12 +5,14 @@
 #include <windows.h>
 
 #include <functional>
+#include <list>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "practicehost/Win32Handles.h"
+#include "winkit/Handles.h"
 
 namespace practicehost {
 
@@ -46,10 +48,16 @@ class WindowClasses {
 
   // False, with a reason, if a class could not be registered.
   bool Register(HINSTANCE instance, std::string& error);
+  bool Add(const WNDCLASSEXA& windowClass, std::string& error);
 
  private:
-  std::unique_ptr<UniqueModule> richEdit_;
-  std::vector<std::unique_ptr<ClassRegistration>> classes_;
+  // The system's rich edit, whose class the transcript and input box are made of.
+  bool AddSuperclass(HINSTANCE source, const char* base, const char* name, WNDPROC proc,
+                     WNDPROC& baseProc, HINSTANCE instance, std::string& error);
+
+  winkit::UniqueModule richEdit_;
+  // Each name before its registration, which unregisters the class by it.
+  std::list<std::pair<std::wstring, std::optional<winkit::ClassRegistration>>> classes_;
 };
 
 // Icon and static windows keep their font like standard controls do (WM_SETFONT).

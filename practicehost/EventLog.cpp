@@ -24,9 +24,9 @@ bool EventLog::Open(const std::wstring& path) {
     return true;
   }
   // FILE_APPEND_DATA: every WriteFile lands whole at the end, readers may share the file.
-  file_ = UniqueHandle(CreateFileW(path.c_str(), FILE_APPEND_DATA,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  file_.Reset(CreateFileW(path.c_str(), FILE_APPEND_DATA,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   return static_cast<bool>(file_);
 }
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "practicehost/Text.h"
-#include "practicehost/Win32Handles.h"
+#include "winkit/Handles.h"
 
 namespace practicehost {
 
@@ -30,7 +30,7 @@ class EventLog {
   static JsonLine Event(std::string_view event);
   void Write(const JsonLine& line);
 
-  UniqueHandle file_;
+  winkit::UniqueHandle file_;
 };
 
 }  // namespace practicehost

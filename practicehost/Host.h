@@ -1,19 +1,18 @@
 #pragma once
-// The practice host's program state: the frame with its toolbar, MDI client, say-as panel and
-// status line, and the document windows inside the MDI client.
+// The practice host's frame: the toolbar along its top, the MDI client with the documents, the
+// say panel and the status line; and what the frame's parts share (options, fonts, the log).
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "practicehost/Controls.h"
+#include "practicehost/Documents.h"
 #include "practicehost/EventLog.h"
 #include "practicehost/Options.h"
-#include "practicehost/Room.h"
-#include "practicehost/Win32Handles.h"
+#include "practicehost/SayPanel.h"
+#include "practicehost/Toolbar.h"
+#include "winkit/Handles.h"
 
 namespace practicehost {
 
@@ -28,70 +27,36 @@ class Host {
   // Runs until the frame is closed; the process's exit code.
   int Run();
 
-  HINSTANCE Instance() const { return instance_; }
   EventLog& Log() { return log_; }
   const Options& Settings() const { return options_; }
   const std::string& ScreenName() const { return options_.screenName; }
   HFONT UiFont() const { return uiFont_.Get(); }
   HFONT TitleFont() const { return titleFont_.Get(); }
+  HFONT HeadingFont() const { return headingFont_.Get(); }
+  Room* RoomAt(size_t index) const { return documents_.RoomAt(index); }
+  void SetStatus(const std::string& text);
 
  private:
   static LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
   bool CreateFrame(std::string& error);
-  void CreateToolbar();
-  void CreateSayPanel();
-  bool CreateDocuments(std::string& error);
-  void CreateDecoyContent(HWND decoy);
-  void LayoutFrame(int width, int height);
-  void LayoutToolbar(int width, int height);
-  void LayoutSayPanel(int width, int height);
-  void PaintWelcome(HDC dc, const RECT& client) const;
-  std::optional<LRESULT> OnKeywordMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void OpenKeyword();
+  void Layout(int width, int height);
   bool OnCopyData(const COPYDATASTRUCT& data);
-  void SayFromPanel();
-  void SetStatus(const std::string& text);
 
   HINSTANCE instance_;
   Options options_;
   WindowClasses classes_;
-  std::unique_ptr<ClassRegistration> frameClass_;
-  UniqueGdi<HFONT> uiFont_;
-  UniqueGdi<HFONT> titleFont_;
-  UniqueGdi<HFONT> headingFont_;
+  winkit::UniqueFont uiFont_;
+  winkit::UniqueFont titleFont_;
+  winkit::UniqueFont headingFont_;
   EventLog log_;
-  std::vector<std::unique_ptr<Room>> rooms_;
-  Container toolbarStrip_;
-  Container toolbar_;
-  Container combobox_;
-  Container sayPanel_;
-  Container welcome_;
-  Container decoy_;
-  MessageHook keywordHook_;
-  MessageHook sayTextHook_;
-
+  Toolbar toolbar_{*this};
+  SayPanel sayPanel_{*this};
+  Documents documents_{*this};
   HWND mdiClient_ = nullptr;
-  HWND toolbarStripWindow_ = nullptr;
-  HWND toolbarWindow_ = nullptr;
-  HWND comboboxWindow_ = nullptr;
-  HWND keywordBox_ = nullptr;
-  HWND goButton_ = nullptr;
-  HWND sayPanelWindow_ = nullptr;
-  HWND sayAsLabel_ = nullptr;
-  HWND sayAsSender_ = nullptr;
-  HWND sayAsInLabel_ = nullptr;
-  HWND sayAsRoom_ = nullptr;
-  HWND sayAsText_ = nullptr;
-  HWND sayAsButton_ = nullptr;
   HWND status_ = nullptr;
-  HWND welcomeWindow_ = nullptr;
-  HWND decoyWindow_ = nullptr;
-  HWND decoyText_ = nullptr;
-  HWND decoyList_ = nullptr;
-  HWND decoyIcon_ = nullptr;
   // Last: destroyed first, while everything its windows use is still there.
-  UniqueWindow frame_;
+  winkit::UniqueWindow frame_;
 };
 
 }  // namespace practicehost

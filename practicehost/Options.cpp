@@ -10,12 +10,13 @@
 #include <memory>
 
 #include "practicehost/Text.h"
+#include "winkit/Text.h"
 
 namespace practicehost {
 namespace {
 
 std::optional<int> ParseNumber(const std::wstring& text) {
-  const std::string digits = WideToAnsi(text);
+  const std::string digits = winkit::ToAnsi(text);
   int value = 0;
   const char* end = digits.data() + digits.size();
   const auto [ptr, ec] = std::from_chars(digits.data(), end, value);
@@ -63,7 +64,7 @@ ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
     if (arg == L"--screen-name") {
       if (const std::wstring* name = value("--screen-name")) {
         if (name->empty()) error = "--screen-name must not be empty";
-        options.screenName = WideToAnsi(*name);
+        options.screenName = winkit::ToAnsi(*name);
       }
     } else if (arg == L"--log") {
       if (const std::wstring* path = value("--log")) options.logPath = *path;
@@ -75,7 +76,7 @@ ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
       options.welcome = false;
     } else if (arg == L"--welcome-title") {
       if (const std::wstring* title = value("--welcome-title")) {
-        options.welcomeTitle = WideToAnsi(*title);
+        options.welcomeTitle = winkit::ToAnsi(*title);
       }
     } else if (arg == L"--no-toolbar") {
       options.toolbar = false;
@@ -91,7 +92,7 @@ ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
       if (i + 2 >= args.size()) {
         error = "--say needs a sender and a text";
       } else {
-        SayCommand say{WideToAnsi(args[i + 1]), WideToAnsi(args[i + 2])};
+        SayCommand say{winkit::ToAnsi(args[i + 1]), winkit::ToAnsi(args[i + 2])};
         if (say.sender.empty() || say.sender.find('\t') != std::string::npos) {
           error = "--say needs a sender name without tabs";
         }
@@ -101,7 +102,7 @@ ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
     } else if (arg == L"--room") {
       sayRoom = number("--room", 1, std::numeric_limits<int>::max());
     } else {
-      error = "unknown argument: " + WideToAnsi(arg);
+      error = "unknown argument: " + winkit::ToAnsi(arg);
     }
   }
   if (error.empty() && sayRoom) {
@@ -120,7 +121,7 @@ std::vector<std::string> ToArguments(const Options& options) {
   auto add = [&args](bool present, std::initializer_list<std::string> more) {
     if (present) args.insert(args.end(), more);
   };
-  add(!options.logPath.empty(), {"--log", WideToAnsi(options.logPath)});
+  add(!options.logPath.empty(), {"--log", winkit::ToAnsi(options.logPath)});
   add(options.decoy, {"--decoy"});
   add(!options.welcome, {"--no-welcome"});
   add(options.welcomeTitle.has_value(), {"--welcome-title", options.welcomeTitle.value_or("")});

@@ -17,13 +17,14 @@ struct SayCommand {
   bool operator==(const SayCommand&) const = default;
 };
 
+// Every field has its default, so that designated initializers may name only what differs.
 struct Options {
   std::string screenName = kDefaultScreenName;
-  std::wstring logPath;  // empty: no log
+  std::wstring logPath{};  // empty: no log
   int rooms = 1;
   bool decoy = false;
   bool welcome = true;
-  std::optional<std::string> welcomeTitle;
+  std::optional<std::string> welcomeTitle{};
   bool toolbar = true;
   // After each line said, the transcript keeps at most this many lines / characters (a line break
   // counting one), cut from the top as a real client trims its history; 0: no cap.
@@ -31,9 +32,9 @@ struct Options {
   int capChars = 0;
   // WM_GETTEXT into a buffer too small for the whole transcript copies nothing and returns 0.
   bool strictReads = false;
-  std::optional<SayCommand> say;
+  std::optional<SayCommand> say{};
   // --hang MS: make the running host's windows stop answering for MS milliseconds, and exit.
-  std::optional<int> hangMs;
+  std::optional<int> hangMs{};
   bool operator==(const Options&) const = default;
 };
 

@@ -9,6 +9,7 @@
 #include "practicehost/Host.h"
 #include "practicehost/Protocol.h"
 #include "practicehost/Text.h"
+#include "winkit/Text.h"
 
 namespace practicehost {
 namespace {
@@ -42,7 +43,7 @@ std::string OneLine(std::string_view text) {
 void AppendRtfText(std::string& rtf, std::string_view ansi) {
   constexpr wchar_t kFirstPrintable = 0x20;
   constexpr wchar_t kLastAscii = 0x7E;
-  for (const wchar_t c : AnsiToWide(ansi)) {
+  for (const wchar_t c : winkit::WideFromAnsi(ansi)) {
     if (c == L'\\' || c == L'{' || c == L'}') {
       rtf.push_back('\\');
       rtf.push_back(static_cast<char>(c));
@@ -211,7 +212,7 @@ void Room::SayInput() {
   if (!input_) {
     return;
   }
-  const std::string markup = WideToAnsi(GetRichText(input_));
+  const std::string markup = winkit::ToAnsi(GetRichText(input_));
   if (markup.empty()) {
     return;
   }

@@ -1,42 +1,16 @@
 #include "practicehost/Text.h"
 
-#include <windows.h>
+#include "winkit/Text.h"
 
 namespace practicehost {
 namespace {
-
-std::wstring ToWide(UINT codePage, std::string_view text) {
-  if (text.empty()) {
-    return {};
-  }
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
-  return wide;
-}
-
-std::string FromWide(UINT codePage, std::wstring_view wide) {
-  if (wide.empty()) {
-    return {};
-  }
-  const int size = static_cast<int>(wide.size());
-  const int length =
-      WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
-  return text;
-}
 
 constexpr char kHexDigits[] = "0123456789abcdef";
 constexpr unsigned char kFirstPrintable = 0x20;
 
 }  // namespace
 
-std::wstring AnsiToWide(std::string_view ansi) { return ToWide(CP_ACP, ansi); }
-std::string WideToAnsi(std::wstring_view wide) { return FromWide(CP_ACP, wide); }
-std::string WideToUtf8(std::wstring_view wide) { return FromWide(CP_UTF8, wide); }
-std::string AnsiToUtf8(std::string_view ansi) { return WideToUtf8(AnsiToWide(ansi)); }
+std::string AnsiToUtf8(std::string_view ansi) { return winkit::ToUtf8(winkit::WideFromAnsi(ansi)); }
 
 std::string HexBytes(std::string_view bytes) {
   std::string hex;

@@ -1,14 +1,12 @@
 #pragma once
-// Conversions between the ANSI code page the chat client's windows speak and the UTF-8 of the log.
+// Texts for the log: hex bytes, trimmed blanks, JSON lines.
 
 #include <string>
 #include <string_view>
 
 namespace practicehost {
 
-std::wstring AnsiToWide(std::string_view ansi);
-std::string WideToAnsi(std::wstring_view wide);
-std::string WideToUtf8(std::wstring_view wide);
+// ANSI code page bytes, as the chat client's windows hold them, in the log's UTF-8.
 std::string AnsiToUtf8(std::string_view ansi);
 
 // Lower-case hex of the raw bytes, two digits each.

@@ -43,6 +43,7 @@ mkdir -p build
 scripts/wine-prefix.sh || exit 1
 
 suite native -j2
+suite fuzz
 if [ "$ZIBBET_I686_RUNS" = 1 ]; then
   suite win32
   suite win64 -LE wine

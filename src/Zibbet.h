@@ -1,19 +1,37 @@
 #pragma once
 
-#include <memory>
+#include <string>
+#include <string_view>
 
 #include "forms/Program.h"
+#include "hostwin/WindowAccess.h"
 
 namespace zibbet {
 
+// The chat client as the handlers reach it: through its windows only.
+class ChatClient {
+ public:
+  explicit ChatClient(hostwin::WindowAccess& windows) : windows_(windows) {}
+
+  hostwin::WindowAccess& Windows() { return windows_; }
+  // Types the line into the room's input box and presses Enter.
+  void Say(std::u16string_view line);
+  // The same line in colour-faded markup.
+  void SayFaded(std::u16string_view line);
+  void OpenKeyword(std::u16string_view address);
+  // The signed-on screen name; empty when there is none.
+  std::u16string ScreenName();
+
+ private:
+  hostwin::WindowAccess& windows_;
+};
+
 // Each window's behaviour: the main window's in console/, the side windows' in panels/. The
 // picture window has none.
-std::unique_ptr<forms::Behaviour> MakeBehaviour(forms::Program& program, forms::FormId id,
-                                                forms::Form& form);
+forms::BehaviourFactory Behaviours(ChatClient& chat);
 
-// The component behind a control of a component kind: the main window's chat scanner.
-std::unique_ptr<forms::Component> MakeComponent(forms::Program& program, forms::FormId id,
-                                                forms::Control& control);
+// The components behind controls of a component kind: the main window's chat scanner.
+forms::ComponentFactory Components(ChatClient& chat);
 
 // The program starts with the splash window.
 void Start(forms::Program& program);

@@ -1,24 +1,26 @@
 #include "console/ChatLines.h"
 
 #include <functional>
+#include <optional>
 
 namespace console {
 namespace {
 
 constexpr std::u16string_view kSeparator = u":\t";
 
-// The longest suffix of `before` that is also a prefix of `after`, by the prefix function of
-// after + before over line hashes (checked exactly, since hashes can collide).
-std::size_t Overlap(const std::vector<std::u16string>& before,
-                    const std::vector<std::u16string>& after) {
-  if (before.empty() || after.empty()) {
-    return 0;
-  }
+// How many lines at the start of `after` the last read already held: the largest k such that
+// after[1..k) are the last k - 1 lines of `before` and after[0] ends the line before them (the
+// whole line, or its tail after a trim into it). Candidates come from the prefix function of
+// after[1..] + before over line hashes, checked exactly, since hashes can collide; every true
+// candidate is among them. Nothing when no k fits.
+std::optional<std::size_t> Kept(const std::vector<std::u16string>& before,
+                                const std::vector<std::u16string>& after) {
+  const std::size_t rest = after.size() - 1;
   std::vector<std::size_t> keys;
-  keys.reserve(after.size() + before.size() + 1);
+  keys.reserve(rest + before.size() + 1);
   const std::hash<std::u16string> hash;
-  for (const auto& line : after) {
-    keys.push_back(hash(line) << 1U);
+  for (std::size_t i = 1; i < after.size(); ++i) {
+    keys.push_back(hash(after[i]) << 1U);
   }
   keys.push_back(1);  // odd: matches no line
   for (const auto& line : before) {
@@ -35,16 +37,21 @@ std::size_t Overlap(const std::vector<std::u16string>& before,
     }
     border[i] = k;
   }
-  for (std::size_t k = border.back(); k > 0; k = border[k - 1]) {
-    bool same = true;
-    for (std::size_t j = 0; j < k && same; ++j) {
-      same = before[before.size() - k + j] == after[j];
+  for (std::size_t m = border.back();; m = border[m - 1]) {
+    if (m < before.size()) {
+      const std::size_t top = before.size() - m - 1;
+      bool same = before[top].ends_with(after[0]);
+      for (std::size_t j = 0; j < m && same; ++j) {
+        same = before[top + 1 + j] == after[1 + j];
+      }
+      if (same) {
+        return m + 1;
+      }
     }
-    if (same) {
-      return k;
+    if (m == 0) {
+      return std::nullopt;
     }
   }
-  return 0;
 }
 
 }  // namespace
@@ -81,7 +88,11 @@ void TranscriptTracker::Reset(std::u16string_view transcript) { lines_ = SplitLi
 
 std::vector<std::u16string> TranscriptTracker::Update(std::u16string_view transcript) {
   std::vector<std::u16string> lines = SplitLines(transcript);
-  const std::size_t kept = Overlap(lines_, lines);
+  std::size_t kept = 0;
+  if (!lines_.empty() && !lines.empty()) {
+    // Nothing in common: cleared and refilled, or another text altogether.
+    kept = Kept(lines_, lines).value_or(lines.size());
+  }
   std::vector<std::u16string> added(lines.begin() + static_cast<std::ptrdiff_t>(kept), lines.end());
   lines_ = std::move(lines);
   return added;

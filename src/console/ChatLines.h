@@ -18,8 +18,15 @@ struct ChatLine {
 bool SplitChatLine(std::u16string_view line, ChatLine& out);
 
 // Follows a room's transcript from one read to the next and tells which lines are new. The
-// client appends at the bottom and may trim the oldest lines from the top, so the new lines are
-// those after the longest run at the end of the last read that starts the new one.
+// client appends at the bottom and may trim the top, by whole lines or by characters (which
+// leaves the tail of a line first). The new lines are those after the longest run at the end
+// of the last read that starts the new one, its first line allowed to be such a tail.
+//
+// Snapshots cannot tell everything apart: a line trimmed from the top while an identical one
+// arrives at the bottom looks like no change at all. The longest run is taken, so an old line
+// is never reported again, at the cost of such a new line. A read that shares no line with the
+// last one is a cleared or replaced transcript: history, reported only when the last read was
+// empty (a fresh or cleared room filling up).
 class TranscriptTracker {
  public:
   // Takes the transcript as it is now; none of its lines will be reported.

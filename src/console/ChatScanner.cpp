@@ -15,6 +15,9 @@ void ChatScanner::Start() {
   transcript_ = 0;
   pending_.clear();
   Walk();
+  if (fresh_) {
+    TakeHistory();
+  }
 }
 
 void ChatScanner::Poll() {
@@ -55,10 +58,22 @@ void ChatScanner::Walk() {
     // Another room (or the first one seen): what it holds is history, not news.
     room_ = room;
     transcript_ = transcript;
-    length_ = windows_.TextLength(transcript);
-    tracker_.Reset(windows_.Text(transcript));
-    pollsSinceRead_ = 0;
+    fresh_ = true;
   }
+}
+
+void ChatScanner::TakeHistory() {
+  // Until the room's text is read once, nothing is known of it; lines said before that read
+  // succeeds count as history too.
+  const auto length = windows_.TextLength(transcript_);
+  const auto text = length ? windows_.Text(transcript_) : std::nullopt;
+  if (!text) {
+    return;
+  }
+  tracker_.Reset(*text);
+  length_ = *length;
+  pollsSinceRead_ = 0;
+  fresh_ = false;
 }
 
 void ChatScanner::Read() {
@@ -68,31 +83,34 @@ void ChatScanner::Read() {
   if (transcript_ == 0) {
     return;
   }
-  int length = windows_.TextLength(transcript_);
-  if (length == 0 && length_ != 0) {
-    // Emptied, or gone with its room: look again before believing it.
-    Walk();
-    if (transcript_ == 0) {
-      return;
-    }
-    length = windows_.TextLength(transcript_);
+  if (fresh_) {
+    TakeHistory();
+    return;
   }
-  if (length == length_ && ++pollsSinceRead_ < kPollsPerFullRead) {
+  // A read that gets no answer skips this poll; what was read before stays as it was. A room
+  // that is gone answers nothing until the next walk finds what took its place.
+  const auto length = windows_.TextLength(transcript_);
+  if (!length || (*length == length_ && ++pollsSinceRead_ < kPollsPerFullRead)) {
+    return;
+  }
+  const auto text = windows_.Text(transcript_);
+  if (!text) {
     return;
   }
   pollsSinceRead_ = 0;
-  length_ = length;
-  for (const auto& text : tracker_.Update(windows_.Text(transcript_))) {
+  length_ = *length;
+  for (const auto& added : tracker_.Update(*text)) {
     ChatLine line;
-    if (SplitChatLine(text, line)) {
+    if (SplitChatLine(added, line)) {
       pending_.push_back(std::move(line));
     }
   }
 }
 
-ScannerControl::ScannerControl(forms::Program& program, forms::FormId id, std::string_view name)
+ScannerControl::ScannerControl(forms::Program& program, hostwin::WindowAccess& windows,
+                               forms::FormId id, std::string_view name)
     : program_(program),
-      scanner_(program.Client(),
+      scanner_(windows,
                [&program, id, event = std::string(name) + "_ChatMsg"](const ChatLine& line) {
                  program.Raise(id, event, {line.sender, line.text});
                }) {}

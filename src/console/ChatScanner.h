@@ -21,10 +21,11 @@ class ChatScanner {
   using Deliver = std::function<void(const ChatLine&)>;
   // Polls between walks to the room, which notice another room taking the first place.
   static constexpr int kPollsPerWalk = 10;
-  // Polls between full reads while the length stays the same: an equal-length change is rare
-  // (the client trimming one line while another of the same length arrives), and a full read of
-  // a long transcript costs far more than asking its length.
-  static constexpr int kPollsPerFullRead = 40;
+  // Polls between full reads while the length stays the same. A client that caps its transcript
+  // by characters keeps the length the same from line to line, so the text itself is read every
+  // other poll: such a line is heard within two polls. A full read costs far more than asking
+  // the length, hence not every poll.
+  static constexpr int kPollsPerFullRead = 2;
 
   ChatScanner(hostwin::WindowAccess& windows, Deliver deliver);
 
@@ -35,11 +36,13 @@ class ChatScanner {
  private:
   void Read();
   void Walk();
+  void TakeHistory();
 
   hostwin::WindowAccess& windows_;
   Deliver deliver_;
   bool started_ = false;
   bool delivering_ = false;
+  bool fresh_ = false;  // a room found whose history is not read yet
   hostwin::Handle room_ = 0;
   hostwin::Handle transcript_ = 0;
   int length_ = -1;
@@ -55,7 +58,8 @@ class ScannerControl final : public forms::Component {
  public:
   static constexpr int kPollMilliseconds = 100;
 
-  ScannerControl(forms::Program& program, forms::FormId id, std::string_view name);
+  ScannerControl(forms::Program& program, hostwin::WindowAccess& windows, forms::FormId id,
+                 std::string_view name);
   void Call(std::string_view method) override;
 
  private:

@@ -2,16 +2,9 @@
 
 #include <string>
 
-#include "hostwin/ChatRoom.h"
-
 namespace console {
 namespace {
 
-constexpr std::u16string_view kLoadedBanner = u"(o Y o )[Zibbet-Vemm]-[Loaded]( o Y o)";
-constexpr std::u16string_view kNowIdleBanner = u"(o Y o )[Zibbet-Vemm]-[Now Idle]( o Y o)";
-constexpr std::u16string_view kPausedBanner = u"(o Y o )[Zibbet-Vemm]-[Paused]( o Y o)";
-constexpr std::u16string_view kIdleTickBanner = u"(o Y o )[Zibbet-Vemm][Idle:]( o Y o)";
-constexpr std::u16string_view kUnloadedBanner = u"(o Y o )[Zibbet-Vemm]-[Un-Loaded]( o Y o)";
 constexpr std::u16string_view kTriggerWord = u"tu9vo";
 
 // Upper-case letters to lower case. Only ASCII letters can lower-case into the trigger word
@@ -53,8 +46,13 @@ std::u16string WriteCount(double value) {
 
 }  // namespace
 
-MainWindow::MainWindow(forms::Program& program, forms::Form& form)
-    : program_(program), form_(form) {
+std::u16string MinuteBanner(std::u16string_view awayMessage, std::u16string_view minutes) {
+  return u"(o Y o )[Aim:]" + std::u16string(awayMessage) + u"][" + std::u16string(minutes) +
+         u" Min]( o Y o)";
+}
+
+MainWindow::MainWindow(forms::Program& program, forms::Form& form, zibbet::ChatClient& chat)
+    : program_(program), form_(form), chat_(chat) {
   On("Form_Load", [this] { Form_Load(); });
   On("Form_Unload", [this] { Form_Unload(); });
   On("Label6_Click", [this] { Label6_Click(); });
@@ -71,12 +69,12 @@ MainWindow::MainWindow(forms::Program& program, forms::Form& form)
 void MainWindow::Form_Load() {
   form_["Timer1"].SetEnabled(false);
   program_.Call(forms::FormId::Form1, "Chat1", "Start");
-  program_.SendFaded(kLoadedBanner);
+  chat_.SayFaded(kLoadedBanner);
   form_.MakeTopmost();
 }
 
 void MainWindow::Form_Unload() {
-  program_.SendFaded(kUnloadedBanner);
+  chat_.SayFaded(kUnloadedBanner);
   program_.End();
 }
 
@@ -84,23 +82,21 @@ void MainWindow::Label6_Click() {
   form_["Text1"].SetEnabled(false);
   form_["Text2"].SetEnabled(false);
   form_["Timer1"].SetEnabled(true);
-  program_.SendFaded(kNowIdleBanner);
+  chat_.SayFaded(kNowIdleBanner);
 }
 
 void MainWindow::Label8_Click() {
-  program_.SendFaded(kPausedBanner);
+  chat_.SayFaded(kPausedBanner);
   form_["Timer1"].SetEnabled(false);
 }
 
 void MainWindow::Timer1_Timer() {
   forms::Control& counter = form_["Label1"];
   counter.SetText(WriteCount(ReadCount(counter.Text()) + 1));
-  program_.SendFaded(kIdleTickBanner);
+  chat_.SayFaded(kIdleTickBanner);
   program_.WaitSeconds(1);
   // Read after the wait: both may have changed meanwhile.
-  const std::u16string banner =
-      u"(o Y o )[Aim:]" + form_["Text2"].Text() + u"][" + form_["Label1"].Text() + u" Min]( o Y o)";
-  program_.SendFaded(banner);
+  chat_.SayFaded(MinuteBanner(form_["Text2"].Text(), form_["Label1"].Text()));
 }
 
 void MainWindow::Label3_Click() { program_.Unload(forms::FormId::Form1); }
@@ -113,7 +109,7 @@ void MainWindow::Form_DblClick() { form_.DragWindow(); }
 
 void MainWindow::Chat1_ChatMsg(std::u16string_view screenName, std::u16string_view whatSaid) {
   // Asked afresh for every line: the user may have signed on as someone else meanwhile.
-  if (hostwin::GetScreenName(program_.Client()) != screenName) {
+  if (chat_.ScreenName() != screenName) {
     return;
   }
   if (ToLower(whatSaid) == kTriggerWord) {

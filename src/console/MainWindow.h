@@ -1,16 +1,28 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
+#include "Zibbet.h"
 #include "forms/Program.h"
 
 namespace console {
+
+// The status banners the console says, faded, in the room.
+inline constexpr std::u16string_view kLoadedBanner = u"(o Y o )[Zibbet-Vemm]-[Loaded]( o Y o)";
+inline constexpr std::u16string_view kNowIdleBanner = u"(o Y o )[Zibbet-Vemm]-[Now Idle]( o Y o)";
+inline constexpr std::u16string_view kPausedBanner = u"(o Y o )[Zibbet-Vemm]-[Paused]( o Y o)";
+inline constexpr std::u16string_view kIdleTickBanner = u"(o Y o )[Zibbet-Vemm][Idle:]( o Y o)";
+inline constexpr std::u16string_view kUnloadedBanner = u"(o Y o )[Zibbet-Vemm]-[Un-Loaded]( o Y o)";
+
+// The banner that follows each idle tick: the away message and the minutes counted so far.
+std::u16string MinuteBanner(std::u16string_view awayMessage, std::u16string_view minutes);
 
 // The idle console: switches idling on and off, counts the idle minutes and posts the status
 // banners into the chat room.
 class MainWindow final : public forms::Behaviour {
  public:
-  MainWindow(forms::Program& program, forms::Form& form);
+  MainWindow(forms::Program& program, forms::Form& form, zibbet::ChatClient& chat);
 
  private:
   void Form_Load();
@@ -26,6 +38,7 @@ class MainWindow final : public forms::Behaviour {
 
   forms::Program& program_;
   forms::Form& form_;
+  zibbet::ChatClient& chat_;
 };
 
 }  // namespace console

@@ -37,6 +37,11 @@ struct Font {
   std::string_view face{};
   double points = 8.25;
   int weight = 400;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+  int charset = 0;  // 0: ANSI
+  bool operator==(const Font&) const = default;
 };
 
 struct ControlDesc {
@@ -89,6 +94,9 @@ const FormDesc& Form2Description();
 const FormDesc& Form3Description();
 const FormDesc& Form4Description();
 const FormDesc& Form5Description();
+
+// The control of that name; throws std::out_of_range for a name the window does not have.
+const ControlDesc& ControlOf(const FormDesc& form, std::string_view name);
 
 // Pixels for twips at the given dots per inch (15 twips to a pixel at 96).
 constexpr int TwipsToPixels(int twips, int dpi) {

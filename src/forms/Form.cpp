@@ -46,6 +46,15 @@ Form::Form(const FormDesc& desc) : desc_(&desc) {
   }
 }
 
+const ControlDesc& ControlOf(const FormDesc& form, std::string_view name) {
+  for (const ControlDesc& control : form.controls) {
+    if (control.name == name) {
+      return control;
+    }
+  }
+  throw std::out_of_range(std::string(form.name) + " has no control " + std::string(name));
+}
+
 Control& Form::operator[](std::string_view name) {
   for (auto& control : controls_) {
     if (control.Name() == name) {

@@ -3,10 +3,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "fade/Fade.h"
-#include "hostwin/ChatRoom.h"
-#include "hostwin/Keyword.h"
-
 namespace forms {
 
 const FormDesc& DescriptionOf(FormId id) {
@@ -132,6 +128,11 @@ void Program::End() {
   std::abort();  // a platform whose Exit came back would run handlers after the end
 }
 
+void Program::EndSession() {
+  Unload(FormId::Form1);
+  End();
+}
+
 void Program::Raise(FormId id, std::string_view handler, const Arguments& arguments) {
   if (ending_) {
     return;
@@ -164,13 +165,5 @@ void Program::Click(FormId id, std::string_view control) {
 void Program::DblClick(FormId id, std::string_view control) {
   Raise(id, control.empty() ? std::string("Form_DblClick") : std::string(control) + "_DblClick");
 }
-
-void Program::SendToChat(std::u16string_view line) { hostwin::SendToChat(Client(), line); }
-
-void Program::SendFaded(std::u16string_view line) { SendToChat(fade::FadeText(line)); }
-
-void Program::OpenKeyword(std::u16string_view address) { hostwin::OpenKeyword(Client(), address); }
-
-void Program::WaitSeconds(int seconds) { hostwin::WaitSeconds(platform_.Waiter(), seconds); }
 
 }  // namespace forms

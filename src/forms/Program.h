@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "forms/Form.h"
-#include "hostwin/Wait.h"
-#include "hostwin/WindowAccess.h"
 
 namespace forms {
 
@@ -73,9 +71,8 @@ class Platform {
 
   // Builds the window of a freshly loaded form, hidden.
   virtual std::unique_ptr<FormView> CreateView(Program& program, FormId id, Form& form) = 0;
-  // The chat client's windows.
-  virtual hostwin::WindowAccess& Client() = 0;
-  virtual hostwin::WaitHost& Waiter() = 0;
+  // Waits about `seconds` while the windows keep answering (their events run meanwhile).
+  virtual void WaitSeconds(int seconds) = 0;
   // Ends the process at once: nothing after the call runs, not even the rest of a handler.
   [[noreturn]] virtual void Exit() = 0;
   // Calls tick every `milliseconds` on the window thread until the ticker is destroyed.
@@ -106,6 +103,9 @@ class Program {
   void Unload(FormId id);
   // Closes every window, hidden ones included, and ends the process; no handler runs after it.
   [[noreturn]] void End();
+  // The user logs off or the system shuts down: the main window unloads as its close label
+  // does (its own handler ends the program); without it, the program simply ends.
+  [[noreturn]] void EndSession();
 
   // Events from the window system. A control without a handler for the event ignores it.
   void Click(FormId id, std::string_view control);  // empty control: the window's surface
@@ -115,12 +115,7 @@ class Program {
   void Call(FormId id, std::string_view control, std::string_view method);
   Platform& GetPlatform() { return platform_; }
 
-  // Services the handlers share.
-  hostwin::WindowAccess& Client() { return platform_.Client(); }
-  void SendToChat(std::u16string_view line);
-  void SendFaded(std::u16string_view line);
-  void OpenKeyword(std::u16string_view address);
-  void WaitSeconds(int seconds);
+  void WaitSeconds(int seconds) { platform_.WaitSeconds(seconds); }
 
  private:
   struct Slot {

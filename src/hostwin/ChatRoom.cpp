@@ -54,8 +54,11 @@ void SendToChat(WindowAccess& windows, std::u16string_view text) {
   if (box == 0) {
     return;
   }
-  windows.SetText(box, text);
-  windows.SendChar(box, kEnter);
+  // When the box did not take the text in time, Enter would say whatever it holds: the line is
+  // given up instead, and the next one replaces the text.
+  if (windows.SetText(box, text)) {
+    windows.SendChar(box, kEnter);
+  }
 }
 
 std::u16string ReadWindowTitle(WindowAccess& windows, Handle window) {

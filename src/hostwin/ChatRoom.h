@@ -23,7 +23,7 @@ inline constexpr char16_t kEnter = 13;
 Handle FindChatRoom(WindowAccess& windows);
 
 // Types the line into the room's input box and presses Enter. Without a room, or a room with
-// no input box, nothing is sent anywhere.
+// no input box, nothing is sent anywhere; a line the box did not take in time is not retried.
 void SendToChat(WindowAccess& windows, std::u16string_view text);
 
 // The title as long as the window reports it; units it did not write stay NUL.

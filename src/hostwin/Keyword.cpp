@@ -20,9 +20,10 @@ void OpenKeyword(WindowAccess& windows, std::u16string_view text) {
     return;
   }
   constexpr char16_t kSpace = 32;
-  windows.SetText(window, text);
-  windows.SendChar(window, kSpace);
-  windows.SendChar(window, kEnter);
+  // A box that did not take one step in time gets none of the later ones.
+  if (windows.SetText(window, text) && windows.SendChar(window, kSpace)) {
+    windows.SendChar(window, kEnter);
+  }
 }
 
 }  // namespace hostwin

@@ -14,8 +14,9 @@ class WaitHost {
   virtual double TimeOfDay() = 0;
   // Seconds on a clock that never jumps.
   virtual double Monotonic() = 0;
-  // Sleeps until a message comes or maxSeconds pass, then handles every pending message (any
-  // handler may run, waits included). Returns false once the program is quitting.
+  // Sleeps until a message comes or maxSeconds pass, then handles one pending message (any
+  // handler may run, waits included), so that the wait can look at its end between two.
+  // Returns false once the program is quitting.
   virtual bool PumpMessages(double maxSeconds) = 0;
 };
 
@@ -25,7 +26,8 @@ class WaitHost {
 double WaitLength(double timeOfDay, int seconds);
 
 // Waits as WaitLength says, handling window messages meanwhile. The end is kept on the
-// monotonic clock, so a wait across midnight lasts as long as any other.
+// monotonic clock, so a wait across midnight lasts as long as any other, and looked at after
+// every message: a slow handler or a flood of timer messages delays it by one handler at most.
 void WaitSeconds(WaitHost& host, int seconds);
 
 }  // namespace hostwin

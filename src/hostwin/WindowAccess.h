@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,10 @@ using Handle = std::uint32_t;
 
 // The few window operations the walks over the chat client's windows need. The Win32 adapter
 // converts texts to and from the ANSI code page; tests use an in-memory tree.
+//
+// The client is another program and may be slow, hung or racing with a read: every message to
+// it is bounded in time, and an operation that got no answer says so rather than passing off
+// nothing for a result.
 class WindowAccess {
  public:
   WindowAccess() = default;
@@ -28,13 +33,15 @@ class WindowAccess {
   // The title as the window writes it into a buffer of `capacity` units (NUL included); may
   // be shorter than TitleLength says.
   virtual std::u16string Title(Handle window, int capacity) = 0;
-  // The window's text as WM_GETTEXTLENGTH and WM_GETTEXT give it (also across processes, where
-  // the title functions do not reach a control's content).
-  virtual int TextLength(Handle window) = 0;
-  virtual std::u16string Text(Handle window) = 0;
-  // WM_SETTEXT and WM_CHAR, synchronous; results are of no interest.
-  virtual void SetText(Handle window, std::u16string_view text) = 0;
-  virtual void SendChar(Handle window, char16_t code) = 0;
+  // A control's content, also across processes (where the title functions do not reach it).
+  // The length is a cheap sign of change; it need not match the text's size. Both are empty
+  // when the window did not answer in time or could not be read whole: a failed read is
+  // never an empty text.
+  virtual std::optional<int> TextLength(Handle window) = 0;
+  virtual std::optional<std::u16string> Text(Handle window) = 0;
+  // WM_SETTEXT and WM_CHAR; false when the window did not take the message in time.
+  virtual bool SetText(Handle window, std::u16string_view text) = 0;
+  virtual bool SendChar(Handle window, char16_t code) = 0;
 };
 
 }  // namespace hostwin

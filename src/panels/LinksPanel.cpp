@@ -36,8 +36,8 @@ const std::array<Link, 12>& Links() {
   return links;
 }
 
-LinksPanel::LinksPanel(forms::Program& program, forms::Form& form)
-    : program_(program), form_(form) {
+LinksPanel::LinksPanel(forms::Program& program, forms::Form& form, zibbet::ChatClient& chat)
+    : program_(program), form_(form), chat_(chat) {
   On("Form_Load", [this] { Form_Load(); });
   On("Form_Click", [this] { Form_Click(); });
   On("Form_DblClick", [this] { Form_DblClick(); });
@@ -45,7 +45,7 @@ LinksPanel::LinksPanel(forms::Program& program, forms::Form& form)
   On("Label3_Click", [this] { Label3_Click(); });
   for (const auto& link : Links()) {
     On(std::string(link.button) + "_Click",
-       [this, address = link.address] { program_.OpenKeyword(address); });
+       [this, address = link.address] { chat_.OpenKeyword(address); });
   }
 }
 
@@ -60,12 +60,12 @@ void LinksPanel::Form_Click() { form_.DragWindow(); }
 void LinksPanel::Form_DblClick() { form_.DragWindow(); }
 
 void LinksPanel::Label2_Click() {
-  program_.SendFaded(kMinimizeLine);
+  chat_.SayFaded(kMinimizeLine);
   form_.SetState(forms::WindowState::Minimized);
 }
 
 void LinksPanel::Label3_Click() {
-  program_.SendFaded(kCloseLine);
+  chat_.SayFaded(kCloseLine);
   program_.Unload(forms::FormId::Form3);
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "Zibbet.h"
 #include "forms/Program.h"
 
 namespace panels {
@@ -20,7 +21,7 @@ const std::array<Link, 12>& Links();
 // client's keyword box, and its own minimize and close labels.
 class LinksPanel final : public forms::Behaviour {
  public:
-  LinksPanel(forms::Program& program, forms::Form& form);
+  LinksPanel(forms::Program& program, forms::Form& form, zibbet::ChatClient& chat);
 
  private:
   void Form_Load();
@@ -31,6 +32,7 @@ class LinksPanel final : public forms::Behaviour {
 
   forms::Program& program_;
   forms::Form& form_;
+  zibbet::ChatClient& chat_;
 };
 
 }  // namespace panels

@@ -22,8 +22,8 @@ constexpr int kRounds = 3;
 
 }  // namespace
 
-SecretPanel::SecretPanel(forms::Program& program, forms::Form& form)
-    : program_(program), form_(form) {
+SecretPanel::SecretPanel(forms::Program& program, forms::Form& form, zibbet::ChatClient& chat)
+    : program_(program), form_(form), chat_(chat) {
   On("Form_Load", [this] { Form_Load(); });
   On("Command1_Click", [this] { Command1_Click(); });
   On("Command2_Click", [this] { Command2_Click(); });
@@ -41,10 +41,10 @@ void SecretPanel::Command1_Click() {
   }
   if (form_["Text3"].Text() == kAgeNumber) {
     program_.Show(forms::FormId::Form3);
-    program_.SendFaded(kFoundLine);
+    chat_.SayFaded(kFoundLine);
     program_.Hide(forms::FormId::Form4);
   } else {
-    program_.SendFaded(kWrongNumberLine);
+    chat_.SayFaded(kWrongNumberLine);
   }
 }
 
@@ -56,7 +56,7 @@ void SecretPanel::Command2_Click() {
         program_.WaitSeconds(1);
       }
       first = false;
-      program_.SendToChat(line);
+      chat_.Say(line);
     }
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Zibbet.h"
 #include "forms/Program.h"
 
 namespace panels {
@@ -8,7 +9,7 @@ namespace panels {
 // button that floods the room with a fixed series of lines.
 class SecretPanel final : public forms::Behaviour {
  public:
-  SecretPanel(forms::Program& program, forms::Form& form);
+  SecretPanel(forms::Program& program, forms::Form& form, zibbet::ChatClient& chat);
 
  private:
   void Form_Load();
@@ -17,6 +18,7 @@ class SecretPanel final : public forms::Behaviour {
 
   forms::Program& program_;
   forms::Form& form_;
+  zibbet::ChatClient& chat_;
 };
 
 }  // namespace panels

@@ -1,9 +1,40 @@
 #include "win32/User32Windows.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 namespace win32 {
+namespace {
+
+constexpr UINT kBounded = SMTO_ABORTIFHUNG | SMTO_BLOCK;
+
+// The message's result, or nothing when the window did not answer within the time.
+std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            UINT milliseconds, bool wide = false) {
+  DWORD_PTR result = 0;
+  const auto send = wide ? SendMessageTimeoutW : SendMessageTimeoutA;
+  if (send(window, message, wParam, lParam, kBounded, milliseconds, &result) == 0) {
+    return std::nullopt;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+// The text of bytes that may end in the middle of a double-byte character: such a lead byte is
+// left out rather than turned into a stray character.
+std::u16string WholeCharacters(std::string_view bytes) {
+  std::size_t end = 0;
+  while (end < bytes.size()) {
+    const std::size_t step = IsDBCSLeadByte(static_cast<BYTE>(bytes[end])) != FALSE ? 2 : 1;
+    if (end + step > bytes.size()) {
+      break;
+    }
+    end += step;
+  }
+  return FromAnsi(bytes.substr(0, end));
+}
+
+}  // namespace
 
 hostwin::Handle ToHandle(HWND window) {
   return static_cast<hostwin::Handle>(reinterpret_cast<std::uintptr_t>(window));
@@ -41,33 +72,58 @@ std::u16string User32Windows::Title(hostwin::Handle window, int capacity) {
   if (written <= 0) {
     return {};
   }
-  return FromAnsi(std::string_view(buffer.data(), static_cast<std::size_t>(written)));
+  return WholeCharacters(std::string_view(buffer.data(), static_cast<std::size_t>(written)));
 }
 
-int User32Windows::TextLength(hostwin::Handle window) {
-  return static_cast<int>(SendMessageA(ToHwnd(window), WM_GETTEXTLENGTH, 0, 0));
-}
-
-std::u16string User32Windows::Text(hostwin::Handle window) {
-  const int length = TextLength(window);
-  if (length <= 0) {
-    return {};
+std::optional<int> User32Windows::TextLength(hostwin::Handle window) {
+  // In characters. The ANSI form is no cheaper (the system may read the whole text to count
+  // its bytes) and, under Wine, waits for a hung window without bound.
+  const auto length = Send(ToHwnd(window), WM_GETTEXTLENGTH, 0, 0, kReadMilliseconds, true);
+  if (!length || *length < 0) {
+    return std::nullopt;
   }
-  // WM_GETTEXTLENGTH may overstate (it counts bytes of multi-byte text); WM_GETTEXT says how
-  // many it wrote.
-  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-  const auto written = static_cast<std::size_t>(SendMessageA(
-      ToHwnd(window), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
-  return FromAnsi(std::string_view(buffer.data(), written < buffer.size() ? written : 0));
+  return static_cast<int>(*length);
 }
 
-void User32Windows::SetText(hostwin::Handle window, std::u16string_view text) {
+std::optional<std::u16string> User32Windows::Text(hostwin::Handle window) {
+  // A rich edit counts characters where the ANSI copy needs bytes (two for a double-byte
+  // one), and the text may grow between the two messages. A copy that comes back empty or
+  // fills the whole buffer may be cut or missing (a current rich edit copies nothing into a
+  // buffer too small), so it is asked again with more room.
+  constexpr int kTries = 4;
+  constexpr std::size_t kSlack = 256;
+  std::size_t capacity = 0;
+  for (int attempt = 0; attempt < kTries; ++attempt) {
+    const auto length = TextLength(window);
+    if (!length) {
+      return std::nullopt;
+    }
+    if (*length == 0) {
+      return std::u16string();
+    }
+    capacity = std::max(capacity * 2, 2 * static_cast<std::size_t>(*length) + kSlack);
+    std::vector<char> buffer(capacity, '\0');
+    const auto written = Send(ToHwnd(window), WM_GETTEXT, capacity,
+                              reinterpret_cast<LPARAM>(buffer.data()), kReadMilliseconds);
+    if (!written) {
+      return std::nullopt;
+    }
+    if (*written > 0 && static_cast<std::size_t>(*written) + 1 < capacity) {
+      return WholeCharacters(std::string_view(buffer.data(), static_cast<std::size_t>(*written)));
+    }
+  }
+  return std::nullopt;
+}
+
+bool User32Windows::SetText(hostwin::Handle window, std::u16string_view text) {
   const std::string bytes = ToAnsi(text);
-  SendMessageA(ToHwnd(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.c_str()));
+  return Send(ToHwnd(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.c_str()),
+              kSendMilliseconds)
+      .has_value();
 }
 
-void User32Windows::SendChar(hostwin::Handle window, char16_t code) {
-  SendMessageA(ToHwnd(window), WM_CHAR, static_cast<WPARAM>(code), 0);
+bool User32Windows::SendChar(hostwin::Handle window, char16_t code) {
+  return Send(ToHwnd(window), WM_CHAR, static_cast<WPARAM>(code), 0, kSendMilliseconds).has_value();
 }
 
 }  // namespace win32

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,18 +18,24 @@ using winkit::ToAnsi;
 hostwin::Handle ToHandle(HWND window);
 HWND ToHwnd(hostwin::Handle handle);
 
-// The window access over user32's ANSI functions.
+// The window access over user32's ANSI functions. Messages to the client go with
+// SendMessageTimeoutA, so a hung client costs a bounded wait, and none once the system
+// reports it hung.
 class User32Windows final : public hostwin::WindowAccess {
  public:
+  // A poll that gets no answer is skipped; a line to say may wait longer.
+  static constexpr UINT kReadMilliseconds = 250;
+  static constexpr UINT kSendMilliseconds = 2000;
+
   hostwin::Handle FindTopLevel(std::u16string_view className) override;
   hostwin::Handle FindChild(hostwin::Handle parent, hostwin::Handle after,
                             std::u16string_view className) override;
   int TitleLength(hostwin::Handle window) override;
   std::u16string Title(hostwin::Handle window, int capacity) override;
-  int TextLength(hostwin::Handle window) override;
-  std::u16string Text(hostwin::Handle window) override;
-  void SetText(hostwin::Handle window, std::u16string_view text) override;
-  void SendChar(hostwin::Handle window, char16_t code) override;
+  std::optional<int> TextLength(hostwin::Handle window) override;
+  std::optional<std::u16string> Text(hostwin::Handle window) override;
+  bool SetText(hostwin::Handle window, std::u16string_view text) override;
+  bool SendChar(hostwin::Handle window, char16_t code) override;
 };
 
 }  // namespace win32

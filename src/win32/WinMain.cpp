@@ -3,12 +3,15 @@
 
 #include "Zibbet.h"
 #include "forms/Program.h"
+#include "win32/User32Windows.h"
 #include "win32/forms/Win32Platform.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
   forms_win32::Win32Platform platform(instance);
-  forms::Program program(platform, zibbet::MakeBehaviour, zibbet::MakeComponent);
+  win32::User32Windows windows;
+  zibbet::ChatClient chat(windows);
+  forms::Program program(platform, zibbet::Behaviours(chat), zibbet::Components(chat));
   zibbet::Start(program);
   return forms_win32::RunMessageLoop();
 }

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "winkit/MessagePump.h"
+
 namespace win32 {
 
 double MessageWait::TimeOfDay() {
@@ -28,22 +30,9 @@ bool MessageWait::PumpMessages(double maxSeconds) {
   const double wanted = std::ceil(maxSeconds * kMillisecondsPerSecond);
   const auto limit = static_cast<double>(std::numeric_limits<DWORD>::max() - 1);
   const DWORD timeout = wanted <= 0 ? 0 : static_cast<DWORD>(wanted < limit ? wanted : limit);
-  // MWMO_INPUTAVAILABLE: wake for input that is already queued but not yet seen, too.
-  MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-    if (message.message == WM_QUIT) {
-      // Leave it for the main loop, which is what ends the program.
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return false;
-    }
-    if (preTranslate_ && preTranslate_(message)) {
-      continue;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return true;
+  // One message only: the wait looks at its end before the next, which may be a timer's
+  // again and again.
+  return winkit::PumpOne(timeout, preTranslate_) != winkit::Pumped::Quit;
 }
 
 void WaitSeconds(int seconds) {

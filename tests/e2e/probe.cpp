@@ -2,6 +2,7 @@
 // object, so that the test can aim real mouse clicks and check the result.
 //   zibbet_probe              the windows
 //   zibbet_probe restore N    restores FormN from the minimized state
+//   zibbet_probe endsession N sends FormN the messages of a log-off
 #include <windows.h>
 
 #include <cstdio>
@@ -114,6 +115,14 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "restore") == 0) {
     HWND form = FindForm(std::atoi(argv[2]));
     ShowWindow(form, SW_RESTORE);
+    return form != nullptr ? 0 : 1;
+  }
+  if (argc == 3 && std::strcmp(argv[1], "endsession") == 0) {
+    // As the system does at log-off: asks, then tells that the session ends.
+    HWND form = FindForm(std::atoi(argv[2]));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(form, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutA(form, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &result);
     return form != nullptr ? 0 : 1;
   }
   HDC screen = GetDC(nullptr);

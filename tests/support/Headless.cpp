@@ -4,6 +4,7 @@
 #include <string>
 
 #include "hostwin/ChatRoom.h"
+#include "hostwin/Wait.h"
 
 namespace testing_support {
 
@@ -117,6 +118,8 @@ std::unique_ptr<forms::FormView> Headless::CreateView(forms::Program& program, f
   return std::make_unique<View>(*this, program, id, form);
 }
 
+void Headless::WaitSeconds(int seconds) { hostwin::WaitSeconds(*this, seconds); }
+
 void Headless::Exit() {
   ended_ = true;
   throw ProgramEnded{};
@@ -222,7 +225,7 @@ bool Headless::PumpMessages(double maxSeconds) {
 
 void Headless::SayInRoom(std::u16string_view sender, std::u16string_view text) {
   const hostwin::Handle transcript = client_.FindChild(room_, 0, hostwin::kRichTextClass);
-  client_.SetTitle(transcript, client_.Text(transcript) + std::u16string(sender) + u":\t" +
+  client_.SetTitle(transcript, client_.Content(transcript) + std::u16string(sender) + u":\t" +
                                    std::u16string(text) + u"\r\n");
 }
 

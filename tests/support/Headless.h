@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "MemoryWindows.h"
+#include "Zibbet.h"
 #include "forms/Program.h"
+#include "hostwin/Wait.h"
 
 namespace testing_support {
 
@@ -47,7 +49,8 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   // Another member (or the user, typing by hand) says a line: the transcript gains it.
   void SayInRoom(std::u16string_view sender, std::u16string_view text);
   static constexpr std::u16string_view kScreenName = u"Kestrel Jay";
-  MemoryWindows& Client() override { return client_; }
+  MemoryWindows& Client() { return client_; }
+  zibbet::ChatClient& Chat() { return chat_; }
   ClientTree& Tree() { return tree_; }
   hostwin::Handle Room() const { return room_; }
   // What the program did to a window through its view, across loads.
@@ -60,7 +63,7 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   // forms::Platform
   std::unique_ptr<forms::FormView> CreateView(forms::Program& program, forms::FormId id,
                                               forms::Form& form) override;
-  hostwin::WaitHost& Waiter() override { return *this; }
+  void WaitSeconds(int seconds) override;
   [[noreturn]] void Exit() override;
   std::unique_ptr<forms::Ticker> Every(int milliseconds, std::function<void()> tick) override;
 
@@ -88,6 +91,7 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   void Arm(const std::string& key, std::optional<Timer> timer);
 
   MemoryWindows client_;
+  zibbet::ChatClient chat_{client_};
   ClientTree tree_;
   hostwin::Handle room_ = 0;
   double startOfDay_;

@@ -97,28 +97,56 @@ std::u16string MemoryWindows::Title(Handle window, int capacity) {
   return it->second.title.substr(0, static_cast<std::size_t>(capacity - 1));
 }
 
-int MemoryWindows::TextLength(Handle window) {
-  const auto it = windows_.find(window);
-  return it == windows_.end() ? 0 : static_cast<int>(it->second.title.size());
+bool MemoryWindows::ReadFails() {
+  if (failReads_ == 0) {
+    return false;
+  }
+  if (readsBeforeFailing_ > 0) {
+    --readsBeforeFailing_;
+    return false;
+  }
+  --failReads_;
+  return true;
 }
 
-std::u16string MemoryWindows::Text(Handle window) {
+std::u16string MemoryWindows::Content(Handle window) const {
   const auto it = windows_.find(window);
   return it == windows_.end() ? std::u16string() : it->second.title;
 }
 
-void MemoryWindows::SetText(Handle window, std::u16string_view text) {
-  messages_.push_back({window, false, std::u16string(text), 0, clock_ ? clock_() : 0});
-  if (onMessage_) {
-    onMessage_(messages_.back());
+std::optional<int> MemoryWindows::TextLength(Handle window) {
+  if (ReadFails() || !windows_.contains(window)) {
+    return std::nullopt;
   }
+  return static_cast<int>(Content(window).size());
 }
 
-void MemoryWindows::SendChar(Handle window, char16_t code) {
-  messages_.push_back({window, true, {}, code, clock_ ? clock_() : 0});
+std::optional<std::u16string> MemoryWindows::Text(Handle window) {
+  if (ReadFails() || !windows_.contains(window)) {
+    return std::nullopt;
+  }
+  return Content(window);
+}
+
+bool MemoryWindows::Record(Message message) {
+  if (failSends_ > 0) {
+    --failSends_;
+    return false;
+  }
+  message.at = clock_ ? clock_() : 0;
+  messages_.push_back(std::move(message));
   if (onMessage_) {
     onMessage_(messages_.back());
   }
+  return true;
+}
+
+bool MemoryWindows::SetText(Handle window, std::u16string_view text) {
+  return Record({window, false, std::u16string(text), 0, 0});
+}
+
+bool MemoryWindows::SendChar(Handle window, char16_t code) {
+  return Record({window, true, {}, code, 0});
 }
 
 ClientTree::ClientTree(MemoryWindows& windows, bool withToolbar) : windows_(windows) {

@@ -38,6 +38,14 @@ class MemoryWindows final : public hostwin::WindowAccess {
   void Destroy(Handle window);
   // Makes the window report a title length other than its title's.
   void ReportLength(Handle window, int length);
+  // After `skip` more text or length reads, the next `count` get no answer, as from a hung or
+  // racing client. A window that is gone never answers them.
+  void FailReads(int count, int skip = 0) {
+    failReads_ = count;
+    readsBeforeFailing_ = skip;
+  }
+  // The next `count` messages sent are not taken (and not recorded).
+  void FailSends(int count) { failSends_ = count; }
 
   const std::vector<Message>& Messages() const { return messages_; }
   // Every search made below handle 0; a sound walk makes none.
@@ -47,10 +55,12 @@ class MemoryWindows final : public hostwin::WindowAccess {
   Handle FindChild(Handle parent, Handle after, std::u16string_view className) override;
   int TitleLength(Handle window) override;
   std::u16string Title(Handle window, int capacity) override;
-  int TextLength(Handle window) override;
-  std::u16string Text(Handle window) override;
-  void SetText(Handle window, std::u16string_view text) override;
-  void SendChar(Handle window, char16_t code) override;
+  std::optional<int> TextLength(Handle window) override;
+  std::optional<std::u16string> Text(Handle window) override;
+  bool SetText(Handle window, std::u16string_view text) override;
+  bool SendChar(Handle window, char16_t code) override;
+  // The window's text as it stands, for tests; empty for a window that is gone.
+  std::u16string Content(Handle window) const;
 
  private:
   struct Window {
@@ -61,11 +71,16 @@ class MemoryWindows final : public hostwin::WindowAccess {
   };
   Handle Add(Handle parent, std::u16string_view className, std::u16string_view title);
   Handle Find(Handle parent, Handle after, std::u16string_view className) const;
+  bool ReadFails();
+  bool Record(Message message);
 
   std::map<Handle, Window> windows_;
   std::vector<Handle> order_;  // creation order = child order
   std::vector<Message> messages_;
   int searchesUnderNone_ = 0;
+  int failReads_ = 0;
+  int readsBeforeFailing_ = 0;
+  int failSends_ = 0;
   std::function<double()> clock_;
   std::function<void(const Message&)> onMessage_;
   Handle next_ = 0x100;

@@ -27,7 +27,8 @@ std::u16string Minutes(std::u16string_view name, std::u16string_view count) {
 class ConsoleTest : public ::testing::Test {
  protected:
   Headless platform;
-  forms::Program program{platform, zibbet::MakeBehaviour, zibbet::MakeComponent};
+  forms::Program program{platform, zibbet::Behaviours(platform.Chat()),
+                         zibbet::Components(platform.Chat())};
 
   void SetUp() override {
     ASSERT_TRUE(platform.Do([&] { zibbet::Start(program); }));
@@ -137,7 +138,7 @@ TEST_F(ConsoleTest, CounterGoesOnAfterAPause) {
 TEST_F(ConsoleTest, TheMinuteBannerCarriesTheScreenNameTypedBeforeOn) {
   for (const std::u16string typed : {u"", u"Ann Other", u"<b>&"}) {
     Headless local;
-    forms::Program run(local, zibbet::MakeBehaviour, zibbet::MakeComponent);
+    forms::Program run(local, zibbet::Behaviours(local.Chat()), zibbet::Components(local.Chat()));
     local.Do([&] { zibbet::Start(run); });
     local.Do([&] { run.Click(FormId::Form2, "Image1"); });
     run.Loaded(FormId::Form1)->operator[]("Text2").TakeTypedText(typed);
@@ -183,6 +184,19 @@ TEST_F(ConsoleTest, ClosingWhileIdlingPostsOnlyTheUnloadedBannerAndEnds) {
 TEST_F(ConsoleTest, ClosingTheConsoleAnyOtherWayEndsTheProgramToo) {
   OpenConsole();
   platform.Do([&] { program.Unload(FormId::Form1); });
+  EXPECT_TRUE(platform.Ended());
+  EXPECT_EQ(Lines(), (std::vector<std::u16string>{kLoaded, kUnloaded}));
+}
+
+TEST_F(ConsoleTest, TheSessionEndingUnloadsAsTheCloseLabelDoes) {
+  platform.Do([&] { program.EndSession(); });  // only the splash: nothing to say
+  EXPECT_TRUE(platform.Ended());
+  EXPECT_TRUE(Lines().empty());
+}
+
+TEST_F(ConsoleTest, TheSessionEndingWithTheConsoleSaysGoodbyeOnce) {
+  OpenConsole();
+  platform.Do([&] { program.EndSession(); });
   EXPECT_TRUE(platform.Ended());
   EXPECT_EQ(Lines(), (std::vector<std::u16string>{kLoaded, kUnloaded}));
 }

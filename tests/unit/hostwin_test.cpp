@@ -44,6 +44,16 @@ TEST_F(ChatRoomTest, LineGoesToTheSecondRichTextChildOfTheRoom) {
   EXPECT_EQ(windows.SearchesUnderNone(), 0);
 }
 
+TEST_F(ChatRoomTest, ALineTheBoxDoesNotTakeIsGivenUpAndTheNextGoesWhole) {
+  const Handle room = client.AddRoom(u"Town Square");
+  windows.FailSends(2);
+  SendToChat(windows, u"lost");  // no Enter: it would say what the box holds
+  OpenKeyword(windows, u"lost too");
+  EXPECT_TRUE(windows.Messages().empty());
+  SendToChat(windows, u"next");
+  ExpectSentTo(client.InputOf(room), u"next");
+}
+
 TEST_F(ChatRoomTest, FirstRoomInChildOrderWins) {
   const Handle first = client.AddRoom(u"Lobby 1");
   client.AddRoom(u"Lobby 2");

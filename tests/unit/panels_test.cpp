@@ -24,7 +24,8 @@ const std::vector<std::u16string> kSeries = {
 class PanelsTest : public ::testing::Test {
  protected:
   Headless platform;
-  forms::Program program{platform, zibbet::MakeBehaviour, zibbet::MakeComponent};
+  forms::Program program{platform, zibbet::Behaviours(platform.Chat()),
+                         zibbet::Components(platform.Chat())};
 
   void SetUp() override {
     platform.Do([&] { zibbet::Start(program); });
@@ -65,7 +66,7 @@ class PanelsTest : public ::testing::Test {
 TEST_F(PanelsTest, TheUsersTriggerWordInAnyCaseOpensThePanel) {
   for (const std::u16string word : {u"TU9VO", u"tU9vO"}) {
     Headless local;
-    forms::Program run(local, zibbet::MakeBehaviour, zibbet::MakeComponent);
+    forms::Program run(local, zibbet::Behaviours(local.Chat()), zibbet::Components(local.Chat()));
     local.Do([&] { zibbet::Start(run); });
     local.Do([&] { run.Click(FormId::Form2, "Image1"); });
     local.RunFor(1);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,13 +14,14 @@ using console::ChatLine;
 using console::ChatScanner;
 using testing_support::ClientTree;
 using testing_support::MemoryWindows;
+using Heard = std::vector<ChatLine>;
 
 class ScannerTest : public ::testing::Test {
  protected:
   MemoryWindows windows;
   ClientTree client{windows};
   hostwin::Handle room = client.AddRoom(u"Town Square");
-  std::vector<ChatLine> heard;
+  Heard heard;
   ChatScanner scanner{windows, [this](const ChatLine& line) { heard.push_back(line); }};
 
   hostwin::Handle TranscriptOf(hostwin::Handle r) {
@@ -27,11 +29,11 @@ class ScannerTest : public ::testing::Test {
   }
   void Say(hostwin::Handle r, std::u16string_view line) {
     const hostwin::Handle transcript = TranscriptOf(r);
-    windows.SetTitle(transcript, windows.Text(transcript) + u"\r\n" + std::u16string(line));
+    windows.SetTitle(transcript, windows.Content(transcript) + u"\r\n" + std::u16string(line));
   }
-  // Enough polls for an equal-length change to be read too.
+  // Enough polls for a walk to the room and a read whatever the length did.
   void PollMany() {
-    for (int i = 0; i < ChatScanner::kPollsPerFullRead; ++i) {
+    for (int i = 0; i < ChatScanner::kPollsPerWalk; ++i) {
       scanner.Poll();
     }
   }
@@ -46,7 +48,7 @@ TEST_F(ScannerTest, NothingBeforeTheStartAndNoHistory) {
   EXPECT_TRUE(heard.empty());
   Say(room, u"Ann:\tafter");
   scanner.Poll();
-  EXPECT_EQ(heard, (std::vector<ChatLine>{{u"Ann", u"after"}}));
+  EXPECT_EQ(heard, (Heard{{u"Ann", u"after"}}));
 }
 
 TEST_F(ScannerTest, BurstsRepeatsAndNonChatLines) {
@@ -58,42 +60,90 @@ TEST_F(ScannerTest, BurstsRepeatsAndNonChatLines) {
   scanner.Poll();
   Say(room, u"Ann:\thi");
   scanner.Poll();
-  EXPECT_EQ(heard, (std::vector<ChatLine>{{u"Ann", u"hi"},
-                                          {u"OnlineHost", u"*** Bo has entered the room ***"},
-                                          {u"Ann", u"hi"},
-                                          {u"Ann", u"hi"}}));
+  EXPECT_EQ(heard, (Heard{{u"Ann", u"hi"},
+                          {u"OnlineHost", u"*** Bo has entered the room ***"},
+                          {u"Ann", u"hi"},
+                          {u"Ann", u"hi"}}));
 }
 
-TEST_F(ScannerTest, AnEqualLengthChangeIsCaughtByTheFullRead) {
+TEST_F(ScannerTest, AnEqualLengthChangeIsHeardWithinAFullReadsPolls) {
   windows.SetTitle(TranscriptOf(room), u"Ann:\t1\r\nBob:\t2");
   scanner.Start();
-  windows.SetTitle(TranscriptOf(room), u"Bob:\t2\r\nCy:\t33");  // trimmed one, same length
-  PollMany();
-  EXPECT_EQ(heard, (std::vector<ChatLine>{{u"Cy", u"33"}}));
+  scanner.Poll();
+  windows.SetTitle(TranscriptOf(room), u"n:\t1\r\nBob:\t2\r\nC:\t3");  // capped by characters
+  for (int i = 0; i < ChatScanner::kPollsPerFullRead; ++i) {
+    scanner.Poll();
+  }
+  EXPECT_EQ(heard, (Heard{{u"C", u"3"}}));
 }
 
-TEST_F(ScannerTest, AnotherRoomIsNotReplayed) {
-  scanner.Start();
-  const hostwin::Handle other = client.AddRoom(u"Lobby 12");
-  Say(other, u"Old:\thistory");
-  windows.Destroy(room);
-  PollMany();  // the next walk finds the other room
-  EXPECT_TRUE(heard.empty());
-  Say(other, u"New:\tnews");
-  scanner.Poll();
-  EXPECT_EQ(heard, (std::vector<ChatLine>{{u"New", u"news"}}));
+TEST_F(ScannerTest, AFailedReadSkipsThePollAndForgetsNothing) {
+  // {reads that still succeed, reads that then fail}: the length read, the text read, or more.
+  for (const auto& [skip, count] : std::vector<std::pair<int, int>>{{0, 1}, {1, 1}, {1, 3}}) {
+    heard.clear();
+    Say(room, u"Old:\thistory");
+    windows.FailReads(count, skip);
+    scanner.Start();
+    PollMany();
+    Say(room, u"Ann:\tnews");
+    windows.FailReads(count, skip);
+    PollMany();
+    EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}})) << skip << " " << count;
+  }
 }
 
-TEST(ScannerWithoutClient, NoEventsAndNoHistoryFromALateRoom) {
-  MemoryWindows windows;
-  int heard = 0;
-  ChatScanner scanner(windows, [&](const ChatLine&) { ++heard; });
-  scanner.Start();
-  scanner.Poll();
-  ClientTree client(windows);
-  client.AddDocument(u"Late Room", {u"_AOL_Listbox", u"_AOL_Icon", u"_AOL_Static", u"RICHCNTL"});
-  scanner.Poll();
-  EXPECT_EQ(heard, 0);
+TEST(ScannerRooms, ARoomsHistoryIsNeverNews) {
+  struct Case {
+    const char* name;
+    // Sets the client up before the start and changes it after; returns the room to say in.
+    std::function<hostwin::Handle(ClientTree&, MemoryWindows&)> before;
+    std::function<hostwin::Handle(ClientTree&, MemoryWindows&, hostwin::Handle)> after;
+  };
+  auto transcript = [](MemoryWindows& w, hostwin::Handle r) {
+    return w.FindChild(r, 0, hostwin::kRichTextClass);
+  };
+  auto roomWith = [&](ClientTree& c, MemoryWindows& w, std::u16string_view text) {
+    const hostwin::Handle r = c.AddRoom(u"Room");
+    w.SetTitle(transcript(w, r), text);
+    return r;
+  };
+  const std::vector<Case> cases = {
+      {"another room takes the first place",
+       [&](ClientTree& c, MemoryWindows& w) { return roomWith(c, w, u"Ann:\thi"); },
+       [&](ClientTree& c, MemoryWindows& w, hostwin::Handle r) {
+         const hostwin::Handle other = roomWith(c, w, u"Ann:\thi\r\nBo:\tin the other room");
+         w.Destroy(r);
+         return other;
+       }},
+      {"a room appears late", [](ClientTree&, MemoryWindows&) { return hostwin::Handle{0}; },
+       [&](ClientTree& c, MemoryWindows& w, hostwin::Handle) {
+         return roomWith(c, w, u"Bo:\tbefore you came");
+       }},
+      {"the transcript empties",
+       [&](ClientTree& c, MemoryWindows& w) { return roomWith(c, w, u"Ann:\thi\r\nBo:\tyo"); },
+       [&](ClientTree&, MemoryWindows& w, hostwin::Handle r) {
+         w.SetTitle(transcript(w, r), u"");
+         return r;
+       }},
+  };
+  for (const auto& c : cases) {
+    MemoryWindows windows;
+    ClientTree client(windows);
+    Heard heard;
+    ChatScanner scanner(windows, [&](const ChatLine& line) { heard.push_back(line); });
+    hostwin::Handle room = c.before(client, windows);
+    scanner.Start();
+    scanner.Poll();
+    room = c.after(client, windows, room);
+    for (int i = 0; i < 2 * ChatScanner::kPollsPerWalk; ++i) {
+      scanner.Poll();
+    }
+    EXPECT_TRUE(heard.empty()) << c.name;
+    windows.SetTitle(transcript(windows, room),
+                     windows.Content(transcript(windows, room)) + u"\r\nAnn:\tnews\r\nAnn:\thi");
+    scanner.Poll();
+    EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}, {u"Ann", u"hi"}})) << c.name;
+  }
 }
 
 TEST_F(ScannerTest, AHandlerThatPumpsGetsNoLineTwiceOrOutOfOrder) {

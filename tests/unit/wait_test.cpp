@@ -27,7 +27,8 @@ TEST(WaitLength, StartIsRoundedHalfToEven) {
   }
 }
 
-// A virtual clock: pumping advances time to the next event or to the end of the pump's sleep.
+// A virtual clock: pumping advances time to the next event or to the end of the pump's sleep,
+// then runs one event that is due, as a message queue hands out one message at a time.
 class VirtualWait final : public hostwin::WaitHost {
  public:
   explicit VirtualWait(double timeOfDay) : timeOfDay_(timeOfDay) {}
@@ -43,7 +44,7 @@ class VirtualWait final : public hostwin::WaitHost {
       step = events_.front().at - monotonic_;
     }
     Advance(step);
-    while (!events_.empty() && events_.front().at <= monotonic_) {
+    if (!events_.empty() && events_.front().at <= monotonic_) {
       auto event = events_.front();
       events_.erase(events_.begin());
       event.run();
@@ -113,6 +114,18 @@ TEST(WaitSeconds, NestedHandlerOutlastingTheOuterEndReturnsRightAfterIt) {
   clock.At(1000.5, [&] { hostwin::WaitSeconds(clock, 3); });  // called at 100.5: ends at 103.0
   hostwin::WaitSeconds(clock, 1);
   EXPECT_NEAR(clock.Monotonic() - 1000, 3.0, 1e-3);
+}
+
+TEST(WaitSeconds, ASlowTimerInsideDelaysTheEndByOneHandlerAtMost) {
+  VirtualWait clock(100.0);
+  std::function<void()> tick = [&] {
+    clock.Advance(0.15);  // a handler slower than its timer: it is always due again
+    clock.At(clock.Monotonic(), tick);
+  };
+  clock.At(1000.1, tick);
+  hostwin::WaitSeconds(clock, 1);
+  EXPECT_GE(clock.Monotonic() - 1000, 1.0);
+  EXPECT_LE(clock.Monotonic() - 1000, 1.15 + 1e-9);
 }
 
 TEST(WaitSeconds, QuittingEndsTheWait) {

@@ -5,12 +5,14 @@
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 #include "forms/Form.h"
 #include "forms/Program.h"
+#include "win32/forms/FormResources.h"
 #include "winkit/Handles.h"
+#include "winkit/Window.h"
 
 namespace forms_win32 {
 
@@ -18,8 +20,20 @@ namespace forms_win32 {
 inline constexpr int kFirstControlId = 1000;
 constexpr int ControlId(std::size_t index) { return kFirstControlId + static_cast<int>(index); }
 
-// Registers a window class of the module (double-clicks reported) unless it exists already.
-void RegisterClassOnce(HINSTANCE module, const wchar_t* name, WNDPROC proc, HCURSOR cursor);
+// The window class of a form's windows, by the form's name: how other programs find them.
+std::wstring WindowClassName(std::string_view formName);
+
+// Where the windows that leave their place to the system open: each a step below and to the
+// right of the one before, from the work area's corner, and back to the corner when a window
+// would leave the work area. Windows does the same for overlapped windows, but not for
+// borderless ones, and Wine without a window manager not at all.
+class Cascade {
+ public:
+  POINT Next(int width, int height);
+
+ private:
+  int count_ = 0;
+};
 
 // Keyboard handling the form windows need before a message is translated: Tab and Shift+Tab
 // through the tab order, Enter pressing the default button, Ctrl+A selecting a box's text. For
@@ -33,15 +47,13 @@ bool PreTranslateFormMessage(MSG& message);
 // Any call into the program may unload this very form, destroying this object (and its window)
 // while its window procedure is still on the stack; or end the process. So every such call is
 // the last thing a handler here does: nothing of this object is touched after it.
-class FormWindow final : public forms::FormView {
+class FormWindow final : public forms::FormView, public winkit::Window {
  public:
   // `module` holds the pictures and icons and owns the window classes; `dpi` is the display's
   // pixels per inch, from which every size in pixels follows.
   FormWindow(forms::Program& program, forms::FormId id, forms::Form& form, HINSTANCE module,
-             int dpi);
+             int dpi, Cascade& cascade);
   ~FormWindow() override;
-
-  HWND Handle() const { return window_.Get(); }
 
   void ControlChanged(std::size_t index) override;
   void FormChanged() override;
@@ -53,51 +65,45 @@ class FormWindow final : public forms::FormView {
   bool PreTranslate(const MSG& message);
 
  private:
-  struct FontKey {
-    std::string face;
-    double points;
-    int weight;
-    bool operator==(const FontKey&) const = default;
-  };
-
-  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  static LRESULT CALLBACK PictureProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
 
   // Building.
-  void CreateFormWindow();
+  void CreateFormWindow(Cascade& cascade);
   void CreateChild(std::size_t index);
-  void LoadResources();
 
   // Geometry: every pixel comes from twips here.
   int Px(int twips) const { return forms::TwipsToPixels(twips, dpi_); }
   RECT Box(const forms::ControlDesc& desc) const;
   RECT DirtyArea(const forms::ControlDesc& desc) const;
 
-  // Painting.
-  void PaintSurface(HWND window, HDC target);
+  // Painting (FormPainting.cpp).
+  void PaintSurface(HDC target);
   void PaintControl(HDC dc, std::size_t index);
   void PaintPictureBox(HWND box, HDC target);
   void DrawButton(const DRAWITEMSTRUCT& item);
-  HFONT FontFor(const std::optional<forms::Font>& font);
+  LRESULT ColourTextBox(HWND box, HDC dc);
 
   // Input.
   std::optional<std::size_t> DrawnControlAt(POINT client);
   std::optional<std::size_t> IndexOf(HWND child) const;
   void OnSurfacePress(POINT client, bool twice);
   void OnChildPress(std::size_t index, bool twice);
-  bool SetPointer(HWND window, HWND under);
-  HCURSOR PointerCursor(int pointer, int icon);
-  HCURSOR CustomCursor(int icon);
+  void OnCommand(WPARAM wParam, HWND child);
+  bool SetPointer(HWND under);
 
-  // Focus.
+  // Focus and tab order (FormFocus.cpp).
   bool TakesFocus(std::size_t index);
   std::vector<std::size_t> TabOrder();
   // To the next (or previous) control in the tab order after `from`.
   void MoveFocus(std::optional<std::size_t> from, bool backwards);
-  void RestoreFocus(HWND window);
+  void RestoreFocus();
+  // Remembers the focus when the window is left and gives it back on return; true when the
+  // activation is handled.
+  bool OnActivate(WPARAM wParam);
 
   void UpdateTimer(std::size_t index);
+  void OnTimer(WPARAM id);
   void FollowUserState(WPARAM sizeKind);
 
   forms::Program& program_;
@@ -106,16 +112,8 @@ class FormWindow final : public forms::FormView {
   HINSTANCE module_;
   int dpi_;
 
-  // The GDI objects outlive the windows that use them (see the destructor).
-  std::vector<std::pair<FontKey, winkit::UniqueFont>> fonts_;
-  winkit::UniqueBitmap formPicture_;
-  std::vector<winkit::UniqueBitmap> pictures_;  // by control index
-  winkit::UniqueIcon bigIcon_;
-  winkit::UniqueIcon smallIcon_;
-  std::vector<std::pair<int, winkit::UniqueCursor>> cursors_;  // by icon resource
-
-  winkit::UniqueWindow window_;
-  std::vector<HWND> children_;  // by control index; owned by window_
+  FormResources resources_;     // outlives the window, which the destructor destroys first
+  std::vector<HWND> children_;  // by control index; owned by the window
   std::vector<winkit::WindowTimer> timers_;
   std::vector<int> timerPeriods_;
   std::optional<std::size_t> lastFocus_;

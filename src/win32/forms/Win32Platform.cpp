@@ -50,8 +50,10 @@ Win32Platform::Win32Platform(HINSTANCE module)
 
 std::unique_ptr<forms::FormView> Win32Platform::CreateView(forms::Program& program,
                                                            forms::FormId id, forms::Form& form) {
-  return std::make_unique<FormWindow>(program, id, form, module_, dpi_);
+  return std::make_unique<FormWindow>(program, id, form, module_, dpi_, cascade_);
 }
+
+void Win32Platform::WaitSeconds(int seconds) { hostwin::WaitSeconds(waiter_, seconds); }
 
 void Win32Platform::Exit() { ExitProcess(0); }
 

@@ -6,13 +6,12 @@
 #include <memory>
 
 #include "forms/Program.h"
-#include "win32/User32Windows.h"
 #include "win32/WindowUtilities.h"
+#include "win32/forms/FormWindow.h"
 
 namespace forms_win32 {
 
-// The program's world on Win32: real windows for its forms, the chat client through user32, and
-// waits that keep the windows answering.
+// The program's world on Win32: real windows for its forms, and waits that keep them answering.
 class Win32Platform : public forms::Platform {
  public:
   // `module`: the program file, with the pictures and icons.
@@ -20,8 +19,7 @@ class Win32Platform : public forms::Platform {
 
   std::unique_ptr<forms::FormView> CreateView(forms::Program& program, forms::FormId id,
                                               forms::Form& form) override;
-  hostwin::WindowAccess& Client() override { return client_; }
-  hostwin::WaitHost& Waiter() override { return waiter_; }
+  void WaitSeconds(int seconds) override;
   // The views are gone by now (the program destroys them first).
   [[noreturn]] void Exit() override;
   std::unique_ptr<forms::Ticker> Every(int milliseconds, std::function<void()> tick) override;
@@ -31,7 +29,7 @@ class Win32Platform : public forms::Platform {
  private:
   HINSTANCE module_;
   int dpi_;
-  win32::User32Windows client_;
+  Cascade cascade_;
   win32::MessageWait waiter_;
 };
 

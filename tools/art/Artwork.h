@@ -1,19 +1,17 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 #include <string_view>
 #include <vector>
 
 #include "Canvas.h"
 
-// The program's pictures and icons, and the resource script that carries them into Zibbet.exe.
+// The program's pictures and icons, as src/resources/ holds them.
 namespace art {
 
 enum class Format { Bitmap, Icon };
 
 struct Artwork {
-  std::string_view resource;  // its number's name in forms/Resources.h
   std::string_view file;
   Format format = Format::Bitmap;
   Canvas (*draw)() = nullptr;
@@ -38,9 +36,5 @@ std::vector<Artwork> Catalogue();
 
 // Draws and writes every picture into dir; returns the files written, in catalogue order.
 std::vector<std::filesystem::path> WriteArtwork(const std::filesystem::path& dir);
-
-// The template with every "@ZIBBET_ART@" replaced by one ICON or BITMAP statement per picture.
-// Throws std::invalid_argument if the template has no such place.
-std::string ResourceScript(std::string_view scriptTemplate);
 
 }  // namespace art

@@ -1,0 +1,23 @@
+// Prints a small table of Zibbet's costs, measured in one run under Wine. Ratios compare rows of
+// the same run; absolute times on a shared machine are only indicative.
+//
+// zibbet_bench [ROW...]: each ROW is "measure|value|target", a fact found outside this program
+// (bench.sh passes the sizes and imports of both builds' Zibbet.exe), printed as a last row so
+// that one table comes out.
+#include "Table.h"
+
+// Each file of rows adds its sections to the table: declared and called here, in table order.
+namespace bench {
+void CoreRows(Table& table);
+void ProgramRows(Table& table);
+}  // namespace bench
+
+int main(int argc, char** argv) {
+  bench::Table table;
+  bench::CoreRows(table);
+  bench::ProgramRows(table);
+  for (int i = 1; i < argc; ++i) {
+    table.GivenRow(argv[i]);
+  }
+  return table.Failed() == 0 ? 0 : 1;
+}

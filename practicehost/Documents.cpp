@@ -1,0 +1,134 @@
+#include "practicehost/Documents.h"
+
+#include <array>
+
+#include "practicehost/Drawing.h"
+#include "practicehost/Host.h"
+#include "practicehost/Protocol.h"
+
+namespace practicehost {
+namespace {
+
+constexpr char kDecoyTitle[] = "Member Directory";
+constexpr char kDecoyText[] =
+    "Find a member by screen name, then click Find.\r\n(This window only looks like a room.)";
+constexpr char kWelcomeBody[] =
+    "You are signed on to the practice host.\r\n\r\n"
+    "Say a line in the room, open an address from the Keyword box, or use \"Say as\" below the "
+    "rooms to speak for another member. Nothing here reaches the network.";
+constexpr std::array<const char*, 3> kDirectoryNames = {"Ada Finch", "Corin Vale", "Juno Reed"};
+constexpr COLORREF kWelcomeHeading = RGB(0x10, 0x30, 0x80);
+constexpr COLORREF kWelcomeText = RGB(0x30, 0x30, 0x30);
+constexpr int kWelcomeMargin = 14;
+constexpr int kWelcomeHeadingHeight = 34;
+constexpr int kGap = 8;
+constexpr int kControlHeight = 24;
+constexpr int kDecoyIconWidth = 64;
+enum DecoyChildId { kDecoyTextId = 401, kDecoyListId, kDecoyIconId };
+
+// Places in the MDI client (left, top, right, bottom). A second room peeks out from behind room 1,
+// its caption showing; the welcome window and the decoy sit beside the rooms.
+constexpr RECT kSingleRoomBounds = {8, 8, 618, 458};
+constexpr std::array<RECT, kMaxRooms> kCascadedRoomBounds = {RECT{30, 32, 620, 466},
+                                                             RECT{8, 8, 598, 442}};
+constexpr RECT kWelcomeBounds = {628, 8, 928, 228};
+constexpr RECT kDecoyBounds = {628, 236, 928, 500};
+
+std::string WelcomeTitle(const Options& options) {
+  return options.welcomeTitle.value_or("Welcome, " + options.screenName + "!");
+}
+
+}  // namespace
+
+Documents::Documents(Host& host) : host_(host) {
+  welcome_.paint = [this](HDC dc, const RECT& client) { PaintWelcome(dc, client); };
+  decoy_.layout = [this](int width, int height) {
+    const int half = height / 2;
+    MoveWindow(decoyText_, kGap, kGap, width - 2 * kGap, half - kGap, TRUE);
+    MoveWindow(decoyList_, kGap, half + kGap, width - kDecoyIconWidth - 3 * kGap,
+               height - half - 2 * kGap, TRUE);
+    MoveWindow(decoyIcon_, width - kDecoyIconWidth - kGap, height - kControlHeight - kGap,
+               kDecoyIconWidth, kControlHeight, TRUE);
+  };
+  decoy_.command = [this](int id, int code) {
+    if (id == kDecoyIconId && code == BN_CLICKED) {
+      host_.SetStatus("The member directory is only a decoy.");
+    }
+  };
+  decoy_.destroyed = [this] { decoyText_ = decoyList_ = decoyIcon_ = nullptr; };
+}
+
+bool Documents::Create(HWND mdiClient, std::string& error) {
+  const Options& options = host_.Settings();
+  // Each new MDI child goes on top of the others, so they are made back to front.
+  if (options.welcome) {
+    welcomeWindow_ = CreateDocumentWindow(mdiClient, WelcomeTitle(options), kWelcomeBounds);
+    if (!welcomeWindow_) {
+      error = "cannot create the welcome window";
+      return false;
+    }
+    AttachContainer(welcomeWindow_, &welcome_);
+  }
+  for (int number = 1; number <= options.rooms; ++number) {
+    rooms_.push_back(std::make_unique<Room>(host_, number));
+  }
+  for (int number = options.rooms; number >= 1; --number) {
+    const auto index = static_cast<size_t>(number - 1);
+    const RECT& bounds = options.rooms == 1 ? kSingleRoomBounds : kCascadedRoomBounds[index];
+    if (!rooms_[index]->Create(mdiClient, bounds)) {
+      error = "cannot create the room " + rooms_[index]->Name();
+      return false;
+    }
+  }
+  if (options.decoy && !CreateDecoy(mdiClient)) {
+    error = "cannot create the decoy window";
+    return false;
+  }
+  return true;
+}
+
+void Documents::Arrange(HWND mdiClient) {
+  // Room 1 is the active room; the decoy (if any) still comes first in the MDI client's child
+  // order, then the rooms by number, then the welcome window.
+  SendMessageA(mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(rooms_.front()->Window()), 0);
+  std::vector<HWND> order{decoyWindow_};
+  for (const auto& room : rooms_) order.push_back(room->Window());
+  order.push_back(welcomeWindow_);
+  StackInOrder(order);
+  SetFocus(rooms_.front()->Input());
+}
+
+// Looks like a room to a careless search (transcript, member list, icon) but has no title
+// static, which is what tells a room apart.
+bool Documents::CreateDecoy(HWND mdiClient) {
+  decoyWindow_ = CreateDocumentWindow(mdiClient, kDecoyTitle, kDecoyBounds);
+  if (!decoyWindow_) {
+    return false;
+  }
+  decoyText_ = CreateRichText(decoyWindow_, kDecoyTextId, WS_VSCROLL | ES_MULTILINE | ES_READONLY);
+  SendMessageA(decoyText_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kDecoyText));
+  decoyList_ = CreateChild(kListboxClass, "", WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+                           decoyWindow_, kDecoyListId, WS_EX_CLIENTEDGE);
+  for (const char* name : kDirectoryNames) {
+    SendMessageA(decoyList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  }
+  decoyIcon_ = CreateChild(kIconClass, "Find", 0, decoyWindow_, kDecoyIconId);
+  SetFont(decoyList_, host_.UiFont());
+  SetFont(decoyIcon_, host_.UiFont());
+  AttachContainer(decoyWindow_, &decoy_);
+  return true;
+}
+
+void Documents::PaintWelcome(HDC dc, const RECT& client) const {
+  FillSolid(dc, client, kBoxColor);
+  const RECT heading{client.left + kWelcomeMargin, client.top + kWelcomeMargin,
+                     client.right - kWelcomeMargin,
+                     client.top + kWelcomeMargin + kWelcomeHeadingHeight};
+  DrawTextIn(dc, host_.HeadingFont(), kWelcomeHeading,
+             "Welcome, " + host_.Settings().screenName + "!", heading,
+             DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
+  const RECT body{heading.left, heading.bottom, heading.right, client.bottom - kWelcomeMargin};
+  DrawTextIn(dc, host_.UiFont(), kWelcomeText, kWelcomeBody, body, DT_LEFT | DT_WORDBREAK);
+}
+
+}  // namespace practicehost

@@ -1,0 +1,20 @@
+#pragma once
+// Fonts, fills and text for the host's own painted windows.
+
+#include <windows.h>
+
+#include <string_view>
+
+#include "winkit/Handles.h"
+
+namespace practicehost {
+
+inline constexpr COLORREF kToolbarColor = RGB(0xDC, 0xE6, 0xF2);
+inline constexpr COLORREF kToolbarEdge = RGB(0x9A, 0xAC, 0xC4);
+inline constexpr COLORREF kBoxColor = RGB(0xFF, 0xFF, 0xFF);
+
+winkit::UniqueFont MakeFont(const char* face, int height, int weight);
+void FillSolid(HDC dc, const RECT& rect, COLORREF color);
+void DrawTextIn(HDC dc, HFONT font, COLORREF color, std::string_view text, RECT rect, UINT format);
+
+}  // namespace practicehost

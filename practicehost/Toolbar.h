@@ -1,0 +1,40 @@
+#pragma once
+// The toolbar along the frame's top, as the chat client nests it: "AOL Toolbar" > "_AOL_Toolbar" >
+// "_AOL_Combobox" > Edit, the keyword box whose addresses are "opened", with a Go button beside.
+
+#include <windows.h>
+
+#include <optional>
+
+#include "practicehost/Controls.h"
+
+namespace practicehost {
+
+class Host;
+
+class Toolbar {
+ public:
+  explicit Toolbar(Host& host);
+  Toolbar(const Toolbar&) = delete;
+  Toolbar& operator=(const Toolbar&) = delete;
+
+  void Create(HWND frame, int id);
+  HWND Window() const { return stripWindow_; }
+
+ private:
+  std::optional<LRESULT> OnKeywordMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OpenKeyword();
+
+  Host& host_;
+  Container strip_;
+  Container toolbar_;
+  Container combobox_;
+  MessageHook keywordHook_;
+  HWND stripWindow_ = nullptr;
+  HWND toolbarWindow_ = nullptr;
+  HWND comboboxWindow_ = nullptr;
+  HWND keywordBox_ = nullptr;
+  HWND goButton_ = nullptr;
+};
+
+}  // namespace practicehost

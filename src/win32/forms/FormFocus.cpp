@@ -1,0 +1,131 @@
+// The keyboard focus in a form window: the tab order, Tab and Enter, and the focus kept across
+// activations.
+#include <algorithm>
+#include <utility>
+
+#include "win32/forms/FormWindow.h"
+
+namespace forms_win32 {
+namespace {
+
+using forms::Kind;
+
+constexpr WPARAM kSelectAllKey = 'A';  // with Ctrl
+
+bool KeyDown(int key) { return GetKeyState(key) < 0; }
+
+}  // namespace
+
+bool FormWindow::TakesFocus(std::size_t index) {
+  const forms::Control& control = form_.Controls()[index];
+  return children_[index] != nullptr && control.Desc().tabIndex >= 0 && control.Visible() &&
+         control.Enabled();
+}
+
+std::vector<std::size_t> FormWindow::TabOrder() {
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < children_.size(); ++i) {
+    if (TakesFocus(i)) {
+      order.push_back(i);
+    }
+  }
+  const auto& controls = form_.Controls();
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return controls[a].Desc().tabIndex < controls[b].Desc().tabIndex;
+  });
+  return order;
+}
+
+void FormWindow::MoveFocus(std::optional<std::size_t> from, bool backwards) {
+  const std::vector<std::size_t> order = TabOrder();
+  if (order.empty()) {
+    return;
+  }
+  const auto& controls = form_.Controls();
+  const auto key = [&](std::size_t i) { return std::pair(controls[i].Desc().tabIndex, i); };
+  std::size_t next = backwards ? order.back() : order.front();
+  if (from) {
+    const auto current = key(*from);
+    if (backwards) {
+      for (std::size_t candidate : order) {
+        if (key(candidate) < current) {
+          next = candidate;
+        }
+      }
+    } else {
+      for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        if (key(*it) > current) {
+          next = *it;
+        }
+      }
+    }
+  }
+  SetFocus(children_[next]);
+  lastFocus_ = next;
+}
+
+void FormWindow::RestoreFocus() {
+  if (lastFocus_ && TakesFocus(*lastFocus_)) {
+    SetFocus(children_[*lastFocus_]);
+    return;
+  }
+  const std::vector<std::size_t> order = TabOrder();
+  SetFocus(order.empty() ? Handle() : children_[order.front()]);
+}
+
+bool FormWindow::OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    if (const auto index = IndexOf(GetFocus())) {
+      lastFocus_ = index;
+    }
+    return false;
+  }
+  if (HIWORD(wParam) != 0) {
+    return false;  // activated while minimized: nothing to focus
+  }
+  RestoreFocus();
+  return true;
+}
+
+bool FormWindow::PreTranslate(const MSG& message) {
+  if (message.message != WM_KEYDOWN || KeyDown(VK_MENU)) {
+    return false;
+  }
+  const std::optional<std::size_t> focused = IndexOf(message.hwnd);
+  const auto& controls = form_.Controls();
+  if (message.wParam == VK_TAB && !KeyDown(VK_CONTROL)) {
+    MoveFocus(focused, KeyDown(VK_SHIFT));
+    return true;
+  }
+  const bool inTextBox = focused && controls[*focused].Desc().kind == Kind::TextBox;
+  if (message.wParam == kSelectAllKey && KeyDown(VK_CONTROL) && inTextBox) {
+    // Not every edit control knows Ctrl+A; and unhandled, it would only beep.
+    SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
+    return true;
+  }
+  if (message.wParam != VK_RETURN) {
+    return false;
+  }
+  // Enter presses the focused button, or else the window's default button.
+  std::optional<std::size_t> pressed;
+  if (focused && controls[*focused].Desc().kind == Kind::Button) {
+    pressed = focused;
+  } else {
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      const forms::Control& control = controls[i];
+      if (control.Desc().kind == Kind::Button && control.Desc().isDefault && control.Visible() &&
+          control.Enabled()) {
+        pressed = i;
+        break;
+      }
+    }
+  }
+  if (pressed) {
+    program_.Click(id_, controls[*pressed].Name());
+    return true;  // this window may be gone now
+  }
+  // An edit would only beep at the Enter: it never sees it.
+  return inTextBox;
+}
+
+}  // namespace forms_win32

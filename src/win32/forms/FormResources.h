@@ -1,0 +1,46 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "forms/Description.h"
+#include "winkit/Handles.h"
+
+namespace forms_win32 {
+
+// The GDI objects one form's window uses: its pictures and icons from the program file, the
+// fonts of its controls and the pointers built from icons. Made as they are first needed and
+// kept while the window lives (they must outlive it).
+class FormResources {
+ public:
+  // `module` holds the pictures and icons; `dpi` sizes the fonts.
+  FormResources(HINSTANCE module, const forms::FormDesc& desc, int dpi);
+
+  HBITMAP FormPicture() const { return formPicture_.Get(); }
+  // The picture of an image or picture box control, by control index; nullptr for none.
+  HBITMAP Picture(std::size_t index) const { return pictures_.at(index).Get(); }
+  HICON BigIcon() const { return bigIcon_.Get(); }
+  HICON SmallIcon() const { return smallIcon_.Get(); }
+
+  // The control's font, or with none the window's, or the platform's dialog font.
+  HFONT Font(const std::optional<forms::Font>& controlFont);
+  // The pointer for a pointer number (99: built from the icon resource); nullptr for the default.
+  HCURSOR Pointer(int pointer, int icon);
+
+ private:
+  HINSTANCE module_;
+  const forms::FormDesc& desc_;
+  int dpi_;
+  winkit::UniqueBitmap formPicture_;
+  std::vector<winkit::UniqueBitmap> pictures_;  // by control index
+  winkit::UniqueIcon bigIcon_;
+  winkit::UniqueIcon smallIcon_;
+  std::vector<std::pair<forms::Font, winkit::UniqueFont>> fonts_;
+  std::vector<std::pair<int, winkit::UniqueCursor>> cursors_;  // by icon resource
+};
+
+}  // namespace forms_win32

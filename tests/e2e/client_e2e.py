@@ -1,0 +1,106 @@
+"""Zibbet against an unfriendly client, with real input: a practice host that caps its transcript
+by lines or characters or copies nothing into a short buffer; the window access under code page
+932; and a log-off while the console is open."""
+
+import argparse
+import json
+import os
+import subprocess
+import sys
+import time
+
+from harness import (UNLOADED, WINE, Failure, Session, check, fade, open_console,
+                     say_as_user, wait_for)
+
+JAPANESE = "ja_JP.UTF-8"
+
+
+def host_command(session, *args):
+    subprocess.run([WINE, os.path.join(session.bin, "PracticeHost.exe"), *args], check=True,
+                   timeout=60)
+
+
+def old_trigger_stays_history(session, others):
+    """The user's trigger line said before Zibbet starts does not open the panel, however the
+    client trims; a new one does."""
+    say_as_user(session, "tu9vo")
+    open_console(session)
+    for text in others:
+        host_command(session, "--say", "Ann Other", text)
+    time.sleep(1.5)
+    check(session.form("Form4") is None, "the old trigger line opened the panel")
+    say_as_user(session, "tu9vo")
+    wait_for(lambda: session.form("Form4", visible=True), 5, "the panel from a new trigger")
+
+
+def log_off(session):
+    open_console(session)
+    count = len(session.said())
+    check(session.probe("endsession", "1") == 0, "the log-off messages reach the console")
+    wait_for(lambda: session.zibbet.poll() is not None, 10, "Zibbet to end with the session")
+    time.sleep(0.5)
+    said = session.said()[count:]
+    check([s["markup"] for s in said] == [fade(UNLOADED)], "one unloaded banner: %s" % said)
+
+
+def code_page_932(session):
+    """The window access under code page 932, in-process against a host with strict reads and a
+    cap: double-byte text sent as the code page's bytes, and heard whole."""
+    unit = subprocess.run([WINE, os.path.join(session.bin, "hostwin_win32_test.exe"),
+                           "--gtest_filter=CodePage932.*"], capture_output=True, text=True,
+                          timeout=120)
+    check(unit.returncode == 0 and "SKIPPED" not in unit.stdout and "PASSED" in unit.stdout,
+          "the code page tests under 932:\n" + unit.stdout[-2000:])
+
+
+def ensure_locale(name):
+    """Wine takes the code page from the locale, which glibc has only once it is built."""
+    have = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.split()
+    if name.lower().replace("-", "") in [h.lower() for h in have]:
+        return
+    subprocess.run(["localedef", "-i", name.split(".")[0], "-f", "UTF-8", name], check=True)
+
+
+RUNS = [
+    ("capped by lines", ["--cap-lines", "3"], {},
+     lambda s: old_trigger_stays_history(s, ["one", "two", "three", "four"])),
+    ("capped by characters", ["--cap-chars", "90"], {},
+     lambda s: old_trigger_stays_history(s, ["a line of some length", "x", "another line"])),
+    ("strict reads", ["--strict-reads"], {},
+     lambda s: old_trigger_stays_history(s, ["grown " * 40])),
+    ("code page 932", [], {"LC_ALL": JAPANESE}, code_page_932),
+    ("a log-off", [], {}, log_off),
+]
+
+
+def run():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--only", help="run only the runs whose name holds this")
+    args = parser.parse_args()
+    ensure_locale(JAPANESE)
+    failed = 0
+    for name, host_args, env, flow in RUNS:
+        if args.only and args.only not in name:
+            continue
+        saved = dict(os.environ)
+        os.environ.update(env)
+        session = Session(args.bin, host_args)
+        try:
+            flow(session)
+            print("passed:", name)
+        except Failure as failure:
+            failed += 1
+            print("FAILED: %s: %s" % (name, failure))
+            for entry in session.log()[-8:]:
+                print("  log:", json.dumps(entry, ensure_ascii=False)[:300])
+        finally:
+            session.close()
+            os.environ.clear()
+            os.environ.update(saved)
+    print("PASSED" if failed == 0 else "%d failed" % failed)
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(run())

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 wine64
-  xvfb xdotool x11-utils imagemagick fonts-liberation python3 clang libclang-rt-14-dev)
+  xvfb xdotool x11-utils imagemagick fonts-liberation python3 clang libclang-rt-14-dev openbox)
 
 missing=()
 for p in "${packages[@]}"; do

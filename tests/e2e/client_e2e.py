@@ -1,6 +1,6 @@
 """Zibbet against an unfriendly client, with real input: a practice host that caps its transcript
-by lines or characters or copies nothing into a short buffer; the window access under code page
-932; and a log-off while the console is open."""
+by lines or characters, copies nothing into a short buffer, runs under code page 932, or stops
+answering for seconds; and a log-off while the console is open."""
 
 import argparse
 import json
@@ -31,6 +31,25 @@ def old_trigger_stays_history(session, others):
     check(session.form("Form4") is None, "the old trigger line opened the panel")
     say_as_user(session, "tu9vo")
     wait_for(lambda: session.form("Form4", visible=True), 5, "the panel from a new trigger")
+
+
+def hang(session):
+    """A click on "__" while the client hangs is taken at once, and the scanner hears the room
+    again once the client answers. The bound covers the probe's own start under Wine; the click's
+    wait itself is measured in the benchmark."""
+    console = open_console(session)
+    minimize = session.point(console, 1200, 0, 255, 255)
+    started = time.monotonic()
+    host_command(session, "--hang", "8000")
+    time.sleep(1)  # a read has given up by now
+    clicked = time.monotonic()
+    session.click(*minimize)
+    wait_for(lambda: session.form("Form1")["iconic"], 5, "the console minimized")
+    check(time.monotonic() - clicked < 2, "the click waited for the client")
+    session.probe("restore", "1")
+    time.sleep(max(0.0, started + 8.5 - time.monotonic()))
+    say_as_user(session, "tu9vo")
+    wait_for(lambda: session.form("Form4", visible=True), 5, "the panel after the hang")
 
 
 def log_off(session):
@@ -69,6 +88,7 @@ RUNS = [
     ("strict reads", ["--strict-reads"], {},
      lambda s: old_trigger_stays_history(s, ["grown " * 40])),
     ("code page 932", [], {"LC_ALL": JAPANESE}, code_page_932),
+    ("a hang", [], {}, hang),
     ("a log-off", [], {}, log_off),
 ]
 

@@ -31,9 +31,10 @@ class ScannerTest : public ::testing::Test {
     const hostwin::Handle transcript = TranscriptOf(r);
     windows.SetTitle(transcript, windows.Content(transcript) + u"\r\n" + std::u16string(line));
   }
-  // Enough polls for a walk to the room and a read whatever the length did.
+  // Enough polls for a walk to the room and a read whatever the length did, also after a few
+  // reads that got no answer.
   void PollMany() {
-    for (int i = 0; i < ChatScanner::kPollsPerWalk; ++i) {
+    for (int i = 0; i < ChatScanner::kPollsPerWalk + 3 * ChatScanner::kPollsAfterSilence; ++i) {
       scanner.Poll();
     }
   }
@@ -90,6 +91,19 @@ TEST_F(ScannerTest, AFailedReadSkipsThePollAndForgetsNothing) {
     PollMany();
     EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}})) << skip << " " << count;
   }
+}
+
+TEST_F(ScannerTest, ASilentClientIsLeftAloneForAWhile) {
+  scanner.Start();
+  windows.FailReads(1);
+  scanner.Poll();
+  Say(room, u"Ann:\tnews");
+  for (int i = 0; i < ChatScanner::kPollsAfterSilence; ++i) {
+    scanner.Poll();
+  }
+  EXPECT_TRUE(heard.empty());
+  scanner.Poll();
+  EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}}));
 }
 
 TEST(ScannerRooms, ARoomsHistoryIsNeverNews) {

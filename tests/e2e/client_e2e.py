@@ -63,13 +63,16 @@ def log_off(session):
 
 
 def code_page_932(session):
-    """The window access under code page 932, in-process against a host with strict reads and a
-    cap: double-byte text sent as the code page's bytes, and heard whole."""
+    """Under code page 932, with double-byte lines in a capped transcript read strictly: the
+    window access in-process (such text sent as the code page's bytes, and heard whole), then the
+    trigger as the user types it."""
     unit = subprocess.run([WINE, os.path.join(session.bin, "hostwin_win32_test.exe"),
                            "--gtest_filter=CodePage932.*"], capture_output=True, text=True,
                           timeout=120)
     check(unit.returncode == 0 and "SKIPPED" not in unit.stdout and "PASSED" in unit.stdout,
           "the code page tests under 932:\n" + unit.stdout[-2000:])
+    host_command(session, "--say", "Ann Other", "\u65e5\u672c\u8a9e\u306e\u884c")
+    old_trigger_stays_history(session, ["\u3053\u3093\u306b\u3061\u306f tu9vo"] * 3)
 
 
 def ensure_locale(name):
@@ -87,7 +90,7 @@ RUNS = [
      lambda s: old_trigger_stays_history(s, ["a line of some length", "x", "another line"])),
     ("strict reads", ["--strict-reads"], {},
      lambda s: old_trigger_stays_history(s, ["grown " * 40])),
-    ("code page 932", [], {"LC_ALL": JAPANESE}, code_page_932),
+    ("code page 932", ["--strict-reads", "--cap-lines", "4"], {"LC_ALL": JAPANESE}, code_page_932),
     ("a hang", [], {}, hang),
     ("a log-off", [], {}, log_off),
 ]

@@ -10,11 +10,13 @@
 namespace bench {
 void CoreRows(Table& table);
 void ProgramRows(Table& table);
+void ClientRows(Table& table);
 }  // namespace bench
 
 int main(int argc, char** argv) {
   bench::Table table;
   bench::CoreRows(table);
+  bench::ClientRows(table);
   bench::ProgramRows(table);
   for (int i = 1; i < argc; ++i) {
     table.GivenRow(argv[i]);

@@ -23,6 +23,7 @@ class MemoryWindows final : public hostwin::WindowAccess {
     std::u16string text;  // WM_SETTEXT
     char16_t code = 0;    // WM_CHAR
     double at = 0;        // the clock's reading when it was sent
+    bool operator==(const Message&) const = default;
   };
 
   // Told of every message after it is recorded, as a window procedure would be.
@@ -70,7 +71,8 @@ class MemoryWindows final : public hostwin::WindowAccess {
     std::optional<int> reportedLength;
   };
   Handle Add(Handle parent, std::u16string_view className, std::u16string_view title);
-  Handle Find(Handle parent, Handle after, std::u16string_view className) const;
+  Handle Find(Handle parent, Handle after, std::u16string_view className,
+              bool anyClass = false) const;
   bool ReadFails();
   bool Record(Message message);
 

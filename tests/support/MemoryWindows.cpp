@@ -24,19 +24,6 @@ Handle MemoryWindows::Add(Handle parent, std::u16string_view className, std::u16
   return handle;
 }
 
-Handle MemoryWindows::AddTopLevel(std::u16string_view className, std::u16string_view title) {
-  return Add(0, className, title);
-}
-
-Handle MemoryWindows::AddChild(Handle parent, std::u16string_view className,
-                               std::u16string_view title) {
-  return Add(parent, className, title);
-}
-
-void MemoryWindows::SetTitle(Handle window, std::u16string_view title) {
-  windows_.at(window).title = title;
-}
-
 void MemoryWindows::Destroy(Handle window) {
   for (Handle child = Find(window, 0, {}, true); child != 0; child = Find(window, 0, {}, true)) {
     Destroy(child);
@@ -44,12 +31,6 @@ void MemoryWindows::Destroy(Handle window) {
   windows_.erase(window);
   order_.erase(std::remove(order_.begin(), order_.end(), window), order_.end());
 }
-
-void MemoryWindows::ReportLength(Handle window, int length) {
-  windows_.at(window).reportedLength = length;
-}
-
-Handle MemoryWindows::FindTopLevel(std::u16string_view className) { return Find(0, 0, className); }
 
 Handle MemoryWindows::FindChild(Handle parent, Handle after, std::u16string_view className) {
   searchesUnderNone_ += parent == 0 ? 1 : 0;

@@ -14,6 +14,7 @@ namespace bench {
 void CoreRows(Table& table);
 void ProgramRows(Table& table);
 void DesktopRows(Table& table);
+void ClientRows(Table& table);
 }  // namespace bench
 
 int main(int argc, char** argv) {
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     return table.Failed() == 0 ? 0 : 1;
   }
   bench::CoreRows(table);
+  bench::ClientRows(table);
   bench::ProgramRows(table);
   bench::DesktopRows(table);
   for (int i = 1; i < argc; ++i) {

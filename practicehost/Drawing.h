@@ -13,6 +13,11 @@ inline constexpr COLORREF kToolbarColor = RGB(0xDC, 0xE6, 0xF2);
 inline constexpr COLORREF kToolbarEdge = RGB(0x9A, 0xAC, 0xC4);
 inline constexpr COLORREF kBoxColor = RGB(0xFF, 0xFF, 0xFF);
 
+// A system colour as a class background, the documented way.
+inline HBRUSH SystemColorBrush(int color) {
+  return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(color + 1));
+}
+
 winkit::UniqueFont MakeFont(const char* face, int height, int weight);
 void FillSolid(HDC dc, const RECT& rect, COLORREF color);
 void DrawTextIn(HDC dc, HFONT font, COLORREF color, std::string_view text, RECT rect, UINT format);

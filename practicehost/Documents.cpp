@@ -18,12 +18,9 @@ constexpr char kWelcomeBody[] =
     "Say a line in the room, open an address from the Keyword box, or use \"Say as\" below the "
     "rooms to speak for another member. Nothing here reaches the network.";
 constexpr std::array<const char*, 3> kDirectoryNames = {"Ada Finch", "Corin Vale", "Juno Reed"};
-constexpr COLORREF kWelcomeHeading = RGB(0x10, 0x30, 0x80);
 constexpr COLORREF kWelcomeText = RGB(0x30, 0x30, 0x30);
 constexpr int kWelcomeMargin = 14;
 constexpr int kWelcomeHeadingHeight = 34;
-constexpr int kGap = 8;
-constexpr int kControlHeight = 24;
 constexpr int kDecoyIconWidth = 64;
 enum DecoyChildId { kDecoyTextId = 401, kDecoyListId, kDecoyIconId };
 
@@ -45,11 +42,12 @@ Documents::Documents(Host& host) : host_(host) {
   welcome_.paint = [this](HDC dc, const RECT& client) { PaintWelcome(dc, client); };
   decoy_.layout = [this](int width, int height) {
     const int half = height / 2;
-    MoveWindow(decoy_.Item(kDecoyTextId), kGap, kGap, width - 2 * kGap, half - kGap, TRUE);
-    MoveWindow(decoy_.Item(kDecoyListId), kGap, half + kGap, width - kDecoyIconWidth - 3 * kGap,
-               height - half - 2 * kGap, TRUE);
-    MoveWindow(decoy_.Item(kDecoyIconId), width - kDecoyIconWidth - kGap,
-               height - kControlHeight - kGap, kDecoyIconWidth, kControlHeight, TRUE);
+    MoveWindow(decoy_.Item(kDecoyTextId), kSpacing, kSpacing, width - 2 * kSpacing, half - kSpacing,
+               TRUE);
+    MoveWindow(decoy_.Item(kDecoyListId), kSpacing, half + kSpacing,
+               width - kDecoyIconWidth - 3 * kSpacing, height - half - 2 * kSpacing, TRUE);
+    MoveWindow(decoy_.Item(kDecoyIconId), width - kDecoyIconWidth - kSpacing,
+               height - kControlHeight - kSpacing, kDecoyIconWidth, kControlHeight, TRUE);
   };
   decoy_.command = [this](int id, int code) {
     if (id == kDecoyIconId && code == BN_CLICKED) {
@@ -123,9 +121,8 @@ void Documents::PaintWelcome(HDC dc, const RECT& client) const {
   const RECT heading{client.left + kWelcomeMargin, client.top + kWelcomeMargin,
                      client.right - kWelcomeMargin,
                      client.top + kWelcomeMargin + kWelcomeHeadingHeight};
-  DrawTextIn(dc, host_.HeadingFont(), kWelcomeHeading,
-             "Welcome, " + host_.Settings().screenName + "!", heading,
-             DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
+  DrawTextIn(dc, host_.HeadingFont(), kTitleColor, "Welcome, " + host_.Settings().screenName + "!",
+             heading, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
   const RECT body{heading.left, heading.bottom, heading.right, client.bottom - kWelcomeMargin};
   DrawTextIn(dc, host_.UiFont(), kWelcomeText, kWelcomeBody, body, DT_LEFT | DT_WORDBREAK);
 }

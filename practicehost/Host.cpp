@@ -11,10 +11,7 @@ namespace practicehost {
 namespace {
 
 constexpr char kFrameTitlePrefix[] = "Practice Host - ";
-constexpr int kFrameX = 20;
-constexpr int kFrameY = 20;
-constexpr int kFrameWidth = 960;
-constexpr int kFrameHeight = 700;
+constexpr winkit::WindowPlace kFramePlace{.x = 20, .y = 20, .width = 960, .height = 700};
 constexpr int kToolbarHeight = 40;
 constexpr int kSayPanelHeight = 36;
 constexpr int kStatusHeight = 22;
@@ -119,7 +116,7 @@ bool Host::CreateFrame(std::string& error) {
                                        .ansi = true};
   const std::wstring title = winkit::WideFromAnsi(kFrameTitlePrefix + options_.screenName);
   if (!Create(instance_, frameClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-              {kFrameX, kFrameY, kFrameWidth, kFrameHeight})) {
+              kFramePlace)) {
     error = "cannot create the frame window";
     return false;
   }

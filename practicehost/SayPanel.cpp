@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "practicehost/Children.h"
+#include "practicehost/Drawing.h"
 #include "practicehost/Host.h"
 #include "practicehost/Protocol.h"
 #include "practicehost/Text.h"
@@ -11,8 +12,6 @@ namespace practicehost {
 namespace {
 
 constexpr char kDefaultSender[] = "Marsh Wren";
-constexpr int kControlHeight = 24;
-constexpr int kGap = 8;
 constexpr int kLabelWidth = 46;
 constexpr int kSenderWidth = 130;
 constexpr int kInLabelWidth = 18;
@@ -64,17 +63,17 @@ void SayPanel::Create(HWND frame, int id, int rooms) {
 
 void SayPanel::Layout(int width, int height) {
   const int top = (height - kControlHeight) / 2;
-  int left = kGap;
+  int left = kSpacing;
   auto place = [&](int id, int controlWidth, int controlHeight, int gapAfter) {
     MoveWindow(panel_.Item(id), left, top, controlWidth, controlHeight, TRUE);
     left += controlWidth + gapAfter;
   };
   place(kLabelId, kLabelWidth, kControlHeight, 0);
-  place(kSenderId, kSenderWidth, kControlHeight, kGap / 2);
+  place(kSenderId, kSenderWidth, kControlHeight, kSpacing / 2);
   place(kInLabelId, kInLabelWidth, kControlHeight, 0);
-  place(kRoomId, kRoomChoiceWidth, kRoomChoiceDropHeight, kGap);
-  const int textWidth = std::max(kMinTextWidth, width - left - kButtonWidth - 2 * kGap);
-  place(kTextId, textWidth, kControlHeight, kGap);
+  place(kRoomId, kRoomChoiceWidth, kRoomChoiceDropHeight, kSpacing);
+  const int textWidth = std::max(kMinTextWidth, width - left - kButtonWidth - 2 * kSpacing);
+  place(kTextId, textWidth, kControlHeight, kSpacing);
   place(kButtonId, kButtonWidth, kControlHeight, 0);
 }
 

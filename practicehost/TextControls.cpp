@@ -14,7 +14,6 @@ constexpr COLORREF kIconFace = RGB(0xF6, 0xC8, 0x3C);
 constexpr COLORREF kIconFacePressed = RGB(0xD8, 0xA4, 0x10);
 constexpr COLORREF kIconEdge = RGB(0x8A, 0x66, 0x00);
 constexpr COLORREF kIconText = RGB(0x20, 0x20, 0x40);
-constexpr COLORREF kTitleText = RGB(0x10, 0x30, 0x80);
 constexpr int kIconCornerDiameter = 10;
 constexpr int kIconPressedShift = 1;
 constexpr int kTitleIndent = 6;
@@ -145,7 +144,7 @@ LRESULT CALLBACK TitleProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   RECT client;
   GetClientRect(window, &client);
   client.left += kTitleIndent;
-  DrawTextIn(paint.Get(), FontOf(window), kTitleText, GetText(window), client,
+  DrawTextIn(paint.Get(), FontOf(window), kTitleColor, GetText(window), client,
              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   return 0;
 }

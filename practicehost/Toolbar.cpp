@@ -14,7 +14,6 @@ constexpr WPARAM kNoEditLimit = 0;  // EM_SETLIMITTEXT: as much as an edit contr
 constexpr COLORREF kToolbarText = RGB(0x20, 0x30, 0x50);
 constexpr int kComboboxHeight = 26;
 constexpr int kComboboxInset = 4;
-constexpr int kGap = 8;
 constexpr int kKeywordLabelWidth = 64;
 constexpr int kKeywordWidth = 420;
 constexpr int kGoWidth = 44;
@@ -32,14 +31,14 @@ Toolbar::Toolbar(Host& host) : host_(host) {
   };
   toolbar_.layout = [this](int, int height) {
     const int top = (height - kComboboxHeight) / 2;
-    const int comboboxLeft = kGap + kKeywordLabelWidth;
+    const int comboboxLeft = kSpacing + kKeywordLabelWidth;
     MoveWindow(combobox_.Handle(), comboboxLeft, top, kKeywordWidth, kComboboxHeight, TRUE);
-    MoveWindow(toolbar_.Item(kGoId), comboboxLeft + kKeywordWidth + kGap, top, kGoWidth,
+    MoveWindow(toolbar_.Item(kGoId), comboboxLeft + kKeywordWidth + kSpacing, top, kGoWidth,
                kComboboxHeight, TRUE);
   };
   toolbar_.paint = [this](HDC dc, const RECT& client) {
     FillSolid(dc, client, kToolbarColor);
-    const RECT label{kGap, client.top, kGap + kKeywordLabelWidth, client.bottom};
+    const RECT label{kSpacing, client.top, kSpacing + kKeywordLabelWidth, client.bottom};
     DrawTextIn(dc, host_.UiFont(), kToolbarText, "Keyword", label,
                DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   };

@@ -9,7 +9,7 @@
 namespace practicehost {
 namespace {
 
-constexpr int kStartTimeoutMs = 15000;
+constexpr DWORD kStartTimeoutMs = 15000;
 constexpr DWORD kPollMs = 10;
 constexpr UINT kMessageTimeoutMs = 10000;
 constexpr DWORD kProgramTimeoutMs = 15000;
@@ -53,11 +53,6 @@ std::vector<std::string> WithLog(Options options, const std::string& logPath) {
   return ToArguments(options);
 }
 
-size_t CountEvents(const std::vector<LogEntry>& log, std::string_view event) {
-  return static_cast<size_t>(
-      std::count_if(log.begin(), log.end(), [&](const LogEntry& e) { return e.event == event; }));
-}
-
 }  // namespace
 
 HostProcess::LogFile::LogFile() {
@@ -75,12 +70,10 @@ HostProcess::LogFile::~LogFile() { DeleteFileA(path_.c_str()); }
 HostProcess::HostProcess(const Options& options) : process_(Start(WithLog(options, log_.Path()))) {
   // The log is this host's alone: its "ready" comes once the windows are made.
   bool exited = false;
-  const bool ready = WaitForLog(
-      [&](const auto& log) {
-        return (exited = process_.Exited()) || CountEvents(log, "ready") > 0;
-      },
-      kStartTimeoutMs);
-  frame_ = FindFrameOf(Pid());
+  const bool ready =
+      winkit::PumpUntil([&] { return (exited = process_.Exited()) || !Events("ready").empty(); },
+                        kStartTimeoutMs, kPollMs);
+  frame_ = FindFrameOf(process_.Pid());
   if (!ready || exited || !frame_) {
     throw std::runtime_error(exited ? "the practice host exited at start"
                                     : "the practice host did not come up");
@@ -137,6 +130,12 @@ std::vector<LogEntry> HostProcess::ReadLog() const {
   return entries;
 }
 
+std::vector<LogEntry> HostProcess::Events(std::string_view event) const {
+  std::vector<LogEntry> events = ReadLog();
+  std::erase_if(events, [&](const LogEntry& entry) { return entry.event != event; });
+  return events;
+}
+
 bool HostProcess::WaitForLog(const std::function<bool(const std::vector<LogEntry>&)>& pred,
                              int timeoutMs) const {
   return winkit::PumpUntil([&] { return pred(ReadLog()); }, static_cast<DWORD>(timeoutMs), kPollMs);
@@ -167,10 +166,10 @@ void HostProcess::Say(const std::string& sender, const std::string& text, int ro
 }
 
 void HostProcess::Hang(int ms) const {
-  const size_t before = CountEvents(ReadLog(), "hang");
+  const size_t before = Events("hang").size();
   if (RunProgram({"--hang", std::to_string(ms)}) != std::optional<DWORD>(0) ||
-      !WaitForLog([&](const auto& log) { return CountEvents(log, "hang") > before; },
-                  static_cast<int>(kMessageTimeoutMs))) {
+      !winkit::PumpUntil([&] { return Events("hang").size() > before; }, kMessageTimeoutMs,
+                         kPollMs)) {
     throw std::runtime_error("the practice host did not begin to hang");
   }
 }

@@ -97,7 +97,6 @@ std::optional<LogEntry> ParseLogLine(std::string_view line) {
     if (!value) return std::nullopt;
     if (*key == "t") entry.t = *value;
     if (*key == "code") entry.code = *value;
-    if (*key == "pid") entry.pid = *value;
   } while (reader.Take(','));
   if (!reader.Take('}') || !reader.AtEnd()) return std::nullopt;
   return entry;

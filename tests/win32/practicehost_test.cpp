@@ -64,14 +64,6 @@ void Enter(HWND box, const std::string& text) {
   ASSERT_TRUE(SendWithin(box, WM_CHAR, '\r', 0, kSendTimeoutMs));
 }
 
-std::vector<LogEntry> Events(const HostProcess& host, const std::string& event) {
-  std::vector<LogEntry> events;
-  for (const LogEntry& entry : host.ReadLog()) {
-    if (entry.event == event) events.push_back(entry);
-  }
-  return events;
-}
-
 TEST(PracticeHostPieces, LogLinesReadBackAsWritten) {
   std::string ansi;
   for (int byte = 1; byte <= 0xFF; ++byte) ansi.push_back(static_cast<char>(byte));
@@ -154,7 +146,7 @@ TEST(PracticeHostWindows, InputLineIsSaidAndLogged) {
   std::vector<std::string> events;
   for (const LogEntry& entry : host.ReadLog()) events.push_back(entry.event + " " + entry.target);
   EXPECT_EQ(events, (std::vector<std::string>{"ready ", "settext input", "char input", "said "}));
-  EXPECT_EQ(Events(host, "said").at(0).markup, markup);
+  EXPECT_EQ(host.Events("said").at(0).markup, markup);
   EXPECT_EQ(host.TranscriptText(), kLabel + "hi");
   EXPECT_EQ(SendWithin(host.InputBox(), WM_GETTEXTLENGTH, 0, 0, kSendTimeoutMs), 0);
 }
@@ -179,7 +171,7 @@ TEST(PracticeHostWindows, KeywordBoxOpensTheAddress) {
   const HostProcess host;
   Enter(host.KeywordBox(), "   ");
   Enter(host.KeywordBox(), "  www.example.test/a b ");
-  const std::vector<LogEntry> opened = Events(host, "open");
+  const std::vector<LogEntry> opened = host.Events("open");
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].address, "www.example.test/a b");
 }
@@ -205,7 +197,7 @@ TEST(PracticeHostHabits, CapsCutTheTranscriptsTop) {
     const HostProcess host(Options{.capLines = caps.first, .capChars = caps.second});
     for (const char* line : {"one", "two", "three"}) host.Say("Ann", line);
     EXPECT_EQ(host.TranscriptText(), transcript) << caps.first << " lines, " << caps.second;
-    EXPECT_EQ(Events(host, "said").size(), 3u);
+    EXPECT_EQ(host.Events("said").size(), 3u);
   }
 }
 
@@ -249,9 +241,9 @@ TEST(PracticeHostHabits, LinesBeyondAsciiAreSaidAndReadBack) {
   const auto& [ansi, utf8] = row->second;
   const HostProcess host;
   Enter(host.InputBox(), ansi);
-  ASSERT_EQ(Events(host, "said").size(), 1u) << "the line was dropped";
-  EXPECT_EQ(Events(host, "said")[0].text, utf8);
-  EXPECT_EQ(Events(host, "settext")[0].hex, HexBytes(ansi));
+  ASSERT_EQ(host.Events("said").size(), 1u) << "the line was dropped";
+  EXPECT_EQ(host.Events("said")[0].text, utf8);
+  EXPECT_EQ(host.Events("settext")[0].hex, HexBytes(ansi));
   EXPECT_EQ(host.TranscriptText(), kLabel + ansi);
 }
 

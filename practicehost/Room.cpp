@@ -36,7 +36,9 @@ constexpr LPARAM kNoWrap = 1;
 std::string OneLine(std::string_view text) {
   std::string line(text);
   for (char& c : line) {
-    if (c == '\r' || c == '\n' || c == '\0') c = ' ';
+    if (c == '\r' || c == '\n' || c == '\0') {
+      c = ' ';
+    }
   }
   return line;
 }
@@ -74,13 +76,17 @@ std::string LineRtf(std::string_view sender, const std::vector<Run>& runs, bool 
   std::string text;
   for (const Run& run : runs) {
     const auto [entry, added] = entries.try_emplace(run.color, entries.size() + 1);
-    if (added) table += ColorEntry(run.color);
+    if (added) {
+      table += ColorEntry(run.color);
+    }
     text += "\\cf" + std::to_string(entry->second) + " ";
     AppendRtfText(text, run.text);
   }
-  std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss " + std::string(kRichTextFace) +
+  std::string rtf = R"({\rtf1\ansi\deff0{\fonttbl{\f0\fswiss )" + std::string(kRichTextFace) +
                     ";}}" + table + "}";
-  if (afterLine) rtf += "\\par";
+  if (afterLine) {
+    rtf += "\\par";
+  }
   rtf += "\\f0\\fs" + std::to_string(2 * kRichTextPoints) + "\\cf1\\b ";
   AppendRtfText(rtf, std::string(sender) + ":");
   rtf += "\\b0\\tab " + text + "}";
@@ -256,7 +262,9 @@ void Room::Trim() {
   const auto capChars = static_cast<size_t>(options.capChars);
   if (capChars > 0 && text.size() - cut > capChars) {
     cut = text.size() - capChars;
-    if (IS_LOW_SURROGATE(text[cut])) ++cut;  // never half a character
+    if (IS_LOW_SURROGATE(text[cut])) {
+      ++cut;  // never half a character
+    }
   }
   if (cut == 0) {
     return;

@@ -1,6 +1,7 @@
 #include "practicehost/testing/HostProcess.h"
 
 #include <algorithm>
+#include <fstream>
 #include <stdexcept>
 
 #include "winkit/MessagePump.h"
@@ -23,17 +24,17 @@ winkit::ChildProcess Start(const std::vector<std::string>& args) {
     commandLine.append(" ").append(
         winkit::QuoteArgument(winkit::ToUtf8(winkit::WideFromAnsi(arg))));
   }
-  return winkit::ChildProcess(program, commandLine);
+  return {program, commandLine};
 }
 
 HWND FindFrameOf(DWORD pid) {
   HWND frame = nullptr;
-  while ((frame = FindWindowExA(nullptr, frame, kFrameClass, nullptr)) != nullptr) {
-    DWORD owner = 0;
+  DWORD owner = 0;
+  do {
+    frame = FindWindowExA(nullptr, frame, kFrameClass, nullptr);
     GetWindowThreadProcessId(frame, &owner);
-    if (owner == pid) return frame;
-  }
-  return nullptr;
+  } while (frame && owner != pid);
+  return frame;
 }
 
 LRESULT SendOrThrow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -110,20 +111,10 @@ HWND HostProcess::KeywordBox() const {
 
 std::vector<LogEntry> HostProcess::ReadLog() const {
   std::vector<LogEntry> entries;
-  const winkit::UniqueHandle file(CreateFileA(
-      log_.Path().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  std::string content;
-  char buffer[64 * 1024];
-  DWORD read = 0;
-  while (file && ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-    content.append(buffer, read);
-  }
+  std::ifstream file(log_.Path(), std::ios::binary);
   // Only whole lines: the host may be writing the last one right now.
-  size_t start = 0;
-  for (size_t end; (end = content.find('\n', start)) != std::string::npos; start = end + 1) {
-    if (std::optional<LogEntry> entry =
-            ParseLogLine(std::string_view(content).substr(start, end - start))) {
+  for (std::string line; std::getline(file, line) && !file.eof();) {
+    if (std::optional<LogEntry> entry = ParseLogLine(line)) {
       entries.push_back(std::move(*entry));
     }
   }
@@ -143,7 +134,9 @@ bool HostProcess::WaitForLog(const std::function<bool(const std::vector<LogEntry
 
 std::string HostProcess::TranscriptText(int room) const {
   const HWND transcript = Transcript(room);
-  if (!transcript) throw std::runtime_error("no transcript in room " + std::to_string(room));
+  if (!transcript) {
+    throw std::runtime_error("no transcript in room " + std::to_string(room));
+  }
   // In UTF-16: Wine answers an ANSI WM_GETTEXTLENGTH from another process with 0 once the rich
   // edit holds double-byte text. The buffer still has room for every character's ANSI bytes, as
   // Wine hands the rich edit one of as many bytes as it has characters.

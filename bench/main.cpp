@@ -4,18 +4,29 @@
 // zibbet_bench [ROW...]: each ROW is "measure|value|target", a fact found outside this program
 // (bench.sh passes the sizes and imports of both builds' Zibbet.exe), printed as a last row so
 // that one table comes out.
+// zibbet_bench --desktop: the desktop rows alone, for a second display.
+#include <string_view>
+
 #include "Table.h"
 
 // Each file of rows adds its sections to the table: declared and called here, in table order.
 namespace bench {
 void CoreRows(Table& table);
 void ProgramRows(Table& table);
+void DesktopRows(Table& table);
+void ClientRows(Table& table);
 }  // namespace bench
 
 int main(int argc, char** argv) {
   bench::Table table;
+  if (argc == 2 && std::string_view(argv[1]) == "--desktop") {
+    bench::DesktopRows(table);
+    return table.Failed() == 0 ? 0 : 1;
+  }
   bench::CoreRows(table);
+  bench::ClientRows(table);
   bench::ProgramRows(table);
+  bench::DesktopRows(table);
   for (int i = 1; i < argc; ++i) {
     table.GivenRow(argv[i]);
   }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "practicehost/Children.h"
 #include "practicehost/Drawing.h"
 #include "practicehost/Host.h"
 #include "practicehost/Protocol.h"
@@ -17,12 +18,9 @@ constexpr char kWelcomeBody[] =
     "Say a line in the room, open an address from the Keyword box, or use \"Say as\" below the "
     "rooms to speak for another member. Nothing here reaches the network.";
 constexpr std::array<const char*, 3> kDirectoryNames = {"Ada Finch", "Corin Vale", "Juno Reed"};
-constexpr COLORREF kWelcomeHeading = RGB(0x10, 0x30, 0x80);
 constexpr COLORREF kWelcomeText = RGB(0x30, 0x30, 0x30);
 constexpr int kWelcomeMargin = 14;
 constexpr int kWelcomeHeadingHeight = 34;
-constexpr int kGap = 8;
-constexpr int kControlHeight = 24;
 constexpr int kDecoyIconWidth = 64;
 enum DecoyChildId { kDecoyTextId = 401, kDecoyListId, kDecoyIconId };
 
@@ -44,30 +42,27 @@ Documents::Documents(Host& host) : host_(host) {
   welcome_.paint = [this](HDC dc, const RECT& client) { PaintWelcome(dc, client); };
   decoy_.layout = [this](int width, int height) {
     const int half = height / 2;
-    MoveWindow(decoyText_, kGap, kGap, width - 2 * kGap, half - kGap, TRUE);
-    MoveWindow(decoyList_, kGap, half + kGap, width - kDecoyIconWidth - 3 * kGap,
-               height - half - 2 * kGap, TRUE);
-    MoveWindow(decoyIcon_, width - kDecoyIconWidth - kGap, height - kControlHeight - kGap,
-               kDecoyIconWidth, kControlHeight, TRUE);
+    MoveWindow(decoy_.Item(kDecoyTextId), kSpacing, kSpacing, width - 2 * kSpacing, half - kSpacing,
+               TRUE);
+    MoveWindow(decoy_.Item(kDecoyListId), kSpacing, half + kSpacing,
+               width - kDecoyIconWidth - 3 * kSpacing, height - half - 2 * kSpacing, TRUE);
+    MoveWindow(decoy_.Item(kDecoyIconId), width - kDecoyIconWidth - kSpacing,
+               height - kControlHeight - kSpacing, kDecoyIconWidth, kControlHeight, TRUE);
   };
   decoy_.command = [this](int id, int code) {
     if (id == kDecoyIconId && code == BN_CLICKED) {
       host_.SetStatus("The member directory is only a decoy.");
     }
   };
-  decoy_.destroyed = [this] { decoyText_ = decoyList_ = decoyIcon_ = nullptr; };
 }
 
 bool Documents::Create(HWND mdiClient, std::string& error) {
   const Options& options = host_.Settings();
   // Each new MDI child goes on top of the others, so they are made back to front.
-  if (options.welcome) {
-    welcomeWindow_ = CreateDocumentWindow(mdiClient, WelcomeTitle(options), kWelcomeBounds);
-    if (!welcomeWindow_) {
-      error = "cannot create the welcome window";
-      return false;
-    }
-    AttachContainer(welcomeWindow_, &welcome_);
+  if (options.welcome &&
+      !welcome_.CreateDocument(mdiClient, WelcomeTitle(options), kWelcomeBounds)) {
+    error = "cannot create the welcome window";
+    return false;
   }
   for (int number = 1; number <= options.rooms; ++number) {
     rooms_.push_back(std::make_unique<Room>(host_, number));
@@ -91,9 +86,11 @@ void Documents::Arrange(HWND mdiClient) {
   // Room 1 is the active room; the decoy (if any) still comes first in the MDI client's child
   // order, then the rooms by number, then the welcome window.
   SendMessageA(mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(rooms_.front()->Window()), 0);
-  std::vector<HWND> order{decoyWindow_};
-  for (const auto& room : rooms_) order.push_back(room->Window());
-  order.push_back(welcomeWindow_);
+  std::vector<HWND> order{decoy_.Handle()};
+  for (const auto& room : rooms_) {
+    order.push_back(room->Window());
+  }
+  order.push_back(welcome_.Handle());
   StackInOrder(order);
   SetFocus(rooms_.front()->Input());
 }
@@ -101,21 +98,21 @@ void Documents::Arrange(HWND mdiClient) {
 // Looks like a room to a careless search (transcript, member list, icon) but has no title
 // static, which is what tells a room apart.
 bool Documents::CreateDecoy(HWND mdiClient) {
-  decoyWindow_ = CreateDocumentWindow(mdiClient, kDecoyTitle, kDecoyBounds);
-  if (!decoyWindow_) {
+  const HFONT font = host_.UiFont();
+  if (!decoy_.CreateDocument(mdiClient, kDecoyTitle, kDecoyBounds) ||
+      !CreateChildren(decoy_.Handle(),
+                      {{kDecoyTextId, kRichClass, "", WS_VSCROLL | ES_MULTILINE | ES_READONLY,
+                        WS_EX_CLIENTEDGE},
+                       {kDecoyListId, kListboxClass, "",
+                        WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, font},
+                       {kDecoyIconId, kIconClass, "Find", 0, 0, font}})) {
     return false;
   }
-  decoyText_ = CreateRichText(decoyWindow_, kDecoyTextId, WS_VSCROLL | ES_MULTILINE | ES_READONLY);
-  SendMessageA(decoyText_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kDecoyText));
-  decoyList_ = CreateChild(kListboxClass, "", WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-                           decoyWindow_, kDecoyListId, WS_EX_CLIENTEDGE);
+  SendMessageA(decoy_.Item(kDecoyTextId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kDecoyText));
   for (const char* name : kDirectoryNames) {
-    SendMessageA(decoyList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    SendMessageA(decoy_.Item(kDecoyListId), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
   }
-  decoyIcon_ = CreateChild(kIconClass, "Find", 0, decoyWindow_, kDecoyIconId);
-  SetFont(decoyList_, host_.UiFont());
-  SetFont(decoyIcon_, host_.UiFont());
-  AttachContainer(decoyWindow_, &decoy_);
+  decoy_.Relayout();
   return true;
 }
 
@@ -124,9 +121,8 @@ void Documents::PaintWelcome(HDC dc, const RECT& client) const {
   const RECT heading{client.left + kWelcomeMargin, client.top + kWelcomeMargin,
                      client.right - kWelcomeMargin,
                      client.top + kWelcomeMargin + kWelcomeHeadingHeight};
-  DrawTextIn(dc, host_.HeadingFont(), kWelcomeHeading,
-             "Welcome, " + host_.Settings().screenName + "!", heading,
-             DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
+  DrawTextIn(dc, host_.HeadingFont(), kTitleColor, "Welcome, " + host_.Settings().screenName + "!",
+             heading, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
   const RECT body{heading.left, heading.bottom, heading.right, client.bottom - kWelcomeMargin};
   DrawTextIn(dc, host_.UiFont(), kWelcomeText, kWelcomeBody, body, DT_LEFT | DT_WORDBREAK);
 }

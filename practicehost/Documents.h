@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "practicehost/Controls.h"
+#include "practicehost/Container.h"
 #include "practicehost/Room.h"
 
 namespace practicehost {
@@ -37,11 +37,6 @@ class Documents {
   std::vector<std::unique_ptr<Room>> rooms_;
   Container welcome_;
   Container decoy_;
-  HWND welcomeWindow_ = nullptr;
-  HWND decoyWindow_ = nullptr;
-  HWND decoyText_ = nullptr;
-  HWND decoyList_ = nullptr;
-  HWND decoyIcon_ = nullptr;
 };
 
 }  // namespace practicehost

@@ -12,6 +12,16 @@ namespace practicehost {
 inline constexpr COLORREF kToolbarColor = RGB(0xDC, 0xE6, 0xF2);
 inline constexpr COLORREF kToolbarEdge = RGB(0x9A, 0xAC, 0xC4);
 inline constexpr COLORREF kBoxColor = RGB(0xFF, 0xFF, 0xFF);
+inline constexpr COLORREF kTitleColor = RGB(0x10, 0x30, 0x80);
+// The room between the controls of the frame's strips and of the documents beside the rooms, and
+// the height of a one-line control there.
+inline constexpr int kSpacing = 8;
+inline constexpr int kControlHeight = 24;
+
+// A system colour as a class background, the documented way.
+inline HBRUSH SystemColorBrush(int color) {
+  return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(color + 1));
+}
 
 winkit::UniqueFont MakeFont(const char* face, int height, int weight);
 void FillSolid(HDC dc, const RECT& rect, COLORREF color);

@@ -33,7 +33,9 @@ bool EventLog::Open(const std::wstring& path) {
 void EventLog::SetText(std::string_view target, std::string_view room, std::string_view bytes) {
   JsonLine line = Event("settext");
   line.Add("target", target);
-  if (!room.empty()) line.Add("room", AnsiToUtf8(room));
+  if (!room.empty()) {
+    line.Add("room", AnsiToUtf8(room));
+  }
   line.Add("text", AnsiToUtf8(bytes)).Add("hex", HexBytes(bytes));
   Write(line);
 }
@@ -41,7 +43,9 @@ void EventLog::SetText(std::string_view target, std::string_view room, std::stri
 void EventLog::Char(std::string_view target, std::string_view room, unsigned code) {
   JsonLine line = Event("char");
   line.Add("target", target);
-  if (!room.empty()) line.Add("room", AnsiToUtf8(room));
+  if (!room.empty()) {
+    line.Add("room", AnsiToUtf8(room));
+  }
   line.Add("code", static_cast<long long>(code));
   Write(line);
 }

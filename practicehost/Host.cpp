@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "practicehost/Children.h"
 #include "practicehost/Drawing.h"
 #include "practicehost/Protocol.h"
 #include "winkit/Text.h"
@@ -10,10 +11,7 @@ namespace practicehost {
 namespace {
 
 constexpr char kFrameTitlePrefix[] = "Practice Host - ";
-constexpr int kFrameX = 20;
-constexpr int kFrameY = 20;
-constexpr int kFrameWidth = 960;
-constexpr int kFrameHeight = 700;
+constexpr winkit::WindowPlace kFramePlace{.x = 20, .y = 20, .width = 960, .height = 700};
 constexpr int kToolbarHeight = 40;
 constexpr int kSayPanelHeight = 36;
 constexpr int kStatusHeight = 22;
@@ -46,20 +44,19 @@ bool Host::Start(std::string& error) {
     return false;
   }
   if (options_.toolbar) {
-    toolbar_.Create(frame_.Get(), kToolbarStripId);
+    toolbar_.Create(Handle(), kToolbarStripId);
   }
-  sayPanel_.Create(frame_.Get(), kSayPanelId, options_.rooms);
-  status_ = CreateChild("Static", "Ready.", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_SUNKEN,
-                        frame_.Get(), kStatusId);
-  SetFont(status_, UiFont());
+  sayPanel_.Create(Handle(), kSayPanelId, options_.rooms);
+  CreateChildren(Handle(), {{kStatusId, "Static", "Ready.",
+                             SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_SUNKEN, 0, UiFont()}});
   RECT client;
-  GetClientRect(frame_.Get(), &client);
+  GetClientRect(Handle(), &client);
   Layout(client.right, client.bottom);
   if (!documents_.Create(mdiClient_, error)) {
     return false;
   }
-  ShowWindow(frame_.Get(), SW_SHOW);
-  UpdateWindow(frame_.Get());
+  ShowWindow(Handle(), SW_SHOW);
+  UpdateWindow(Handle());
   documents_.Arrange(mdiClient_);
   log_.Ready(GetCurrentProcessId());
   return true;
@@ -77,19 +74,7 @@ int Host::Run() {
   return static_cast<int>(message.wParam);
 }
 
-LRESULT CALLBACK Host::FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* host = reinterpret_cast<Host*>(GetWindowLongPtrA(frame, GWLP_USERDATA));
-  if (!host) {
-    return DefFrameProcA(frame, nullptr, message, wParam, lParam);
-  }
-  return host->OnFrameMessage(frame, message, wParam, lParam);
-}
-
-LRESULT Host::OnFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Host::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
       // Not passed on: DefFrameProc would give the MDI client the whole frame.
@@ -107,44 +92,38 @@ LRESULT Host::OnFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lPa
       return data && OnCopyData(*data) ? TRUE : FALSE;
     }
     case WM_DESTROY:
-      frame_.Release();
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrA(frame, GWLP_USERDATA, 0);
       mdiClient_ = nullptr;
-      return DefFrameProcA(frame, nullptr, message, wParam, lParam);
+      return 0;
     default:
-      return DefFrameProcA(frame, mdiClient_, message, wParam, lParam);
+      return Default(message, wParam, lParam);
   }
 }
 
-bool Host::CreateFrame(std::string& error) {
-  WNDCLASSEXA frameClass{};
-  frameClass.cbSize = sizeof frameClass;
-  frameClass.style = CS_HREDRAW | CS_VREDRAW;
-  frameClass.lpfnWndProc = FrameProc;
-  frameClass.hInstance = instance_;
-  frameClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  frameClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  frameClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1));
-  frameClass.lpszClassName = kFrameClass;
-  if (!classes_.Add(frameClass, error)) {
-    return false;
-  }
+LRESULT Host::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefFrameProcA(Handle(), mdiClient_, message, wParam, lParam);
+}
 
-  const std::string title = kFrameTitlePrefix + options_.screenName;
-  frame_.Reset(CreateWindowExA(0, kFrameClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                               kFrameX, kFrameY, kFrameWidth, kFrameHeight, nullptr, nullptr,
-                               instance_, this));
-  if (!frame_.Get()) {
+bool Host::CreateFrame(std::string& error) {
+  const std::wstring className = winkit::WideFromAnsi(kFrameClass);
+  const winkit::WindowClass frameClass{.name = className.c_str(),
+                                       .style = CS_HREDRAW | CS_VREDRAW,
+                                       .cursor = LoadCursor(nullptr, IDC_ARROW),
+                                       .background = SystemColorBrush(COLOR_APPWORKSPACE),
+                                       .icon = LoadIcon(nullptr, IDI_APPLICATION),
+                                       .ansi = true};
+  const std::wstring title = winkit::WideFromAnsi(kFrameTitlePrefix + options_.screenName);
+  if (!Create(instance_, frameClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+              kFramePlace)) {
     error = "cannot create the frame window";
     return false;
   }
   CLIENTCREATESTRUCT client{nullptr, kFirstMdiChildId};
   mdiClient_ = CreateWindowExA(
       WS_EX_CLIENTEDGE, kMdiClientClass, nullptr,
-      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0, frame_.Get(),
+      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0, Handle(),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMdiClientId)), instance_, &client);
   if (!mdiClient_) {
     error = "cannot create the MDI client window";
@@ -161,9 +140,7 @@ void Host::Layout(int width, int height) {
   }
   const int statusTop = height - kStatusHeight;
   const int panelTop = statusTop - kSayPanelHeight;
-  if (status_) {
-    MoveWindow(status_, 0, statusTop, width, kStatusHeight, TRUE);
-  }
+  MoveWindow(GetDlgItem(Handle(), kStatusId), 0, statusTop, width, kStatusHeight, TRUE);
   if (const HWND panel = sayPanel_.Window()) {
     MoveWindow(panel, 0, panelTop, width, kSayPanelHeight, TRUE);
   }
@@ -185,7 +162,9 @@ bool Host::OnCopyData(const COPYDATASTRUCT& data) {
 }
 
 void Host::SetStatus(const std::string& text) {
-  if (status_) SetWindowTextA(status_, text.c_str());
+  if (const HWND status = GetDlgItem(Handle(), kStatusId)) {
+    SetWindowTextA(status, text.c_str());
+  }
 }
 
 }  // namespace practicehost

@@ -6,21 +6,22 @@
 
 #include <string>
 
-#include "practicehost/Controls.h"
+#include "practicehost/Classes.h"
 #include "practicehost/Documents.h"
 #include "practicehost/EventLog.h"
 #include "practicehost/Options.h"
 #include "practicehost/SayPanel.h"
 #include "practicehost/Toolbar.h"
 #include "winkit/Handles.h"
+#include "winkit/Window.h"
 
 namespace practicehost {
 
-class Host {
+class Host final : winkit::Window {
  public:
   Host(HINSTANCE instance, Options options);
-  Host(const Host&) = delete;
-  Host& operator=(const Host&) = delete;
+  // The windows go first, while everything they use is still there.
+  ~Host() override { Destroy(); }
 
   // Opens the log and creates the windows; false, with the reason, if that failed.
   bool Start(std::string& error);
@@ -37,8 +38,8 @@ class Host {
   void SetStatus(const std::string& text);
 
  private:
-  static LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool CreateFrame(std::string& error);
   void Layout(int width, int height);
   bool OnCopyData(const COPYDATASTRUCT& data);
@@ -54,9 +55,6 @@ class Host {
   SayPanel sayPanel_{*this};
   Documents documents_{*this};
   HWND mdiClient_ = nullptr;
-  HWND status_ = nullptr;
-  // Last: destroyed first, while everything its windows use is still there.
-  winkit::UniqueWindow frame_;
 };
 
 }  // namespace practicehost

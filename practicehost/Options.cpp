@@ -20,7 +20,9 @@ std::optional<int> ParseNumber(const std::wstring& text) {
   int value = 0;
   const char* end = digits.data() + digits.size();
   const auto [ptr, ec] = std::from_chars(digits.data(), end, value);
-  if (digits.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+  if (digits.empty() || ec != std::errc() || ptr != end) {
+    return std::nullopt;
+  }
   return value;
 }
 
@@ -63,11 +65,15 @@ ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
     const std::wstring& arg = args[i];
     if (arg == L"--screen-name") {
       if (const std::wstring* name = value("--screen-name")) {
-        if (name->empty()) error = "--screen-name must not be empty";
+        if (name->empty()) {
+          error = "--screen-name must not be empty";
+        }
         options.screenName = winkit::ToAnsi(*name);
       }
     } else if (arg == L"--log") {
-      if (const std::wstring* path = value("--log")) options.logPath = *path;
+      if (const std::wstring* path = value("--log")) {
+        options.logPath = *path;
+      }
     } else if (arg == L"--rooms") {
       options.rooms = number("--rooms", 1, kMaxRooms).value_or(options.rooms);
     } else if (arg == L"--decoy") {
@@ -119,7 +125,9 @@ std::vector<std::string> ToArguments(const Options& options) {
   std::vector<std::string> args = {"--screen-name", options.screenName, "--rooms",
                                    std::to_string(options.rooms)};
   auto add = [&args](bool present, std::initializer_list<std::string> more) {
-    if (present) args.insert(args.end(), more);
+    if (present) {
+      args.insert(args.end(), more);
+    }
   };
   add(!options.logPath.empty(), {"--log", winkit::ToAnsi(options.logPath)});
   add(options.decoy, {"--decoy"});
@@ -142,8 +150,12 @@ std::vector<std::wstring> CommandLineArguments() {
   const std::unique_ptr<LPWSTR, LocalFreeDeleter> argv(
       CommandLineToArgvW(GetCommandLineW(), &count));
   std::vector<std::wstring> args;
-  if (!argv) return args;
-  for (int i = 1; i < count; ++i) args.emplace_back(argv.get()[i]);
+  if (!argv) {
+    return args;
+  }
+  for (int i = 1; i < count; ++i) {
+    args.emplace_back(argv.get()[i]);
+  }
   return args;
 }
 

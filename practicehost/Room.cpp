@@ -6,8 +6,10 @@
 #include <array>
 #include <unordered_map>
 
+#include "practicehost/Children.h"
 #include "practicehost/Host.h"
 #include "practicehost/Protocol.h"
+#include "practicehost/RichText.h"
 #include "practicehost/Text.h"
 #include "winkit/Text.h"
 
@@ -24,7 +26,6 @@ constexpr int kGap = 6;
 
 constexpr std::array<const char*, 3> kRegulars = {"Marsh Wren", "Tilly Oak", "Bramble Fox"};
 constexpr char kInputTarget[] = "input";
-constexpr UINT kUtf16CodePage = 1200;
 constexpr size_t kLongestWrappedLine = 2000;
 constexpr int kTextColumnTwips = 1620;
 // EM_SETTARGETDEVICE line widths.
@@ -35,7 +36,9 @@ constexpr LPARAM kNoWrap = 1;
 std::string OneLine(std::string_view text) {
   std::string line(text);
   for (char& c : line) {
-    if (c == '\r' || c == '\n' || c == '\0') c = ' ';
+    if (c == '\r' || c == '\n' || c == '\0') {
+      c = ' ';
+    }
   }
   return line;
 }
@@ -73,13 +76,17 @@ std::string LineRtf(std::string_view sender, const std::vector<Run>& runs, bool 
   std::string text;
   for (const Run& run : runs) {
     const auto [entry, added] = entries.try_emplace(run.color, entries.size() + 1);
-    if (added) table += ColorEntry(run.color);
+    if (added) {
+      table += ColorEntry(run.color);
+    }
     text += "\\cf" + std::to_string(entry->second) + " ";
     AppendRtfText(text, run.text);
   }
-  std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss " + std::string(kRichTextFace) +
+  std::string rtf = R"({\rtf1\ansi\deff0{\fonttbl{\f0\fswiss )" + std::string(kRichTextFace) +
                     ";}}" + table + "}";
-  if (afterLine) rtf += "\\par";
+  if (afterLine) {
+    rtf += "\\par";
+  }
   rtf += "\\f0\\fs" + std::to_string(2 * kRichTextPoints) + "\\cf1\\b ";
   AppendRtfText(rtf, std::string(sender) + ":");
   rtf += "\\b0\\tab " + text + "}";
@@ -108,38 +115,36 @@ void StreamIn(HWND rich, std::string_view text, WPARAM format) {
 Room::Room(Host& host, int number) : host_(host), name_(RoomName(number)) {
   container_.layout = [this](int width, int height) { Layout(width, height); };
   container_.command = [this](int id, int code) {
-    if (id == kIconId && code == BN_CLICKED) SayInput();
+    if (id == kIconId && code == BN_CLICKED) {
+      SayInput();
+    }
   };
-  container_.focus = [this] { return input_; };
-  container_.destroyed = [this] { Forget(); };
+  container_.focus = [this] { return Input(); };
   inputHook_ = [this](HWND input, UINT message, WPARAM wParam, LPARAM lParam) {
     return OnInputMessage(input, message, wParam, lParam);
   };
 }
 
-HWND Room::Create(HWND mdiClient, const RECT& bounds) {
-  window_ = CreateDocumentWindow(mdiClient, name_, bounds);
-  if (!window_) {
-    return nullptr;
+bool Room::Create(HWND mdiClient, const RECT& bounds) {
+  if (!container_.CreateDocument(mdiClient, name_, bounds) ||
+      !CreateChildren(container_.Handle(),
+                      {{kTranscriptId, kRichClass, "",
+                        WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                        WS_EX_CLIENTEDGE},
+                       {kInputId, kRichClass, "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+                       {kMembersId, kListboxClass, "",
+                        WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
+                        WS_EX_CLIENTEDGE, host_.UiFont()},
+                       {kIconId, kIconClass, "Send", 0, 0, host_.UiFont()},
+                       {kTitleId, kStaticClass, name_.c_str(), 0, 0, host_.TitleFont()}})) {
+    return false;
   }
-
-  transcript_ =
-      CreateRichText(window_, kTranscriptId,
-                     WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL);
-  input_ = CreateRichText(window_, kInputId, WS_TABSTOP | ES_AUTOHSCROLL);
-  members_ = CreateChild(kListboxClass, "",
-                         WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, window_,
-                         kMembersId, WS_EX_CLIENTEDGE);
-  icon_ = CreateChild(kIconClass, "Send", 0, window_, kIconId);
-  title_ = CreateChild(kStaticClass, name_.c_str(), 0, window_, kTitleId);
-  if (!transcript_ || !input_ || !members_ || !icon_ || !title_) {
-    return nullptr;
-  }
+  const HWND transcript = Transcript();
   if (host_.Settings().strictReads) {
-    MakeReadsStrict(transcript_);
+    MakeReadsStrict(transcript);
   }
   // WS_HSCROLL alone would turn wrapping off; it is there for when long lines do.
-  SendMessageA(transcript_, EM_SETTARGETDEVICE, 0, kWrapToWindow);
+  SendMessageA(transcript, EM_SETTARGETDEVICE, 0, kWrapToWindow);
   // Every line's text starts at one tab stop, and wrapped text hangs under it rather than under
   // the sender's name. New paragraphs take this from the one before.
   PARAFORMAT2 paragraph{};
@@ -148,23 +153,22 @@ HWND Room::Create(HWND mdiClient, const RECT& bounds) {
   paragraph.dxOffset = kTextColumnTwips;
   paragraph.cTabCount = 1;
   paragraph.rgxTabs[0] = kTextColumnTwips;
-  SendMessageA(transcript_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
+  SendMessageA(transcript, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
 
-  // Children go to the bottom of the z-order as they are made; pin the order the chat client has
-  // rather than rely on that.
-  StackInOrder({transcript_, input_, members_, icon_, title_});
-  InstallHook(input_, &inputHook_);
-  SetFont(members_, host_.UiFont());
-  SetFont(icon_, host_.UiFont());
-  SetFont(title_, host_.TitleFont());
+  InstallHook(Input(), &inputHook_);
   AddMember(host_.ScreenName());
-  for (const char* regular : kRegulars) AddMember(regular);
-  AttachContainer(window_, &container_);
-  return window_;
+  for (const char* regular : kRegulars) {
+    AddMember(regular);
+  }
+  container_.Relayout();
+  return true;
 }
 
+HWND Room::Input() const { return container_.Item(kInputId); }
+HWND Room::Transcript() const { return container_.Item(kTranscriptId); }
+
 bool Room::Say(std::string_view sender, std::string_view markup) {
-  if (!transcript_) {
+  if (!Transcript()) {
     return false;
   }
   const std::vector<Run> runs = ParseMarkup(markup);
@@ -209,34 +213,36 @@ std::optional<LRESULT> Room::OnInputMessage(HWND input, UINT message, WPARAM wPa
 }
 
 void Room::SayInput() {
-  if (!input_) {
+  const HWND input = Input();
+  if (!input) {
     return;
   }
-  const std::string markup = winkit::ToAnsi(GetRichText(input_));
+  const std::string markup = winkit::ToAnsi(GetRichText(input));
   if (markup.empty()) {
     return;
   }
   Say(host_.ScreenName(), markup);
-  CallOriginal(input_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  CallOriginal(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
 }
 
 void Room::AppendLine(std::string_view sender, const std::vector<Run>& runs) {
+  const HWND transcript = Transcript();
   const size_t length = sender.size() + PlainText(runs).size();
   if (wrapping_ && length > kLongestWrappedLine) {
     // The rich edit takes seconds to wrap a paragraph of many thousand characters, and again
     // whenever one is added after it: from here on the transcript scrolls sideways instead.
-    SendMessageA(transcript_, EM_SETTARGETDEVICE, 0, kNoWrap);
+    SendMessageA(transcript, EM_SETTARGETDEVICE, 0, kNoWrap);
     wrapping_ = false;
   }
   MoveCaretToEnd();
-  StreamIn(transcript_, LineRtf(sender, runs, hasLines_), SF_RTF | SFF_SELECTION);
+  StreamIn(transcript, LineRtf(sender, runs, hasLines_), SF_RTF | SFF_SELECTION);
   hasLines_ = true;
   Trim();
 
   MoveCaretToEnd();
-  SendMessageA(transcript_, EM_SCROLLCARET, 0, 0);
-  SendMessageA(transcript_, WM_VSCROLL, SB_BOTTOM, 0);
-  SendMessageA(transcript_, WM_HSCROLL, SB_LEFT, 0);
+  SendMessageA(transcript, EM_SCROLLCARET, 0, 0);
+  SendMessageA(transcript, WM_VSCROLL, SB_BOTTOM, 0);
+  SendMessageA(transcript, WM_HSCROLL, SB_LEFT, 0);
 }
 
 void Room::Trim() {
@@ -244,7 +250,8 @@ void Room::Trim() {
   if (options.capLines <= 0 && options.capChars <= 0) {
     return;
   }
-  const std::wstring text = GetRichText(transcript_);
+  const HWND transcript = Transcript();
+  const std::wstring text = GetRichText(transcript);
   size_t cut = 0;
   if (options.capLines > 0) {
     auto lines = static_cast<size_t>(std::count(text.begin(), text.end(), L'\r')) + 1;
@@ -255,52 +262,54 @@ void Room::Trim() {
   const auto capChars = static_cast<size_t>(options.capChars);
   if (capChars > 0 && text.size() - cut > capChars) {
     cut = text.size() - capChars;
-    if (IS_LOW_SURROGATE(text[cut])) ++cut;  // never half a character
+    if (IS_LOW_SURROGATE(text[cut])) {
+      ++cut;  // never half a character
+    }
   }
   if (cut == 0) {
     return;
   }
   // Streamed, not replaced: a read-only rich edit may refuse EM_REPLACESEL.
   const CHARRANGE top{0, static_cast<LONG>(cut)};
-  SendMessageA(transcript_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&top));
-  StreamIn(transcript_, "", SF_TEXT | SFF_SELECTION);
+  SendMessageA(transcript, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&top));
+  StreamIn(transcript, "", SF_TEXT | SFF_SELECTION);
 }
 
 void Room::MoveCaretToEnd() {
+  const HWND transcript = Transcript();
   GETTEXTLENGTHEX textLength{GTL_NUMCHARS, kUtf16CodePage};
   const auto end = static_cast<LONG>(
-      SendMessageA(transcript_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&textLength), 0));
+      SendMessageA(transcript, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&textLength), 0));
   const CHARRANGE caret{end, end};
-  SendMessageA(transcript_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  SendMessageA(transcript, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
 }
 
 void Room::AddMember(std::string_view name) {
-  if (!members_) {
+  const HWND members = container_.Item(kMembersId);
+  if (!members) {
     return;
   }
   const std::string entry(name);
-  if (SendMessageA(members_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+  if (SendMessageA(members, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                    reinterpret_cast<LPARAM>(entry.c_str())) != LB_ERR) {
     return;
   }
-  SendMessageA(members_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  SendMessageA(members, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
 }
 
 void Room::Layout(int width, int height) {
-  if (!transcript_) {
-    return;
-  }
   const int listTop = kTitleHeight;
   const int inputTop = height - kInputHeight - kGap;
   const int listHeight = inputTop - kGap - listTop;
   const int transcriptWidth = width - kMembersWidth - 3 * kGap;
-  MoveWindow(title_, 0, 0, width, kTitleHeight, TRUE);
-  MoveWindow(transcript_, kGap, listTop, transcriptWidth, listHeight, TRUE);
-  MoveWindow(members_, width - kMembersWidth - kGap, listTop, kMembersWidth, listHeight, TRUE);
-  MoveWindow(input_, kGap, inputTop, width - kIconWidth - 3 * kGap, kInputHeight, TRUE);
-  MoveWindow(icon_, width - kIconWidth - kGap, inputTop, kIconWidth, kInputHeight, TRUE);
+  const auto place = [this](int id, int left, int top, int placeWidth, int placeHeight) {
+    MoveWindow(container_.Item(id), left, top, placeWidth, placeHeight, TRUE);
+  };
+  place(kTitleId, 0, 0, width, kTitleHeight);
+  place(kTranscriptId, kGap, listTop, transcriptWidth, listHeight);
+  place(kMembersId, width - kMembersWidth - kGap, listTop, kMembersWidth, listHeight);
+  place(kInputId, kGap, inputTop, width - kIconWidth - 3 * kGap, kInputHeight);
+  place(kIconId, width - kIconWidth - kGap, inputTop, kIconWidth, kInputHeight);
 }
-
-void Room::Forget() { window_ = transcript_ = input_ = members_ = icon_ = title_ = nullptr; }
 
 }  // namespace practicehost

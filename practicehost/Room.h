@@ -4,11 +4,13 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "practicehost/Controls.h"
+#include "practicehost/Container.h"
+#include "practicehost/Hook.h"
 #include "practicehost/Markup.h"
 
 namespace practicehost {
@@ -21,11 +23,11 @@ class Room {
   Room(const Room&) = delete;
   Room& operator=(const Room&) = delete;
 
-  // Creates the room's window in the MDI client; nullptr if that failed.
-  HWND Create(HWND mdiClient, const RECT& bounds);
+  // Creates the room's window in the MDI client; false if that failed.
+  bool Create(HWND mdiClient, const RECT& bounds);
 
-  HWND Window() const { return window_; }
-  HWND Input() const { return input_; }
+  HWND Window() const { return container_.Handle(); }
+  HWND Input() const;
   const std::string& Name() const { return name_; }
 
   // Adds sender's line to the transcript and sender to the members. False, and nothing said, if
@@ -41,7 +43,7 @@ class Room {
   void MoveCaretToEnd();
   void AddMember(std::string_view name);
   void Layout(int width, int height);
-  void Forget();
+  HWND Transcript() const;
 
   Host& host_;
   std::string name_;
@@ -49,12 +51,6 @@ class Room {
   MessageHook inputHook_;
   bool hasLines_ = false;
   bool wrapping_ = true;
-  HWND window_ = nullptr;
-  HWND transcript_ = nullptr;
-  HWND input_ = nullptr;
-  HWND members_ = nullptr;
-  HWND icon_ = nullptr;
-  HWND title_ = nullptr;
 };
 
 }  // namespace practicehost

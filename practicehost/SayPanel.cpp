@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "practicehost/Children.h"
+#include "practicehost/Drawing.h"
 #include "practicehost/Host.h"
 #include "practicehost/Protocol.h"
 #include "practicehost/Text.h"
@@ -10,8 +12,6 @@ namespace practicehost {
 namespace {
 
 constexpr char kDefaultSender[] = "Marsh Wren";
-constexpr int kControlHeight = 24;
-constexpr int kGap = 8;
 constexpr int kLabelWidth = 46;
 constexpr int kSenderWidth = 130;
 constexpr int kInLabelWidth = 18;
@@ -24,64 +24,71 @@ enum ChildId { kLabelId = 301, kSenderId, kInLabelId, kRoomId, kTextId, kButtonI
 }  // namespace
 
 SayPanel::SayPanel(Host& host) : host_(host) {
-  container_.layout = [this](int width, int height) { Layout(width, height); };
-  container_.command = [this](int id, int code) {
-    if (id == kButtonId && code == BN_CLICKED) Say();
+  panel_.layout = [this](int width, int height) { Layout(width, height); };
+  panel_.command = [this](int id, int code) {
+    if (id == kButtonId && code == BN_CLICKED) {
+      Say();
+    }
   };
   textHook_ = [this](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
-    if (message != WM_CHAR || wParam != '\r') return std::nullopt;
+    if (message != WM_CHAR || wParam != '\r') {
+      return std::nullopt;
+    }
     Say();
     return 0;
   };
 }
 
 void SayPanel::Create(HWND frame, int id, int rooms) {
-  panel_ = CreateChild(kPanelClass, "", WS_CLIPCHILDREN, frame, id);
-  label_ = CreateChild("Static", "Say as", SS_CENTERIMAGE, panel_, kLabelId);
-  sender_ = CreateChild("Edit", kDefaultSender, ES_AUTOHSCROLL | WS_TABSTOP, panel_, kSenderId,
-                        WS_EX_CLIENTEDGE);
-  inLabel_ = CreateChild("Static", "in", SS_CENTERIMAGE, panel_, kInLabelId);
-  room_ = CreateChild("ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, panel_, kRoomId);
-  text_ = CreateChild("Edit", "", ES_AUTOHSCROLL | WS_TABSTOP, panel_, kTextId, WS_EX_CLIENTEDGE);
-  button_ = CreateChild("Button", "Say", BS_PUSHBUTTON | WS_TABSTOP, panel_, kButtonId);
-  for (const HWND control : {label_, sender_, inLabel_, room_, text_, button_}) {
-    SetFont(control, host_.UiFont());
+  const HFONT font = host_.UiFont();
+  if (!panel_.Create(kPanelClass, frame, id) ||
+      !CreateChildren(
+          panel_.Handle(),
+          {{kLabelId, "Static", "Say as", SS_CENTERIMAGE, 0, font},
+           {kSenderId, "Edit", kDefaultSender, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, font},
+           {kInLabelId, "Static", "in", SS_CENTERIMAGE, 0, font},
+           {kRoomId, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, font},
+           {kTextId, "Edit", "", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, font},
+           {kButtonId, "Button", "Say", BS_PUSHBUTTON | WS_TABSTOP, 0, font}})) {
+    return;
   }
+  const HWND roomChoice = panel_.Item(kRoomId);
   for (int room = 1; room <= rooms; ++room) {
-    SendMessageA(room_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RoomName(room)));
+    SendMessageA(roomChoice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RoomName(room)));
   }
-  SendMessageA(room_, CB_SETCURSEL, 0, 0);
-  InstallHook(text_, &textHook_);
-  AttachContainer(panel_, &container_);
+  SendMessageA(roomChoice, CB_SETCURSEL, 0, 0);
+  InstallHook(panel_.Item(kTextId), &textHook_);
+  panel_.Relayout();
 }
 
 void SayPanel::Layout(int width, int height) {
   const int top = (height - kControlHeight) / 2;
-  int left = kGap;
-  auto place = [&](HWND control, int controlWidth, int controlHeight, int gapAfter) {
-    MoveWindow(control, left, top, controlWidth, controlHeight, TRUE);
+  int left = kSpacing;
+  auto place = [&](int id, int controlWidth, int controlHeight, int gapAfter) {
+    MoveWindow(panel_.Item(id), left, top, controlWidth, controlHeight, TRUE);
     left += controlWidth + gapAfter;
   };
-  place(label_, kLabelWidth, kControlHeight, 0);
-  place(sender_, kSenderWidth, kControlHeight, kGap / 2);
-  place(inLabel_, kInLabelWidth, kControlHeight, 0);
-  place(room_, kRoomChoiceWidth, kRoomChoiceDropHeight, kGap);
-  const int textWidth = std::max(kMinTextWidth, width - left - kButtonWidth - 2 * kGap);
-  place(text_, textWidth, kControlHeight, kGap);
-  place(button_, kButtonWidth, kControlHeight, 0);
+  place(kLabelId, kLabelWidth, kControlHeight, 0);
+  place(kSenderId, kSenderWidth, kControlHeight, kSpacing / 2);
+  place(kInLabelId, kInLabelWidth, kControlHeight, 0);
+  place(kRoomId, kRoomChoiceWidth, kRoomChoiceDropHeight, kSpacing);
+  const int textWidth = std::max(kMinTextWidth, width - left - kButtonWidth - 2 * kSpacing);
+  place(kTextId, textWidth, kControlHeight, kSpacing);
+  place(kButtonId, kButtonWidth, kControlHeight, 0);
 }
 
 void SayPanel::Say() {
-  const std::string senderText = GetText(sender_);
+  const std::string senderText = GetText(panel_.Item(kSenderId));
   const std::string sender(TrimBlanks(senderText));
   if (sender.empty()) {
     host_.SetStatus("Type a name after \"Say as\" first.");
     return;
   }
-  const LRESULT choice = SendMessageA(room_, CB_GETCURSEL, 0, 0);
+  const LRESULT choice = SendMessageA(panel_.Item(kRoomId), CB_GETCURSEL, 0, 0);
   Room* room = host_.RoomAt(choice >= 0 ? static_cast<size_t>(choice) : 0);
-  if (room && room->Say(sender, GetText(text_))) {
-    SetWindowTextA(text_, "");
+  const HWND text = panel_.Item(kTextId);
+  if (room && room->Say(sender, GetText(text))) {
+    SetWindowTextA(text, "");
     host_.SetStatus("Said as " + sender + " in " + room->Name() + ".");
   }
 }

@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-#include "practicehost/Controls.h"
+#include "practicehost/Container.h"
+#include "practicehost/Hook.h"
 
 namespace practicehost {
 
@@ -17,22 +18,15 @@ class SayPanel {
   SayPanel& operator=(const SayPanel&) = delete;
 
   void Create(HWND frame, int id, int rooms);
-  HWND Window() const { return panel_; }
+  HWND Window() const { return panel_.Handle(); }
 
  private:
   void Layout(int width, int height);
   void Say();
 
   Host& host_;
-  Container container_;
+  Container panel_;
   MessageHook textHook_;
-  HWND panel_ = nullptr;
-  HWND label_ = nullptr;
-  HWND sender_ = nullptr;
-  HWND inLabel_ = nullptr;
-  HWND room_ = nullptr;
-  HWND text_ = nullptr;
-  HWND button_ = nullptr;
 };
 
 }  // namespace practicehost

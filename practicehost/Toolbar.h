@@ -6,7 +6,8 @@
 
 #include <optional>
 
-#include "practicehost/Controls.h"
+#include "practicehost/Container.h"
+#include "practicehost/Hook.h"
 
 namespace practicehost {
 
@@ -19,7 +20,7 @@ class Toolbar {
   Toolbar& operator=(const Toolbar&) = delete;
 
   void Create(HWND frame, int id);
-  HWND Window() const { return stripWindow_; }
+  HWND Window() const { return strip_.Handle(); }
 
  private:
   std::optional<LRESULT> OnKeywordMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -30,11 +31,6 @@ class Toolbar {
   Container toolbar_;
   Container combobox_;
   MessageHook keywordHook_;
-  HWND stripWindow_ = nullptr;
-  HWND toolbarWindow_ = nullptr;
-  HWND comboboxWindow_ = nullptr;
-  HWND keywordBox_ = nullptr;
-  HWND goButton_ = nullptr;
 };
 
 }  // namespace practicehost

@@ -29,13 +29,17 @@ void Report(const std::string& message) {
 
 HWND RunningFrame() {
   const HWND frame = FindWindowA(practicehost::kFrameClass, nullptr);
-  if (!frame) Report("No practice host is running.");
+  if (!frame) {
+    Report("No practice host is running.");
+  }
   return frame;
 }
 
 int SendSay(const SayCommand& say) {
   const HWND frame = RunningFrame();
-  if (!frame) return kExitNoFrame;
+  if (!frame) {
+    return kExitNoFrame;
+  }
   std::string bytes = practicehost::EncodeCopyData(say.sender, say.text);
   COPYDATASTRUCT data{static_cast<ULONG_PTR>(say.room), static_cast<DWORD>(bytes.size()),
                       bytes.data()};
@@ -56,7 +60,9 @@ int SendSay(const SayCommand& say) {
 // for it.
 int SendHang(int ms) {
   const HWND frame = RunningFrame();
-  if (!frame) return kExitNoFrame;
+  if (!frame) {
+    return kExitNoFrame;
+  }
   if (!PostMessageA(frame, practicehost::kHangMessage, static_cast<WPARAM>(ms), 0)) {
     Report("The practice host did not take the message.");
     return kExitFailed;

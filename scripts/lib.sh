@@ -22,7 +22,8 @@ zibbet_run_preset() {
   if [ "$ZIBBET_I686_RUNS" = 1 ]; then echo win32; else echo win64; fi
 }
 
-# Starts a private Xvfb on a free display; sets DISPLAY and ZIBBET_XVFB_PID.
+# Starts a private Xvfb on a free display, with a window manager on it (as on a desktop: focus,
+# stacking, the topmost band) unless ZIBBET_BARE_DISPLAY=1; sets DISPLAY and ZIBBET_XVFB_PID.
 zibbet_start_xvfb() {
   local out i num
   out=$(mktemp)
@@ -37,15 +38,44 @@ zibbet_start_xvfb() {
   rm -f "$out"
   if [ -z "$num" ]; then
     echo "Xvfb did not start" >&2
-    kill "$ZIBBET_XVFB_PID" 2>/dev/null || true
-    wait "$ZIBBET_XVFB_PID" 2>/dev/null || true
-    ZIBBET_XVFB_PID=
+    zibbet_stop_xvfb
     return 1
   fi
   export DISPLAY=":$num"
+  [ "${ZIBBET_BARE_DISPLAY:-0}" = 1 ] && return 0
+  zibbet_start_wm || { zibbet_stop_xvfb; return 1; }
 }
 
+# Starts openbox on DISPLAY and waits until it manages the screen; sets ZIBBET_WM_PID.
+zibbet_start_wm() {
+  local i
+  openbox --sm-disable --config-file "$ZIBBET_ROOT/scripts/openbox.xml" >/dev/null 2>&1 &
+  ZIBBET_WM_PID=$!
+  # The manager announces itself on the root window once it has taken over.
+  for i in $(seq 1 200); do
+    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+      return 0
+    fi
+    kill -0 "$ZIBBET_WM_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  echo "the window manager did not start" >&2
+  zibbet_stop_wm
+  return 1
+}
+
+zibbet_stop_wm() {
+  if [ -n "${ZIBBET_WM_PID:-}" ]; then
+    kill "$ZIBBET_WM_PID" 2>/dev/null || true
+    wait "$ZIBBET_WM_PID" 2>/dev/null || true
+    ZIBBET_WM_PID=
+  fi
+  return 0
+}
+
+# Stops the display and its window manager.
 zibbet_stop_xvfb() {
+  zibbet_stop_wm
   if [ -n "${ZIBBET_XVFB_PID:-}" ]; then
     kill "$ZIBBET_XVFB_PID" 2>/dev/null || true
     wait "$ZIBBET_XVFB_PID" 2>/dev/null || true

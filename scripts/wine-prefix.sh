@@ -27,7 +27,9 @@ wineserver -w
 if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
   cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 fi
-# Xvfb has no window manager: Wine draws the title bars and frames itself.
+# Wine draws the title bars and frames itself, as Windows does, so a window looks and answers as
+# its style says (a splash with no control box gets no buttons); the display's window manager
+# still manages the windows (Wine's "Managed" default): focus, stacking and the topmost band.
 "${ZIBBET_WINE[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f \
   >/dev/null 2>&1
 wineserver -w

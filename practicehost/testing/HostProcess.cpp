@@ -1,6 +1,7 @@
 #include "practicehost/testing/HostProcess.h"
 
 #include <algorithm>
+#include <fstream>
 #include <stdexcept>
 
 #include "winkit/MessagePump.h"
@@ -9,7 +10,7 @@
 namespace practicehost {
 namespace {
 
-constexpr int kStartTimeoutMs = 15000;
+constexpr DWORD kStartTimeoutMs = 15000;
 constexpr DWORD kPollMs = 10;
 constexpr UINT kMessageTimeoutMs = 10000;
 constexpr DWORD kProgramTimeoutMs = 15000;
@@ -23,17 +24,17 @@ winkit::ChildProcess Start(const std::vector<std::string>& args) {
     commandLine.append(" ").append(
         winkit::QuoteArgument(winkit::ToUtf8(winkit::WideFromAnsi(arg))));
   }
-  return winkit::ChildProcess(program, commandLine);
+  return {program, commandLine};
 }
 
 HWND FindFrameOf(DWORD pid) {
   HWND frame = nullptr;
-  while ((frame = FindWindowExA(nullptr, frame, kFrameClass, nullptr)) != nullptr) {
-    DWORD owner = 0;
+  DWORD owner = 0;
+  do {
+    frame = FindWindowExA(nullptr, frame, kFrameClass, nullptr);
     GetWindowThreadProcessId(frame, &owner);
-    if (owner == pid) return frame;
-  }
-  return nullptr;
+  } while (frame && owner != pid);
+  return frame;
 }
 
 LRESULT SendOrThrow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -53,11 +54,6 @@ std::vector<std::string> WithLog(Options options, const std::string& logPath) {
   return ToArguments(options);
 }
 
-size_t CountEvents(const std::vector<LogEntry>& log, std::string_view event) {
-  return static_cast<size_t>(
-      std::count_if(log.begin(), log.end(), [&](const LogEntry& e) { return e.event == event; }));
-}
-
 }  // namespace
 
 HostProcess::LogFile::LogFile() {
@@ -75,12 +71,10 @@ HostProcess::LogFile::~LogFile() { DeleteFileA(path_.c_str()); }
 HostProcess::HostProcess(const Options& options) : process_(Start(WithLog(options, log_.Path()))) {
   // The log is this host's alone: its "ready" comes once the windows are made.
   bool exited = false;
-  const bool ready = WaitForLog(
-      [&](const auto& log) {
-        return (exited = process_.Exited()) || CountEvents(log, "ready") > 0;
-      },
-      kStartTimeoutMs);
-  frame_ = FindFrameOf(Pid());
+  const bool ready =
+      winkit::PumpUntil([&] { return (exited = process_.Exited()) || !Events("ready").empty(); },
+                        kStartTimeoutMs, kPollMs);
+  frame_ = FindFrameOf(process_.Pid());
   if (!ready || exited || !frame_) {
     throw std::runtime_error(exited ? "the practice host exited at start"
                                     : "the practice host did not come up");
@@ -117,24 +111,20 @@ HWND HostProcess::KeywordBox() const {
 
 std::vector<LogEntry> HostProcess::ReadLog() const {
   std::vector<LogEntry> entries;
-  const winkit::UniqueHandle file(CreateFileA(
-      log_.Path().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  std::string content;
-  char buffer[64 * 1024];
-  DWORD read = 0;
-  while (file && ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-    content.append(buffer, read);
-  }
+  std::ifstream file(log_.Path(), std::ios::binary);
   // Only whole lines: the host may be writing the last one right now.
-  size_t start = 0;
-  for (size_t end; (end = content.find('\n', start)) != std::string::npos; start = end + 1) {
-    if (std::optional<LogEntry> entry =
-            ParseLogLine(std::string_view(content).substr(start, end - start))) {
+  for (std::string line; std::getline(file, line) && !file.eof();) {
+    if (std::optional<LogEntry> entry = ParseLogLine(line)) {
       entries.push_back(std::move(*entry));
     }
   }
   return entries;
+}
+
+std::vector<LogEntry> HostProcess::Events(std::string_view event) const {
+  std::vector<LogEntry> events = ReadLog();
+  std::erase_if(events, [&](const LogEntry& entry) { return entry.event != event; });
+  return events;
 }
 
 bool HostProcess::WaitForLog(const std::function<bool(const std::vector<LogEntry>&)>& pred,
@@ -144,7 +134,9 @@ bool HostProcess::WaitForLog(const std::function<bool(const std::vector<LogEntry
 
 std::string HostProcess::TranscriptText(int room) const {
   const HWND transcript = Transcript(room);
-  if (!transcript) throw std::runtime_error("no transcript in room " + std::to_string(room));
+  if (!transcript) {
+    throw std::runtime_error("no transcript in room " + std::to_string(room));
+  }
   // In UTF-16: Wine answers an ANSI WM_GETTEXTLENGTH from another process with 0 once the rich
   // edit holds double-byte text. The buffer still has room for every character's ANSI bytes, as
   // Wine hands the rich edit one of as many bytes as it has characters.
@@ -167,10 +159,10 @@ void HostProcess::Say(const std::string& sender, const std::string& text, int ro
 }
 
 void HostProcess::Hang(int ms) const {
-  const size_t before = CountEvents(ReadLog(), "hang");
+  const size_t before = Events("hang").size();
   if (RunProgram({"--hang", std::to_string(ms)}) != std::optional<DWORD>(0) ||
-      !WaitForLog([&](const auto& log) { return CountEvents(log, "hang") > before; },
-                  static_cast<int>(kMessageTimeoutMs))) {
+      !winkit::PumpUntil([&] { return Events("hang").size() > before; }, kMessageTimeoutMs,
+                         kPollMs)) {
     throw std::runtime_error("the practice host did not begin to hang");
   }
 }

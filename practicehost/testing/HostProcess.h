@@ -16,7 +16,7 @@
 
 namespace practicehost {
 
-// One line of the host's log. Absent fields are empty (code and pid: unset).
+// One line of the host's log. Absent fields are empty (code: unset).
 struct LogEntry {
   long long t = 0;
   std::string event;
@@ -28,8 +28,6 @@ struct LogEntry {
   std::string sender;
   std::string markup;
   std::string address;
-  std::optional<long long> pid;
-  bool operator==(const LogEntry&) const = default;
 };
 
 // One line as the host writes it (strings come back as UTF-8); nothing for anything else.
@@ -52,6 +50,8 @@ class HostProcess {
   HWND KeywordBox() const;
 
   std::vector<LogEntry> ReadLog() const;
+  // The log's entries of one event, in their order.
+  std::vector<LogEntry> Events(std::string_view event) const;
   // Polls the log until pred holds, pumping this thread's messages meanwhile.
   bool WaitForLog(const std::function<bool(const std::vector<LogEntry>&)>& pred,
                   int timeoutMs) const;

@@ -1,70 +1,80 @@
 // Reads back the host's log lines: the flat JSON objects EventLog writes, nothing more general.
 
 #include <charconv>
+#include <map>
 
 #include "practicehost/testing/HostProcess.h"
 
 namespace practicehost {
 namespace {
 
-constexpr int kHexDigitsInEscape = 4;
-constexpr char kAsciiLimit = 0x7F;
+constexpr size_t kHexDigits = 4;
+constexpr unsigned kAsciiLimit = 0x7F;
+// EventLog escapes quotes, backslashes and control characters (\u00XX where JSON names none)
+// and writes the rest as it is.
+constexpr std::string_view kNamedEscapes = "\"\"\\\\b\bf\fn\nr\rt\t";
 
-class Reader {
- public:
-  explicit Reader(std::string_view text) : text_(text) {}
-
-  bool Take(char c) {
-    const bool found = pos_ < text_.size() && text_[pos_] == c;
-    pos_ += found ? 1 : 0;
-    return found;
+// The character an escape (past its backslash) stands for, taken off text; 0 if malformed.
+char TakeEscape(std::string_view& text) {
+  const size_t named = text.empty() ? std::string_view::npos : kNamedEscapes.find(text[0]);
+  if (named != std::string_view::npos && named % 2 == 0) {
+    text.remove_prefix(1);
+    return kNamedEscapes[named + 1];
   }
-  bool AtEnd() const { return pos_ == text_.size(); }
-  bool AtQuote() const { return pos_ < text_.size() && text_[pos_] == '"'; }
+  unsigned code = 0;
+  const bool read =
+      text.starts_with('u') && text.size() > kHexDigits &&
+      std::from_chars(&text[1], &text[1] + kHexDigits, code, 16).ptr == &text[1] + kHexDigits;
+  text.remove_prefix(read ? 1 + kHexDigits : 0);
+  return read && code <= kAsciiLimit ? static_cast<char>(code) : '\0';
+}
 
-  // EventLog escapes quotes, backslashes and control characters, and writes the rest as it is.
-  std::optional<std::string> String() {
-    static constexpr std::string_view kNamed = "\"\"\\\\b\bf\fn\nr\rt\t";
-    std::string out;
-    for (bool open = Take('"'); open && pos_ < text_.size();) {
-      const char c = text_[pos_++];
-      if (c == '"') return out;
-      if (c != '\\') {
-        out.push_back(c);
-        continue;
-      }
-      const size_t named = pos_ < text_.size() ? kNamed.find(text_[pos_]) : std::string_view::npos;
-      unsigned code = 0;
-      if (named != std::string_view::npos && named % 2 == 0) {
-        out.push_back(kNamed[named + 1]);
-        ++pos_;
-      } else if (Take('u') && text_.size() - pos_ >= kHexDigitsInEscape &&
-                 std::from_chars(&text_[pos_], &text_[pos_] + kHexDigitsInEscape, code, 16).ptr ==
-                     &text_[pos_] + kHexDigitsInEscape &&
-                 code <= kAsciiLimit) {
-        out.push_back(static_cast<char>(code));
-        pos_ += kHexDigitsInEscape;
-      } else {
-        return std::nullopt;
-      }
+// The quoted string or the number at the start of text, taken off it; nothing if malformed.
+std::optional<std::string> TakeValue(std::string_view& text) {
+  std::string value;
+  if (!text.starts_with('"')) {
+    value = text.substr(0, text.find_first_not_of("-0123456789"));
+    text.remove_prefix(value.size());
+    return value.empty() ? std::nullopt : std::optional(value);
+  }
+  text.remove_prefix(1);
+  while (!text.empty() && !text.starts_with('"')) {
+    const char c = text[0];
+    text.remove_prefix(1);
+    value.push_back(c == '\\' ? TakeEscape(text) : c);
+    if (value.back() == 0) {
+      return std::nullopt;
     }
+  }
+  const bool closed = !text.empty();
+  text.remove_prefix(closed ? 1 : 0);
+  return closed ? std::optional(value) : std::nullopt;
+}
+
+}  // namespace
+
+std::optional<LogEntry> ParseLogLine(std::string_view line) {
+  if (!line.starts_with('{') || !line.ends_with('}')) {
     return std::nullopt;
   }
-
-  std::optional<long long> Integer() {
-    long long value = 0;
-    const auto [ptr, ec] = std::from_chars(text_.data() + pos_, text_.data() + text_.size(), value);
-    if (ec != std::errc()) return std::nullopt;
-    pos_ = static_cast<size_t>(ptr - text_.data());
-    return value;
+  std::string_view rest = line.substr(1, line.size() - 2);
+  std::map<std::string, std::string, std::less<>> fields;
+  for (bool more = true; more;) {
+    const std::optional<std::string> key = TakeValue(rest);
+    const bool paired = key && rest.starts_with(':');
+    rest.remove_prefix(paired ? 1 : 0);
+    std::optional<std::string> value = paired ? TakeValue(rest) : std::nullopt;
+    if (!value) {
+      return std::nullopt;
+    }
+    fields[*key] = std::move(*value);
+    more = rest.starts_with(',');
+    rest.remove_prefix(more ? 1 : 0);
   }
-
- private:
-  std::string_view text_;
-  size_t pos_ = 0;
-};
-
-std::string* StringField(LogEntry& entry, std::string_view key) {
+  if (!rest.empty()) {
+    return std::nullopt;
+  }
+  LogEntry entry;
   for (auto [name, field] : {std::pair{"event", &entry.event},
                              {"target", &entry.target},
                              {"room", &entry.room},
@@ -73,33 +83,17 @@ std::string* StringField(LogEntry& entry, std::string_view key) {
                              {"sender", &entry.sender},
                              {"markup", &entry.markup},
                              {"address", &entry.address}}) {
-    if (key == name) return field;
+    *field = fields[name];
   }
-  return nullptr;
-}
-
-}  // namespace
-
-std::optional<LogEntry> ParseLogLine(std::string_view line) {
-  Reader reader(line);
-  LogEntry entry;
-  if (!reader.Take('{')) return std::nullopt;
-  do {
-    const std::optional<std::string> key = reader.String();
-    if (!key || !reader.Take(':')) return std::nullopt;
-    if (reader.AtQuote()) {
-      std::optional<std::string> value = reader.String();
-      if (!value) return std::nullopt;
-      if (std::string* field = StringField(entry, *key)) *field = std::move(*value);
-      continue;
-    }
-    const std::optional<long long> value = reader.Integer();
-    if (!value) return std::nullopt;
-    if (*key == "t") entry.t = *value;
-    if (*key == "code") entry.code = *value;
-    if (*key == "pid") entry.pid = *value;
-  } while (reader.Take(','));
-  if (!reader.Take('}') || !reader.AtEnd()) return std::nullopt;
+  const auto number = [&](const char* name) -> std::optional<long long> {
+    const std::string& text = fields[name];
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() ? std::optional(value)
+                                                                    : std::nullopt;
+  };
+  entry.t = number("t").value_or(0);
+  entry.code = number("code");
   return entry;
 }
 

@@ -68,6 +68,7 @@ void ChatScanner::TakeHistory() {
   const auto length = windows_.TextLength(transcript_);
   const auto text = length ? windows_.Text(transcript_) : std::nullopt;
   if (!text) {
+    Silent();
     return;
   }
   tracker_.Reset(*text);
@@ -76,7 +77,18 @@ void ChatScanner::TakeHistory() {
   fresh_ = false;
 }
 
+void ChatScanner::Silent() {
+  // A room that is gone answers nothing either; if another took its place, that one is asked.
+  const hostwin::Handle asked = transcript_;
+  Walk();
+  quietPolls_ = transcript_ == asked ? kPollsAfterSilence : 0;
+}
+
 void ChatScanner::Read() {
+  if (quietPolls_ > 0) {
+    --quietPolls_;
+    return;
+  }
   if (transcript_ == 0 || ++pollsSinceWalk_ >= kPollsPerWalk) {
     Walk();
   }
@@ -87,14 +99,19 @@ void ChatScanner::Read() {
     TakeHistory();
     return;
   }
-  // A read that gets no answer skips this poll; what was read before stays as it was. A room
-  // that is gone answers nothing until the next walk finds what took its place.
+  // A read that gets no answer skips this poll and a few more; what was read before stays as
+  // it was.
   const auto length = windows_.TextLength(transcript_);
-  if (!length || (*length == length_ && ++pollsSinceRead_ < kPollsPerFullRead)) {
+  if (!length) {
+    Silent();
+    return;
+  }
+  if (*length == length_ && ++pollsSinceRead_ < kPollsPerFullRead) {
     return;
   }
   const auto text = windows_.Text(transcript_);
   if (!text) {
+    Silent();
     return;
   }
   pollsSinceRead_ = 0;

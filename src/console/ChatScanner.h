@@ -26,6 +26,10 @@ class ChatScanner {
   // other poll: such a line is heard within two polls. A full read costs far more than asking
   // the length, hence not every poll.
   static constexpr int kPollsPerFullRead = 2;
+  // Polls left out after a read that got no answer. While the client hangs, every read costs
+  // the thread its whole time limit, longer than a poll's period: asked at every poll, the
+  // client would leave the thread almost no time for the user's clicks.
+  static constexpr int kPollsAfterSilence = 10;
 
   ChatScanner(hostwin::WindowAccess& windows, Deliver deliver);
 
@@ -37,6 +41,7 @@ class ChatScanner {
   void Read();
   void Walk();
   void TakeHistory();
+  void Silent();
 
   hostwin::WindowAccess& windows_;
   Deliver deliver_;
@@ -48,6 +53,7 @@ class ChatScanner {
   int length_ = -1;
   int pollsSinceRead_ = 0;
   int pollsSinceWalk_ = 0;
+  int quietPolls_ = 0;
   TranscriptTracker tracker_;
   std::deque<ChatLine> pending_;
 };

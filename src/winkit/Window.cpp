@@ -1,27 +1,59 @@
 #include "winkit/Window.h"
 
+#include <string>
+
+#include "winkit/Text.h"
+
 namespace winkit {
+namespace {
+
+// WNDCLASSEXA or WNDCLASSEXW, with the name in the matching characters.
+template <typename Registration, typename Char>
+Registration Describe(HINSTANCE module, const WindowClass& windowClass, WNDPROC procedure,
+                      const Char* name) {
+  Registration registration{};
+  registration.cbSize = sizeof registration;
+  registration.style = windowClass.style;
+  registration.lpfnWndProc = procedure;
+  registration.hInstance = module;
+  registration.hIcon = windowClass.icon;
+  registration.hCursor = windowClass.cursor;
+  registration.hbrBackground = windowClass.background;
+  registration.lpszClassName = name;
+  return registration;
+}
+
+}  // namespace
 
 bool RegisterClassOnce(HINSTANCE module, const WindowClass& windowClass, WNDPROC procedure) {
+  if (windowClass.ansi) {
+    const std::string name = ToAnsi(windowClass.name);
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(module, name.c_str(), &existing) != FALSE) {
+      return true;
+    }
+    const auto registration = Describe<WNDCLASSEXA>(module, windowClass, procedure, name.c_str());
+    return RegisterClassExA(&registration) != 0;
+  }
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
   if (GetClassInfoExW(module, windowClass.name, &existing) != FALSE) {
     return true;
   }
-  WNDCLASSEXW registration{};
-  registration.cbSize = sizeof registration;
-  registration.style = windowClass.style;
-  registration.lpfnWndProc = procedure;
-  registration.hInstance = module;
-  registration.hCursor = windowClass.cursor;
-  registration.hbrBackground = windowClass.background;
-  registration.lpszClassName = windowClass.name;
+  const auto registration = Describe<WNDCLASSEXW>(module, windowClass, procedure, windowClass.name);
   return RegisterClassExW(&registration) != 0;
 }
 
 Window* Window::FromHandle(HWND window) {
-  if (window == nullptr ||
-      GetClassLongPtrW(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Procedure)) {
+  if (window == nullptr) {
+    return nullptr;
+  }
+  // Asked the other way, the class procedure of an ANSI class comes back as a thunk.
+  const ULONG_PTR procedure = IsWindowUnicode(window) != FALSE
+                                  ? GetClassLongPtrW(window, GCLP_WNDPROC)
+                                  : GetClassLongPtrA(window, GCLP_WNDPROC);
+  if (procedure != reinterpret_cast<ULONG_PTR>(&Procedure)) {
     return nullptr;
   }
   return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -34,8 +66,16 @@ bool Window::Create(HINSTANCE module, const WindowClass& windowClass, const wcha
     return false;
   }
   // The procedure keeps the handle from WM_NCCREATE on; a failed creation has destroyed it.
-  const HWND made = CreateWindowExW(exStyle, windowClass.name, title, style, place.x, place.y,
-                                    place.width, place.height, parent, menu, module, this);
+  HWND made = nullptr;
+  if (windowClass.ansi) {
+    const std::string ansiTitle = title != nullptr ? ToAnsi(title) : std::string();
+    made = CreateWindowExA(exStyle, ToAnsi(windowClass.name).c_str(),
+                           title != nullptr ? ansiTitle.c_str() : nullptr, style, place.x, place.y,
+                           place.width, place.height, parent, menu, module, this);
+  } else {
+    made = CreateWindowExW(exStyle, windowClass.name, title, style, place.x, place.y, place.width,
+                           place.height, parent, menu, module, this);
+  }
   return made != nullptr && made == window_.Get();
 }
 
@@ -47,23 +87,33 @@ void Window::Destroy() {
   }
 }
 
+LRESULT Window::DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return IsWindowUnicode(window) != FALSE ? DefWindowProcW(window, message, wParam, lParam)
+                                          : DefWindowProcA(window, message, wParam, lParam);
+}
+
 LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    auto* owner = static_cast<Window*>(create->lpCreateParams);
+    void* parameter = create->lpCreateParams;
+    if ((create->dwExStyle & WS_EX_MDICHILD) != 0) {
+      // An MDI child gets its creation parameter wrapped by the MDI client.
+      parameter = reinterpret_cast<void*>(static_cast<const MDICREATESTRUCTW*>(parameter)->lParam);
+    }
+    auto* owner = static_cast<Window*>(parameter);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
     owner->window_.Reset(window);
   }
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr) {
-    return DefWindowProcW(window, message, wParam, lParam);
+    return DefaultProcedure(window, message, wParam, lParam);
   }
   if (message == WM_NCDESTROY) {
     // Destroyed from outside (or with its parent): nothing is left to destroy later.
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     static_cast<void>(self->window_.Release());
     self->OnMessage(message, wParam, lParam);
-    return DefWindowProcW(window, message, wParam, lParam);
+    return DefaultProcedure(window, message, wParam, lParam);
   }
   // The handler may destroy `self`: nothing here touches it after this call.
   return self->OnMessage(message, wParam, lParam);

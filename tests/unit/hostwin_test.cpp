@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,24 +25,25 @@ class ChatRoomTest : public ::testing::Test {
   ClientTree client{windows};
 
   void ExpectSentTo(Handle box, std::u16string_view text) {
-    const auto& sent = windows.Messages();
-    ASSERT_EQ(sent.size(), 2U);
-    EXPECT_EQ(sent[0].window, box);
-    EXPECT_FALSE(sent[0].isChar);
-    EXPECT_EQ(sent[0].text, text);
-    EXPECT_EQ(sent[1].window, box);
-    EXPECT_TRUE(sent[1].isChar);
-    EXPECT_EQ(sent[1].code, 13);
+    EXPECT_EQ(windows.Messages(), (std::vector<MemoryWindows::Message>{
+                                      {box, false, std::u16string(text)}, {box, true, {}, 13}}));
   }
 };
 
-TEST_F(ChatRoomTest, LineGoesToTheSecondRichTextChildOfTheRoom) {
+TEST_F(ChatRoomTest, TheLineGoesToTheFirstDocumentWithAllFourParts) {
   client.AddDocument(u"Welcome, Kay!", {u"Static"});
-  const Handle room = client.AddRoom(u"Town Square");
+  // Each lacks one of the four parts; the rooms after them are found in child order, their
+  // parts in any order and letter case.
+  client.AddDocument(u"no title", {u"RICHCNTL", u"RICHCNTL", u"_AOL_Listbox", u"_AOL_Icon"});
+  client.AddDocument(u"no icon", {u"RICHCNTL", u"_AOL_Listbox", u"_AOL_Static"});
+  client.AddDocument(u"no list", {u"RICHCNTL", u"_AOL_Icon", u"_AOL_Static"});
+  client.AddDocument(u"no text", {u"_AOL_Listbox", u"_AOL_Icon", u"_AOL_Static"});
+  const Handle room = client.AddDocument(
+      u"Room", {u"_aol_static", u"richcntl", u"_AOL_ICON", u"RICHCNTL", u"_AOL_Listbox"});
+  client.AddRoom(u"Lobby 2");
   EXPECT_EQ(FindChatRoom(windows), room);
   SendToChat(windows, u"<Font Color=#0000FF>a");
   ExpectSentTo(client.InputOf(room), u"<Font Color=#0000FF>a");
-  EXPECT_EQ(windows.SearchesUnderNone(), 0);
 }
 
 TEST_F(ChatRoomTest, ALineTheBoxDoesNotTakeIsGivenUpAndTheNextGoesWhole) {
@@ -54,75 +56,39 @@ TEST_F(ChatRoomTest, ALineTheBoxDoesNotTakeIsGivenUpAndTheNextGoesWhole) {
   ExpectSentTo(client.InputOf(room), u"next");
 }
 
-TEST_F(ChatRoomTest, FirstRoomInChildOrderWins) {
-  const Handle first = client.AddRoom(u"Lobby 1");
-  client.AddRoom(u"Lobby 2");
-  SendToChat(windows, u"hi");
-  ExpectSentTo(client.InputOf(first), u"hi");
-}
-
-TEST_F(ChatRoomTest, DocumentsMissingAPartAreNotRooms) {
-  // Each lacks one of the four parts; the room after them is the one found.
-  client.AddDocument(u"no title", {u"RICHCNTL", u"RICHCNTL", u"_AOL_Listbox", u"_AOL_Icon"});
-  client.AddDocument(u"no icon", {u"RICHCNTL", u"_AOL_Listbox", u"_AOL_Static"});
-  client.AddDocument(u"no list", {u"RICHCNTL", u"_AOL_Icon", u"_AOL_Static"});
-  client.AddDocument(u"no text", {u"_AOL_Listbox", u"_AOL_Icon", u"_AOL_Static"});
-  const Handle room = client.AddRoom(u"Town Square");
-  EXPECT_EQ(FindChatRoom(windows), room);
-}
-
-TEST_F(ChatRoomTest, PartsAreFoundWhateverTheirOrderAndLetterCase) {
-  const Handle room = client.AddDocument(
-      u"Room", {u"_aol_static", u"richcntl", u"_AOL_ICON", u"RICHCNTL", u"_AOL_Listbox"});
-  EXPECT_EQ(FindChatRoom(windows), room);
-}
-
-TEST_F(ChatRoomTest, NothingIsSentWithoutARoomOrItsInputBox) {
+TEST(ChatRoomMissing, NothingIsSentAndNothingIsSearchedUnderTheDesktop) {
   struct Case {
     const char* name;
-    std::vector<std::u16string_view> children;
+    std::function<void(MemoryWindows&)> build;
   };
   const std::vector<Case> cases = {
-      {"decoy without a title", {u"RICHCNTL", u"RICHCNTL", u"_AOL_Listbox", u"_AOL_Icon"}},
-      {"room with one rich-text child",
-       {u"RICHCNTL", u"_AOL_Listbox", u"_AOL_Icon", u"_AOL_Static"}},
+      {"no client",
+       [](MemoryWindows& w) {
+         // Another program's windows that a search under handle 0 would reach.
+         w.AddChild(w.AddTopLevel(u"RICHCNTL"), u"RICHCNTL");
+         w.AddTopLevel(u"Edit");
+       }},
+      {"no document area", [](MemoryWindows& w) { w.AddTopLevel(hostwin::kFrameClass); }},
+      {"no toolbar, a decoy without a title",
+       [](MemoryWindows& w) {
+         ClientTree(w, false).AddDocument(
+             u"Doc", {u"RICHCNTL", u"RICHCNTL", u"_AOL_Listbox", u"_AOL_Icon"});
+       }},
+      {"a room with one rich-text child",
+       [](MemoryWindows& w) {
+         ClientTree(w, false).AddDocument(
+             u"Doc", {u"RICHCNTL", u"_AOL_Listbox", u"_AOL_Icon", u"_AOL_Static"});
+       }},
   };
   for (const auto& c : cases) {
-    MemoryWindows local;
-    ClientTree tree(local);
-    tree.AddDocument(u"Doc", c.children);
-    SendToChat(local, u"lost");
-    EXPECT_TRUE(local.Messages().empty()) << c.name;
-    EXPECT_EQ(local.SearchesUnderNone(), 0) << c.name;
+    MemoryWindows windows;
+    c.build(windows);
+    SendToChat(windows, u"private line");
+    OpenKeyword(windows, u"https://example.org/");
+    EXPECT_EQ(GetScreenName(windows), u"") << c.name;
+    EXPECT_TRUE(windows.Messages().empty()) << c.name;
+    EXPECT_EQ(windows.SearchesUnderNone(), 0) << c.name;
   }
-}
-
-TEST(ChatRoomWithoutClient, NothingIsSentAndNothingIsSearchedUnderTheDesktop) {
-  MemoryWindows windows;
-  // Another program's windows that a search under handle 0 would reach.
-  const Handle other = windows.AddTopLevel(u"RICHCNTL");
-  windows.AddChild(other, u"RICHCNTL");
-  EXPECT_EQ(FindChatRoom(windows), 0U);
-  SendToChat(windows, u"private line");
-  OpenKeyword(windows, u"https://example.org/");
-  EXPECT_EQ(GetScreenName(windows), u"");
-  EXPECT_TRUE(windows.Messages().empty());
-  EXPECT_EQ(windows.SearchesUnderNone(), 0);
-}
-
-TEST(ChatRoomWithoutDocumentArea, NothingIsSent) {
-  MemoryWindows windows;
-  windows.AddTopLevel(hostwin::kFrameClass);
-  SendToChat(windows, u"line");
-  EXPECT_EQ(GetScreenName(windows), u"");
-  EXPECT_TRUE(windows.Messages().empty());
-  EXPECT_EQ(windows.SearchesUnderNone(), 0);
-}
-
-TEST_F(ChatRoomTest, EachCallWalksAfresh) {
-  EXPECT_EQ(FindChatRoom(windows), 0U);
-  const Handle room = client.AddRoom(u"Late Room");
-  EXPECT_EQ(FindChatRoom(windows), room);
 }
 
 TEST(GetScreenName, WelcomeTitles) {
@@ -148,14 +114,6 @@ TEST(GetScreenName, WelcomeTitles) {
   }
 }
 
-TEST(GetScreenName, NoWelcomeWindowGivesEmpty) {
-  MemoryWindows windows;
-  ClientTree client(windows);
-  client.AddRoom(u"Town Square");
-  client.AddDocument(u"Welcome, nobody", {});
-  EXPECT_EQ(GetScreenName(windows), u"");
-}
-
 TEST(ReadWindowTitle, KeepsTheReportedLength) {
   MemoryWindows windows;
   const Handle window = windows.AddTopLevel(u"X", u"abc");
@@ -174,28 +132,11 @@ TEST(OpenKeyword, SendsTextSpaceAndEnterToTheKeywordBox) {
     MemoryWindows windows;
     ClientTree client(windows);
     OpenKeyword(windows, text);
-    const auto& sent = windows.Messages();
-    ASSERT_EQ(sent.size(), 3U);
-    for (const auto& message : sent) {
-      EXPECT_EQ(message.window, client.toolbarEdit);
-    }
-    EXPECT_FALSE(sent[0].isChar);
-    EXPECT_EQ(sent[0].text, text);
-    EXPECT_TRUE(sent[1].isChar);
-    EXPECT_EQ(sent[1].code, 32);
-    EXPECT_TRUE(sent[2].isChar);
-    EXPECT_EQ(sent[2].code, 13);
+    const Handle box = client.toolbarEdit;
+    EXPECT_EQ(windows.Messages(),
+              (std::vector<MemoryWindows::Message>{
+                  {box, false, text}, {box, true, {}, 32}, {box, true, {}, 13}}));
   }
-}
-
-TEST(OpenKeyword, WithoutToolbarNothingIsSent) {
-  MemoryWindows windows;
-  ClientTree client(windows, /*withToolbar=*/false);
-  // An edit of another program at the top level must not get the address.
-  windows.AddTopLevel(u"Edit");
-  OpenKeyword(windows, u"https://example.org/");
-  EXPECT_TRUE(windows.Messages().empty());
-  EXPECT_EQ(windows.SearchesUnderNone(), 0);
 }
 
 }  // namespace

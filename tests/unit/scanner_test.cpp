@@ -31,28 +31,20 @@ class ScannerTest : public ::testing::Test {
     const hostwin::Handle transcript = TranscriptOf(r);
     windows.SetTitle(transcript, windows.Content(transcript) + u"\r\n" + std::u16string(line));
   }
-  // Enough polls for a walk to the room and a read whatever the length did.
+  // Enough polls for a walk to the room and a read whatever the length did, also after a few
+  // reads that got no answer.
   void PollMany() {
-    for (int i = 0; i < ChatScanner::kPollsPerWalk; ++i) {
+    for (int i = 0; i < ChatScanner::kPollsPerWalk + 3 * ChatScanner::kPollsAfterSilence; ++i) {
       scanner.Poll();
     }
   }
 };
 
-TEST_F(ScannerTest, NothingBeforeTheStartAndNoHistory) {
+TEST_F(ScannerTest, LinesAfterTheStartOnlyBurstsAndRepeatsIncluded) {
   Say(room, u"Ann:\tbefore");
   scanner.Poll();
-  Say(room, u"Ann:\tstill before");
   scanner.Start();
   PollMany();
-  EXPECT_TRUE(heard.empty());
-  Say(room, u"Ann:\tafter");
-  scanner.Poll();
-  EXPECT_EQ(heard, (Heard{{u"Ann", u"after"}}));
-}
-
-TEST_F(ScannerTest, BurstsRepeatsAndNonChatLines) {
-  scanner.Start();
   Say(room, u"Ann:\thi");
   Say(room, u"OnlineHost:\t*** Bo has entered the room ***");
   Say(room, u"not a chat line");
@@ -92,57 +84,41 @@ TEST_F(ScannerTest, AFailedReadSkipsThePollAndForgetsNothing) {
   }
 }
 
-TEST(ScannerRooms, ARoomsHistoryIsNeverNews) {
-  struct Case {
-    const char* name;
-    // Sets the client up before the start and changes it after; returns the room to say in.
-    std::function<hostwin::Handle(ClientTree&, MemoryWindows&)> before;
-    std::function<hostwin::Handle(ClientTree&, MemoryWindows&, hostwin::Handle)> after;
-  };
-  auto transcript = [](MemoryWindows& w, hostwin::Handle r) {
-    return w.FindChild(r, 0, hostwin::kRichTextClass);
-  };
-  auto roomWith = [&](ClientTree& c, MemoryWindows& w, std::u16string_view text) {
-    const hostwin::Handle r = c.AddRoom(u"Room");
-    w.SetTitle(transcript(w, r), text);
-    return r;
-  };
-  const std::vector<Case> cases = {
-      {"another room takes the first place",
-       [&](ClientTree& c, MemoryWindows& w) { return roomWith(c, w, u"Ann:\thi"); },
-       [&](ClientTree& c, MemoryWindows& w, hostwin::Handle r) {
-         const hostwin::Handle other = roomWith(c, w, u"Ann:\thi\r\nBo:\tin the other room");
-         w.Destroy(r);
-         return other;
-       }},
-      {"a room appears late", [](ClientTree&, MemoryWindows&) { return hostwin::Handle{0}; },
-       [&](ClientTree& c, MemoryWindows& w, hostwin::Handle) {
-         return roomWith(c, w, u"Bo:\tbefore you came");
-       }},
-      {"the transcript empties",
-       [&](ClientTree& c, MemoryWindows& w) { return roomWith(c, w, u"Ann:\thi\r\nBo:\tyo"); },
-       [&](ClientTree&, MemoryWindows& w, hostwin::Handle r) {
-         w.SetTitle(transcript(w, r), u"");
-         return r;
-       }},
-  };
-  for (const auto& c : cases) {
-    MemoryWindows windows;
-    ClientTree client(windows);
-    Heard heard;
-    ChatScanner scanner(windows, [&](const ChatLine& line) { heard.push_back(line); });
-    hostwin::Handle room = c.before(client, windows);
-    scanner.Start();
+TEST_F(ScannerTest, ASilentClientIsLeftAloneForAWhile) {
+  scanner.Start();
+  windows.FailReads(1);
+  scanner.Poll();
+  Say(room, u"Ann:\tnews");
+  for (int i = 0; i < ChatScanner::kPollsAfterSilence; ++i) {
     scanner.Poll();
-    room = c.after(client, windows, room);
-    for (int i = 0; i < 2 * ChatScanner::kPollsPerWalk; ++i) {
-      scanner.Poll();
+  }
+  EXPECT_TRUE(heard.empty());
+  scanner.Poll();
+  EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}}));
+}
+
+TEST_F(ScannerTest, ARoomFoundLaterBringsItsHistoryAsHistory) {
+  // {a room there at the start, then another takes its place}, {no room at the start}
+  for (const bool roomAtStart : {true, false}) {
+    MemoryWindows w;
+    ClientTree tree(w);
+    Heard got;
+    ChatScanner late(w, [&](const ChatLine& line) { got.push_back(line); });
+    const hostwin::Handle first = roomAtStart ? tree.AddRoom(u"First") : 0;
+    late.Start();
+    late.Poll();
+    const hostwin::Handle other = tree.AddRoom(u"Other");
+    w.SetTitle(w.FindChild(other, 0, hostwin::kRichTextClass), u"Bo:\tsaid before");
+    if (first != 0) {
+      w.Destroy(first);
     }
-    EXPECT_TRUE(heard.empty()) << c.name;
-    windows.SetTitle(transcript(windows, room),
-                     windows.Content(transcript(windows, room)) + u"\r\nAnn:\tnews\r\nAnn:\thi");
-    scanner.Poll();
-    EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}, {u"Ann", u"hi"}})) << c.name;
+    for (int i = 0; i < 2 * ChatScanner::kPollsPerWalk; ++i) {
+      late.Poll();
+    }
+    const hostwin::Handle transcript = w.FindChild(other, 0, hostwin::kRichTextClass);
+    w.SetTitle(transcript, w.Content(transcript) + u"\r\nAnn:\tnews");
+    late.Poll();
+    EXPECT_EQ(got, (Heard{{u"Ann", u"news"}})) << roomAtStart;
   }
 }
 

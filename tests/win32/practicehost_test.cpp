@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -27,17 +28,14 @@ constexpr int kLogTimeoutMs = 5000;
 constexpr UINT kSendTimeoutMs = 5000;
 const std::string kLabel = "Kestrel Jay:\t";  // what every line of ours starts with
 
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
+// The window's class name or title, by the call given.
+std::string Read(HWND window, int(WINAPI* get)(HWND, LPSTR, int)) {
+  char text[512] = {};
+  get(window, text, sizeof text);
+  return text;
 }
-
-std::string TitleOf(HWND window) {
-  char title[512] = {};
-  GetWindowTextA(window, title, sizeof title);
-  return title;
-}
+std::string ClassOf(HWND window) { return Read(window, GetClassNameA); }
+std::string TitleOf(HWND window) { return Read(window, GetWindowTextA); }
 
 // In the order FindWindowEx meets them.
 std::vector<HWND> Children(HWND parent) {
@@ -64,17 +62,11 @@ void Enter(HWND box, const std::string& text) {
   ASSERT_TRUE(SendWithin(box, WM_CHAR, '\r', 0, kSendTimeoutMs));
 }
 
-std::vector<LogEntry> Events(const HostProcess& host, const std::string& event) {
-  std::vector<LogEntry> events;
-  for (const LogEntry& entry : host.ReadLog()) {
-    if (entry.event == event) events.push_back(entry);
-  }
-  return events;
-}
-
 TEST(PracticeHostPieces, LogLinesReadBackAsWritten) {
   std::string ansi;
-  for (int byte = 1; byte <= 0xFF; ++byte) ansi.push_back(static_cast<char>(byte));
+  for (int byte = 1; byte <= 0xFF; ++byte) {
+    ansi.push_back(static_cast<char>(byte));
+  }
   const std::string utf8 = AnsiToUtf8(ansi);
   std::string line = JsonLine().Add("t", 42).Add("event", "said").Add("text", utf8).Finish();
   ASSERT_EQ(line.find('\n'), line.size() - 1) << "one entry, one line";
@@ -87,16 +79,16 @@ TEST(PracticeHostPieces, LogLinesReadBackAsWritten) {
 }
 
 TEST(PracticeHostPieces, OptionsSurviveTheCommandLine) {
-  const Options all{"Wren \"Two\" Fly",
-                    L"C:\\temp\\host log\\",
-                    2,
-                    true,
-                    false,
-                    "Hello \"there\", C:\\ friend\\",
-                    false,
-                    3,
-                    40,
-                    true};
+  const Options all{.screenName = "Wren \"Two\" Fly",
+                    .logPath = L"C:\\temp\\host log\\",
+                    .rooms = 2,
+                    .decoy = true,
+                    .welcome = false,
+                    .welcomeTitle = R"(Hello "there", C:\ friend\)",
+                    .toolbar = false,
+                    .capLines = 3,
+                    .capChars = 40,
+                    .strictReads = true};
   const Options say{.say = SayCommand{"Pip Lantern", "--rooms \t<font color=#ff0000>", 2}};
   for (const Options& options : {Options{}, all, say, Options{.hangMs = 1500}}) {
     std::string commandLine = "PracticeHost.exe";
@@ -123,8 +115,8 @@ TEST(PracticeHostWindows, HaveTheChatClientsTree) {
       {Options{.rooms = 2, .decoy = true},
        {"Member Directory", "Town Square", "Lobby 12", "Welcome, Kestrel Jay!"}},
       {Options{.welcome = false, .toolbar = false}, {"Town Square"}},
-      {Options{.welcomeTitle = "Hello \"there\", C:\\ friend\\"},
-       {"Town Square", "Hello \"there\", C:\\ friend\\"}},
+      {Options{.welcomeTitle = R"(Hello "there", C:\ friend\)"},
+       {"Town Square", R"(Hello "there", C:\ friend\)"}},
   };
   for (const auto& [options, documents] : cases) {
     SCOPED_TRACE(documents.back());
@@ -135,7 +127,7 @@ TEST(PracticeHostWindows, HaveTheChatClientsTree) {
       EXPECT_EQ(ClassOf(document), kChildClass);
       titles.push_back(TitleOf(document));
       std::vector<std::string> parts;
-      for (const HWND part : Children(document)) parts.push_back(ClassOf(part));
+      std::ranges::transform(Children(document), std::back_inserter(parts), ClassOf);
       const bool room = titles.back() == RoomName(1) || titles.back() == RoomName(2);
       EXPECT_EQ(parts == roomParts, room) << titles.back() << ": a room, and only a room";
       if (room) {
@@ -152,9 +144,10 @@ TEST(PracticeHostWindows, InputLineIsSaidAndLogged) {
   const std::string markup = "<Font Color=#0000FF>h<Font Color=#0000FF>i";
   Enter(host.InputBox(), markup);
   std::vector<std::string> events;
-  for (const LogEntry& entry : host.ReadLog()) events.push_back(entry.event + " " + entry.target);
+  std::ranges::transform(host.ReadLog(), std::back_inserter(events),
+                         [](const LogEntry& entry) { return entry.event + " " + entry.target; });
   EXPECT_EQ(events, (std::vector<std::string>{"ready ", "settext input", "char input", "said "}));
-  EXPECT_EQ(Events(host, "said").at(0).markup, markup);
+  EXPECT_EQ(host.Events("said").at(0).markup, markup);
   EXPECT_EQ(host.TranscriptText(), kLabel + "hi");
   EXPECT_EQ(SendWithin(host.InputBox(), WM_GETTEXTLENGTH, 0, 0, kSendTimeoutMs), 0);
 }
@@ -179,7 +172,7 @@ TEST(PracticeHostWindows, KeywordBoxOpensTheAddress) {
   const HostProcess host;
   Enter(host.KeywordBox(), "   ");
   Enter(host.KeywordBox(), "  www.example.test/a b ");
-  const std::vector<LogEntry> opened = Events(host, "open");
+  const std::vector<LogEntry> opened = host.Events("open");
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].address, "www.example.test/a b");
 }
@@ -203,9 +196,11 @@ TEST(PracticeHostHabits, CapsCutTheTranscriptsTop) {
   };
   for (const auto& [caps, transcript] : cases) {
     const HostProcess host(Options{.capLines = caps.first, .capChars = caps.second});
-    for (const char* line : {"one", "two", "three"}) host.Say("Ann", line);
+    for (const char* line : {"one", "two", "three"}) {
+      host.Say("Ann", line);
+    }
     EXPECT_EQ(host.TranscriptText(), transcript) << caps.first << " lines, " << caps.second;
-    EXPECT_EQ(Events(host, "said").size(), 3u);
+    EXPECT_EQ(host.Events("said").size(), 3u);
   }
 }
 
@@ -245,13 +240,15 @@ TEST(PracticeHostHabits, LinesBeyondAsciiAreSaidAndReadBack) {
   };
   const auto row = std::find_if(std::begin(lines), std::end(lines),
                                 [](const auto& line) { return line.first == GetACP(); });
-  if (row == std::end(lines)) GTEST_SKIP() << "no line for code page " << GetACP();
+  if (row == std::end(lines)) {
+    GTEST_SKIP() << "no line for code page " << GetACP();
+  }
   const auto& [ansi, utf8] = row->second;
   const HostProcess host;
   Enter(host.InputBox(), ansi);
-  ASSERT_EQ(Events(host, "said").size(), 1u) << "the line was dropped";
-  EXPECT_EQ(Events(host, "said")[0].text, utf8);
-  EXPECT_EQ(Events(host, "settext")[0].hex, HexBytes(ansi));
+  ASSERT_EQ(host.Events("said").size(), 1u) << "the line was dropped";
+  EXPECT_EQ(host.Events("said")[0].text, utf8);
+  EXPECT_EQ(host.Events("settext")[0].hex, HexBytes(ansi));
   EXPECT_EQ(host.TranscriptText(), kLabel + ansi);
 }
 

@@ -1,0 +1,193 @@
+// Zibbet against a client that is not friendly: a transcript trimmed from the top, a client that
+// stops answering, a slow handler inside a wait.
+#include <windows.h>
+
+#include <algorithm>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Table.h"
+#include "console/ChatScanner.h"
+#include "hostwin/Wait.h"
+#include "practicehost/testing/HostProcess.h"
+#include "win32/User32Windows.h"
+#include "win32/WindowUtilities.h"
+#include "winkit/MessagePump.h"
+#include "winkit/Window.h"
+
+namespace bench {
+namespace {
+
+using practicehost::HostProcess;
+
+constexpr DWORD kHeardTimeoutMs = 5000;
+
+// A window on this thread that polls the scanner from its timer, as the console does, and takes
+// posted clicks, noting how long each waited.
+class ClientWindow final : winkit::Window {
+ public:
+  explicit ClientWindow(console::ChatScanner& scanner) : scanner_(scanner) {
+    constexpr winkit::WindowClass kClass{.name = L"Zibbet.BenchClient"};
+    if (!Create(GetModuleHandleW(nullptr), kClass, nullptr, 0, 0, {0, 0, 0, 0}, HWND_MESSAGE)) {
+      throw std::runtime_error("no window for the scanner's timer");
+    }
+    timer_ = winkit::WindowTimer(Handle(), 1, console::ScannerControl::kPollMilliseconds);
+  }
+
+  // Posts a click from any thread.
+  void Click() {
+    const std::scoped_lock lock(mutex_);
+    posted_.push_back(Clock::now());
+    PostMessageW(Handle(), WM_LBUTTONDOWN, posted_.size() - 1, 0);
+  }
+  std::vector<double> Waits() {
+    const std::scoped_lock lock(mutex_);
+    return waits_;
+  }
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_TIMER) {
+      scanner_.Poll();
+      return 0;
+    }
+    if (message == WM_LBUTTONDOWN) {
+      const std::scoped_lock lock(mutex_);
+      waits_.push_back(SecondsSince(posted_.at(wParam)));
+      return 0;
+    }
+    return Default(message, wParam, lParam);
+  }
+
+  console::ChatScanner& scanner_;
+  winkit::WindowTimer timer_;
+  std::mutex mutex_;
+  std::vector<Clock::time_point> posted_;
+  std::vector<double> waits_;
+};
+
+double Percentile(std::vector<double> values, double q) {
+  if (values.empty()) {
+    return -1;
+  }
+  std::sort(values.begin(), values.end());
+  return values[static_cast<std::size_t>(q * static_cast<double>(values.size() - 1))];
+}
+
+// Lines said one by one into a host that trims its transcript; the time each takes to be heard.
+void TrimmedLatency(Table& table, const std::string& kind, const practicehost::Options& options) {
+  const HostProcess host(options);
+  win32::User32Windows windows;
+  int heard = 0;
+  Clock::time_point heardAt;
+  console::ChatScanner scanner(windows, [&](const console::ChatLine&) {
+    heardAt = Clock::now();
+    ++heard;
+  });
+  scanner.Start();
+  const ClientWindow poller(scanner);
+  std::vector<double> latencies;
+  constexpr int kLines = 100;
+  for (int i = 0; i < kLines; ++i) {
+    const int before = heard;
+    Sleep(static_cast<DWORD>(i * 7 % 50));
+    const auto said = Clock::now();
+    // Lines of one length: once the cap is reached, the transcript's length stays the same.
+    host.Say("Bench", Format("line %03d", i));
+    if (winkit::PumpUntil([&] { return heard > before; }, kHeardTimeoutMs)) {
+      latencies.push_back(1e3 * std::chrono::duration<double>(heardAt - said).count());
+    }
+  }
+  table.Row("scanner latency, " + kind + ": p50 / p95",
+            Format("%.1f / %.1f ms", Percentile(latencies, 0.5), Percentile(latencies, 0.95)),
+            latencies.size() == kLines ? "(all 100 heard)" : "LINES LOST");
+}
+
+void Trimmed(Table& table) {
+  practicehost::Options lines;
+  lines.capLines = 10;
+  TrimmedLatency(table, "10-line cap", lines);
+  practicehost::Options chars;
+  chars.capChars = 150;
+  TrimmedLatency(table, "150-char trim", chars);
+}
+
+void ClickDuringHang(Table& table) {
+  const HostProcess host;
+  win32::User32Windows windows;
+  console::ChatScanner scanner(windows, [](const console::ChatLine&) {});
+  scanner.Start();
+  ClientWindow window(scanner);
+  constexpr int kHangMs = 5000;
+  constexpr DWORD kClickEveryMs = 37;  // clicks land at every phase of the polls
+  host.Hang(kHangMs);
+  const auto start = Clock::now();
+  std::thread clicker([&] {
+    while (SecondsSince(start) < (kHangMs - 500) / 1e3) {
+      window.Click();
+      Sleep(kClickEveryMs);
+    }
+  });
+  winkit::PumpFor(kHangMs);
+  clicker.join();
+  winkit::PumpFor(100);
+  const auto waits = window.Waits();
+  table.Row("a click while the client hangs: longest wait",
+            Format("%.0f ms", 1e3 * Percentile(waits, 1.0)),
+            Format("under 500 ms (%zu clicks)", waits.size()));
+}
+
+// A window whose 100-ms timer takes 150 ms to handle: the timer is always due again.
+class SlowTimerWindow final : winkit::Window {
+ public:
+  static constexpr UINT kPeriodMs = 100;
+  static constexpr DWORD kHandlerMs = 150;
+
+  SlowTimerWindow() {
+    constexpr winkit::WindowClass kClass{.name = L"Zibbet.BenchSlowTimer"};
+    if (!Create(GetModuleHandleW(nullptr), kClass, nullptr, 0, 0, {0, 0, 0, 0}, HWND_MESSAGE)) {
+      throw std::runtime_error("no window for the slow timer");
+    }
+    timer_ = winkit::WindowTimer(Handle(), 1, kPeriodMs);
+  }
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_TIMER) {
+      Sleep(kHandlerMs);
+      return 0;
+    }
+    return Default(message, wParam, lParam);
+  }
+
+  winkit::WindowTimer timer_;
+};
+
+void SlowHandlerInWait(Table& table) {
+  // Started just after a whole second of the time of day, when the wait's own length is 1 s.
+  constexpr WORD kEarlyMs = 20;
+  SYSTEMTIME now{};
+  do {
+    Sleep(1);
+    GetLocalTime(&now);
+  } while (now.wMilliseconds > kEarlyMs);
+  const SlowTimerWindow slow;
+  win32::MessageWait clocks;
+  const double planned = hostwin::WaitLength(clocks.TimeOfDay(), 1);
+  const auto start = Clock::now();
+  win32::WaitSeconds(1);
+  table.Row("WaitSeconds(1), 150-ms handler on 100-ms timer", Format("%.3f s", SecondsSince(start)),
+            Format("under 1.2 s (planned %.3f s)", planned));
+}
+
+}  // namespace
+
+void ClientRows(Table& table) {
+  table.Section("trimmed transcripts", Trimmed);
+  table.Section("a hung client", ClickDuringHang);
+  table.Section("a slow handler in a wait", SlowHandlerInWait);
+}
+
+}  // namespace bench

@@ -128,22 +128,23 @@ Shape Polygon(std::vector<Point> corners) {
     throw std::invalid_argument("a polygon needs three corners");
   }
   const Bounds bounds = Around(corners);
-  return Shape(bounds, [corners = std::move(corners)](Point p) {
-    double nearest = Dot(Minus(p, corners.front()), Minus(p, corners.front()));
-    bool inside = false;
-    for (std::size_t i = 0, j = corners.size() - 1; i < corners.size(); j = i++) {
-      const Point a = corners[i];
-      const Point b = corners[j];
-      const double d = SegmentDistance(p, a, b);
-      nearest = std::min(nearest, d * d);
-      // Even-odd rule: count the edges crossed by a ray to the right.
-      if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) {
-        inside = !inside;
-      }
-    }
-    const double d = std::sqrt(nearest);
-    return inside ? -d : d;
-  });
+  return {
+      bounds, [corners = std::move(corners)](Point p) {
+        double nearest = Dot(Minus(p, corners.front()), Minus(p, corners.front()));
+        bool inside = false;
+        for (std::size_t i = 0, j = corners.size() - 1; i < corners.size(); j = i++) {
+          const Point a = corners[i];
+          const Point b = corners[j];
+          const double d = SegmentDistance(p, a, b);
+          nearest = std::min(nearest, d * d);
+          // Even-odd rule: count the edges crossed by a ray to the right.
+          if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) {
+            inside = !inside;
+          }
+        }
+        const double d = std::sqrt(nearest);
+        return inside ? -d : d;
+      }};
 }
 
 Shape Strokes(std::vector<std::vector<Point>> lines, double halfWidth) {
@@ -159,32 +160,32 @@ Shape Strokes(std::vector<std::vector<Point>> lines, double halfWidth) {
   if (first) {
     throw std::invalid_argument("no strokes");
   }
-  return Shape(bounds.Grown(halfWidth), [lines = std::move(lines), halfWidth](Point p) {
-    double nearest = Length(Minus(p, lines.front().front()));
-    for (const auto& line : lines) {
-      if (line.size() == 1) {
-        nearest = std::min(nearest, Length(Minus(p, line.front())));
-      }
-      for (std::size_t i = 1; i < line.size(); ++i) {
-        nearest = std::min(nearest, SegmentDistance(p, line[i - 1], line[i]));
-      }
-    }
-    return nearest - halfWidth;
-  });
+  return {bounds.Grown(halfWidth), [lines = std::move(lines), halfWidth](Point p) {
+            double nearest = Length(Minus(p, lines.front().front()));
+            for (const auto& line : lines) {
+              if (line.size() == 1) {
+                nearest = std::min(nearest, Length(Minus(p, line.front())));
+              }
+              for (std::size_t i = 1; i < line.size(); ++i) {
+                nearest = std::min(nearest, SegmentDistance(p, line[i - 1], line[i]));
+              }
+            }
+            return nearest - halfWidth;
+          }};
 }
 
 Shape Union(Shape a, Shape b) {
   const Bounds bounds = a.bounds().Joined(b.bounds());
-  return Shape(bounds, [a = std::move(a), b = std::move(b)](Point p) {
-    return std::min(a.DistanceAt(p), b.DistanceAt(p));
-  });
+  return {bounds, [a = std::move(a), b = std::move(b)](Point p) {
+            return std::min(a.DistanceAt(p), b.DistanceAt(p));
+          }};
 }
 
 Shape Difference(Shape a, Shape minus) {
   const Bounds bounds = a.bounds();
-  return Shape(bounds, [a = std::move(a), minus = std::move(minus)](Point p) {
-    return std::max(a.DistanceAt(p), -minus.DistanceAt(p));
-  });
+  return {bounds, [a = std::move(a), minus = std::move(minus)](Point p) {
+            return std::max(a.DistanceAt(p), -minus.DistanceAt(p));
+          }};
 }
 
 Shape Intersection(Shape a, Shape b) {
@@ -192,9 +193,9 @@ Shape Intersection(Shape a, Shape b) {
   const Bounds& y = b.bounds();
   const Bounds bounds{std::max(x.left, y.left), std::max(x.top, y.top), std::min(x.right, y.right),
                       std::min(x.bottom, y.bottom)};
-  return Shape(bounds, [a = std::move(a), b = std::move(b)](Point p) {
-    return std::max(a.DistanceAt(p), b.DistanceAt(p));
-  });
+  return {bounds, [a = std::move(a), b = std::move(b)](Point p) {
+            return std::max(a.DistanceAt(p), b.DistanceAt(p));
+          }};
 }
 
 Shape Offset(Shape shape, double dx, double dy) {
@@ -207,15 +208,15 @@ Shape Offset(Shape shape, double dx, double dy) {
 
 Shape Grow(Shape shape, double margin) {
   const Bounds bounds = shape.bounds().Grown(margin);
-  return Shape(
-      bounds, [shape = std::move(shape), margin](Point p) { return shape.DistanceAt(p) - margin; });
+  return {bounds,
+          [shape = std::move(shape), margin](Point p) { return shape.DistanceAt(p) - margin; }};
 }
 
 Shape Outline(Shape shape, double halfWidth) {
   const Bounds bounds = shape.bounds().Grown(halfWidth);
-  return Shape(bounds, [shape = std::move(shape), halfWidth](Point p) {
-    return std::fabs(shape.DistanceAt(p)) - halfWidth;
-  });
+  return {bounds, [shape = std::move(shape), halfWidth](Point p) {
+            return std::fabs(shape.DistanceAt(p)) - halfWidth;
+          }};
 }
 
 Rgb Ramp(const std::vector<ColourStop>& stops, double t) {

@@ -20,8 +20,9 @@ constexpr Rgb kOlive = FromBytes(128, 128, 0);
 constexpr Rgb kRed = FromBytes(255, 0, 0);
 constexpr Rgb kWhite = FromBytes(255, 255, 255);
 
-// The centre of the hot-spot pixel.
-constexpr Point kHotSpot{kIconSize / 2 + 0.5, kIconSize / 2 + 0.5};
+// The centre of the hot-spot pixel, the one just right of and below the middle.
+constexpr int kHotPixel = kIconSize / 2;
+constexpr Point kHotSpot{kHotPixel + 0.5, kHotPixel + 0.5};
 // The middle of the whole icon, for pictures that are not pointers.
 constexpr Point kMiddle{kIconSize / 2.0, kIconSize / 2.0};
 
@@ -99,6 +100,7 @@ Canvas DrawClickPointer() {
   const std::vector<Point> arrow = {{0.0, 0.0},  {0.0, 13.0}, {3.4, 10.2}, {5.8, 15.4},
                                     {8.0, 14.4}, {5.6, 9.3},  {9.8, 9.3}};
   std::vector<Point> corners;
+  corners.reserve(arrow.size());
   for (const Point& p : arrow) {
     corners.push_back({tip.x + 0.1 + p.x, tip.y + 0.1 + p.y});
   }

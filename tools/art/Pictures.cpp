@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstdint>
+#include <ranges>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -84,8 +85,8 @@ Shape Fir(Point foot, double height) {
   }
   std::vector<Point> corners = left;
   corners.push_back({foot.x, foot.y - height});
-  for (auto it = left.rbegin(); it != left.rend(); ++it) {
-    corners.push_back({2.0 * foot.x - it->x, it->y});
+  for (auto& it : std::ranges::reverse_view(left)) {
+    corners.push_back({2.0 * foot.x - it.x, it.y});
   }
   return Polygon(std::move(corners));
 }
@@ -233,8 +234,8 @@ Canvas DrawSplash() {
   for (const Ribbon& r : ribbons) {
     std::vector<Point> upper = Ridge(r.top, r.upper, kWidth);
     std::vector<Point> outline = upper;
-    for (auto it = upper.rbegin(); it != upper.rend(); ++it) {
-      outline.push_back({it->x, it->y + r.thickness + WaveHeight(r.lower, it->x)});
+    for (auto& it : std::ranges::reverse_view(upper)) {
+      outline.push_back({it.x, it.y + r.thickness + WaveHeight(r.lower, it.x)});
     }
     canvas.Paint(
         Polygon(std::move(outline)),

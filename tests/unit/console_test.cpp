@@ -158,19 +158,17 @@ TEST(Console, EachClickReachesItsOwnHandler) {
 // However the program ends, the console says goodbye once if it was open, every window closes
 // (hidden ones too), and nothing runs afterwards.
 TEST(Console, EveryWayOfEndingSaysGoodbyeOnceAndClosesEverything) {
-  using End = std::function<void(forms::Program&)>;
-  const End close = [](forms::Program& program) { program.Click(FormId::Form1, "Label3"); };
-  const End unloadConsole = [](forms::Program& program) { program.Unload(FormId::Form1); };
-  const End unloadSplash = [](forms::Program& program) { program.Unload(FormId::Form2); };
-  const End endSession = [](forms::Program& program) { program.EndSession(); };
+  const auto close = [](forms::Program& program) { program.Click(FormId::Form1, "Label3"); };
+  const auto unload = [](FormId id) { return [id](forms::Program& p) { p.Unload(id); }; };
+  const auto endSession = [](forms::Program& program) { program.EndSession(); };
   const struct {
     bool open;  // the console opened, ON clicked and the picture window hidden
-    End end;
+    std::function<void(forms::Program&)> end;
   } cases[] = {{true, close},
-               {true, unloadConsole},
+               {true, unload(FormId::Form1)},
                {true, endSession},
                {false, endSession},
-               {false, unloadSplash}};
+               {false, unload(FormId::Form2)}};
   for (const auto& c : cases) {
     Console console(c.open);
     if (c.open) {

@@ -44,6 +44,11 @@ struct Panels : testing_support::HeadlessZibbet {
     Panel()["Text2"].TakeTypedText(code);
     Panel()["Text3"].TakeTypedText(age);
   }
+  // The right entries and "Test Luck".
+  void Unlock() {
+    Enter(u"vemm", u"vemm", u"18");
+    Click(FormId::Form4, "Command1");
+  }
   // What happens through the action: the trace it adds, or the lines it says.
   Trace TraceOf(const std::function<void()>& action) {
     const auto mark = static_cast<long>(platform.Trace().size());
@@ -91,8 +96,7 @@ TEST(Panels, TheTriggerAgainBringsBackTheSamePanelWithItsEntries) {
   run.Enter(u"vemm", u"ve", u"");
   run.Say(u"tu9vo");
   EXPECT_EQ(run.Panel()["Text2"].Text(), u"ve");
-  run.Enter(u"vemm", u"vemm", u"18");
-  run.Click(FormId::Form4, "Command1");
+  run.Unlock();
   EXPECT_FALSE(run.Panel().Visible());
   run.Say(u"Tu9vo");
   EXPECT_TRUE(run.Panel().Visible());
@@ -124,21 +128,16 @@ TEST(Panels, WrongEntriesKeepThePanel) {
   }
 }
 
-TEST(Panels, UnlockShowsTheLinksThenSaysFoundThenHides) {
+// An unlock shows the links, says "found" and hides the panel. While the links panel is loaded
+// (minimized, say), an unlock shows no picture window again; after its "X" the next unlock loads
+// both afresh.
+TEST(Panels, UnlockShowsTheLinksOnceWhileTheyAreLoaded) {
   Panels run;
   run.Enter(u"vemm", u"vemm", u"18");
   EXPECT_EQ(run.TraceOf([&] { run.Click(FormId::Form4, "Command1"); }),
             (Trace{"load Form3", "load Form5", "show Form5", "topmost Form3", "show Form3",
                    "said " + kFound, "hide Form4"}));
   EXPECT_EQ(run.platform.Said().back().text, Faded(kFound));
-}
-
-// While the links panel is loaded (minimized, say), an unlock shows no picture window again;
-// after its "X" the next unlock loads both afresh.
-TEST(Panels, UnlockWhileTheLinksAreLoadedDoesNotShowThePictureAgain) {
-  Panels run;
-  run.Enter(u"vemm", u"vemm", u"18");
-  run.Click(FormId::Form4, "Command1");
   run.Click(FormId::Form3, "Label2");
   run.platform.Do([&] { run.program.Unload(FormId::Form5); });
   run.Enter(u"vemm", u"vemm", u"18");
@@ -146,8 +145,7 @@ TEST(Panels, UnlockWhileTheLinksAreLoadedDoesNotShowThePictureAgain) {
   EXPECT_EQ(std::count(trace.begin(), trace.end(), "load Form5"), 0);
   EXPECT_EQ(std::count(trace.begin(), trace.end(), "load Form3"), 0);
   run.Click(FormId::Form3, "Label3");
-  run.Enter(u"vemm", u"vemm", u"18");
-  run.Click(FormId::Form4, "Command1");
+  run.Unlock();
   EXPECT_EQ(run.platform.Count("load Form3"), 2);
   EXPECT_EQ(run.platform.Count("load Form5"), 2);
 }
@@ -191,8 +189,7 @@ TEST(Panels, TestLuckInsideAPauseHidesThePanelAndTheSeriesGoesOn) {
 
 TEST(Panels, EachLinkButtonOpensItsOwnAddressAndNothingElse) {
   Panels run;
-  run.Enter(u"vemm", u"vemm", u"18");
-  run.Click(FormId::Form4, "Command1");
+  run.Unlock();
   for (const auto& link : panels::Links()) {
     const std::size_t sent = run.platform.Client().Messages().size();
     EXPECT_EQ(run.SaidBy([&] { run.Click(FormId::Form3, link.button); }).size(), 0U);
@@ -209,8 +206,7 @@ TEST(Panels, EachLinkButtonOpensItsOwnAddressAndNothingElse) {
 // The links panel is dragged by its surface and its text; "__" and "X" say their line first.
 TEST(Panels, TheLinksPanelsSurfaceAndLabels) {
   Panels run;
-  run.Enter(u"vemm", u"vemm", u"18");
-  run.Click(FormId::Form4, "Command1");
+  run.Unlock();
   EXPECT_EQ(run.TraceOf([&] {
     run.Click(FormId::Form3, "");
     run.platform.Do([&] { run.program.DblClick(FormId::Form3, ""); });

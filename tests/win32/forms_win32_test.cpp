@@ -206,17 +206,13 @@ TEST(FormWindows, ClientSizesFramesAndPlaces) {
       EXPECT_NEAR(frame.top + frame.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
     }
   }
-}
-
-// The links panel and the picture window leave their place to the system: they cascade, the
-// borderless panel too, instead of both opening at the screen's corner.
-TEST(FormWindows, DefaultPlacedWindowsCascade) {
-  Harness harness;
+  // The links panel and the picture window leave their place to the system: they cascade, the
+  // borderless panel too, instead of both opening at the screen's corner.
   RECT panel{};
   RECT picture{};
   RECT work{};
-  GetWindowRect(harness.Show(FormId::Form3), &panel);
-  GetWindowRect(harness.Show(FormId::Form5), &picture);
+  GetWindowRect(HandleOf(*harness.program.Loaded(FormId::Form3)), &panel);
+  GetWindowRect(HandleOf(*harness.program.Loaded(FormId::Form5)), &picture);
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_EQ(panel.left, work.left);
   EXPECT_EQ(panel.top, work.top);

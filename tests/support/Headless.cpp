@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "hostwin/ChatRoom.h"
@@ -115,11 +116,7 @@ void Headless::Exit() {
   throw ProgramEnded{};
 }
 
-double Headless::TimeOfDay() {
-  constexpr double kDay = 86400;
-  const double t = startOfDay_ + now_;
-  return t - kDay * static_cast<double>(static_cast<long long>(t / kDay));
-}
+double Headless::TimeOfDay() { return std::fmod(startOfDay_ + now_, 86400.0); }
 
 std::optional<std::function<void()>> Headless::TakeNext(double limit) {
   auto event = std::min_element(events_.begin(), events_.end(), [](const auto& a, const auto& b) {

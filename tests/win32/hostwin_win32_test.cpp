@@ -81,10 +81,7 @@ std::vector<std::string> HearWhileSaying(HostProcess& host, int lines) {
 }
 
 TEST(ChatScanner, HearsEveryLineOnceWhateverTheClientDoesToItsTranscript) {
-  std::vector<Options> cases(3);
-  cases[0].capLines = 3;
-  cases[1].capChars = 40;
-  cases[2].strictReads = true;
+  const Options cases[] = {{.capLines = 3}, {.capChars = 40}, {.strictReads = true}};
   std::vector<std::string> expected;
   for (int i = 0; i < 12; ++i) {
     expected.push_back(Numbered(i));
@@ -119,10 +116,7 @@ TEST(CodePage932, DoubleByteTextIsSentAndHeardWhole) {
   if (GetACP() != 932) {
     GTEST_SKIP() << "code page " << GetACP();
   }
-  Options options;
-  options.strictReads = true;
-  options.capChars = 30;
-  HostProcess host(options);
+  HostProcess host(Options{.capChars = 30, .strictReads = true});
   win32::User32Windows windows;
   const std::u16string japanese = u"\u65e5\u672c\u8a9e";
   hostwin::SendToChat(windows, japanese);

@@ -7,47 +7,37 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console/ChatLines.h"
 
 namespace {
 
-struct Line {
-  long id = 0;
-  std::u16string text;
-};
-
-// The client's transcript: whole lines, the first of them with `cut` characters gone.
+// The client's transcript: whole lines by the order they were said in, the first of them with
+// `cut` characters gone.
 struct Transcript {
-  std::vector<Line> lines;
+  std::vector<std::pair<long, std::u16string>> lines;
   std::size_t cut = 0;
   long next = 0;
 
   std::u16string Visible(std::size_t i) const {
-    return lines[i].text.substr(i == 0 ? std::min(cut, lines[i].text.size()) : 0);
+    return lines[i].second.substr(i == 0 ? std::min(cut, lines[i].second.size()) : 0);
   }
   void Append(std::uint8_t sender) {
     const std::string said = std::to_string(next);
-    lines.push_back({next++, std::u16string(1 + sender % 3, char16_t(u'a' + sender % 5)) + u":\t" +
-                                 std::u16string(said.begin(), said.end())});
-  }
-  void DropLine() {
-    if (!lines.empty()) {
-      lines.erase(lines.begin());
-      cut = 0;
-    }
+    lines.emplace_back(next++, std::u16string(1 + sender % 3, char16_t(u'a' + sender % 5)) +
+                                   u":\t" + std::u16string(said.begin(), said.end()));
   }
   // From the top, the line break counting two characters.
   void DropCharacters(std::size_t count) {
     while (count > 0 && !lines.empty()) {
-      const std::size_t left = lines[0].text.size() + 2 - cut;
-      if (count < left) {
-        cut += count;
-        return;
+      const std::size_t left = lines[0].second.size() + 2 - cut;
+      cut = count < left ? cut + count : 0;
+      if (cut == 0) {
+        lines.erase(lines.begin());
       }
-      count -= left;
-      DropLine();
+      count -= std::min(count, left);
     }
   }
 };
@@ -74,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         client.Append(static_cast<std::uint8_t>(arg + i));
       }
     } else if (op == 1) {
-      for (int i = 0; i < arg % 4; ++i) {
-        client.DropLine();
+      for (int i = 0; i < arg % 4 && !client.lines.empty(); ++i) {
+        client.DropCharacters(client.lines[0].second.size() + 2 - client.cut);
       }
     } else if (op == 2) {
       client.DropCharacters(arg % 24);
@@ -95,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (client.Visible(i).empty()) {
           continue;
         }
-        shown.push_back(client.lines[i].id);
-        const bool old = !seen.empty() && client.lines[i].id <= seen.back();
+        shown.push_back(client.lines[i].first);
+        const bool old = !seen.empty() && client.lines[i].first <= seen.back();
         anchored = anchored || old;
         if (!old) {
           said.push_back(client.Visible(i));

@@ -32,11 +32,6 @@ void MemoryWindows::Destroy(Handle window) {
   order_.erase(std::remove(order_.begin(), order_.end(), window), order_.end());
 }
 
-Handle MemoryWindows::FindChild(Handle parent, Handle after, std::u16string_view className) {
-  searchesUnderNone_ += parent == 0 ? 1 : 0;
-  return Find(parent, after, className);
-}
-
 Handle MemoryWindows::Find(Handle parent, Handle after, std::u16string_view className,
                            bool anyClass) const {
   auto it = after == 0 ? order_.begin() : std::find(order_.begin(), order_.end(), after);
@@ -58,10 +53,6 @@ int MemoryWindows::TitleLength(Handle window) {
                               : it->second.reportedLength.value_or(int(it->second.title.size()));
 }
 
-std::u16string MemoryWindows::Title(Handle window, int capacity) {
-  return capacity <= 0 ? u"" : Content(window).substr(0, static_cast<std::size_t>(capacity - 1));
-}
-
 bool MemoryWindows::ReadFails() {
   if (failReads_ == 0 || readsBeforeFailing_-- > 0) {
     return false;
@@ -73,11 +64,6 @@ bool MemoryWindows::ReadFails() {
 std::u16string MemoryWindows::Content(Handle window) const {
   const auto it = windows_.find(window);
   return it == windows_.end() ? std::u16string() : it->second.title;
-}
-
-std::optional<int> MemoryWindows::TextLength(Handle window) {
-  const auto text = Text(window);
-  return text ? std::optional<int>(static_cast<int>(text->size())) : std::nullopt;
 }
 
 std::optional<std::u16string> MemoryWindows::Text(Handle window) {
@@ -100,16 +86,8 @@ bool MemoryWindows::Record(Message message) {
   return true;
 }
 
-bool MemoryWindows::SetText(Handle window, std::u16string_view text) {
-  return Record({window, false, std::u16string(text)});
-}
-
-bool MemoryWindows::SendChar(Handle window, char16_t code) {
-  return Record({window, true, {}, code});
-}
-
 ClientTree::ClientTree(MemoryWindows& windows, bool withToolbar) : windows_(windows) {
-  frame = windows.AddTopLevel(hostwin::kFrameClass, u"Chat");
+  const Handle frame = windows.AddTopLevel(hostwin::kFrameClass, u"Chat");
   if (withToolbar) {
     const Handle bar = windows.AddChild(frame, u"AOL Toolbar");
     const Handle inner = windows.AddChild(bar, u"_AOL_Toolbar");

@@ -57,13 +57,23 @@ class MemoryWindows final : public hostwin::WindowAccess {
   int SearchesUnderNone() const { return searchesUnderNone_; }
 
   Handle FindTopLevel(std::u16string_view className) override { return Find(0, 0, className); }
-  Handle FindChild(Handle parent, Handle after, std::u16string_view className) override;
+  Handle FindChild(Handle parent, Handle after, std::u16string_view className) override {
+    searchesUnderNone_ += parent == 0 ? 1 : 0;
+    return Find(parent, after, className);
+  }
   int TitleLength(Handle window) override;
-  std::u16string Title(Handle window, int capacity) override;
-  std::optional<int> TextLength(Handle window) override;
+  std::u16string Title(Handle window, int capacity) override {
+    return capacity <= 0 ? u"" : Content(window).substr(0, static_cast<std::size_t>(capacity - 1));
+  }
+  std::optional<int> TextLength(Handle window) override {
+    const auto text = Text(window);
+    return text ? std::optional<int>(static_cast<int>(text->size())) : std::nullopt;
+  }
   std::optional<std::u16string> Text(Handle window) override;
-  bool SetText(Handle window, std::u16string_view text) override;
-  bool SendChar(Handle window, char16_t code) override;
+  bool SetText(Handle window, std::u16string_view text) override {
+    return Record({window, false, std::u16string(text)});
+  }
+  bool SendChar(Handle window, char16_t code) override { return Record({window, true, {}, code}); }
   // The window's text as it stands, for tests; empty for a window that is gone.
   std::u16string Content(Handle window) const;
 
@@ -94,7 +104,6 @@ class MemoryWindows final : public hostwin::WindowAccess {
 
 // The chat client's tree as the walks expect it, built in child order.
 struct ClientTree {
-  Handle frame = 0;
   Handle area = 0;
   Handle toolbarEdit = 0;
 

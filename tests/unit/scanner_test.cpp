@@ -115,8 +115,7 @@ TEST_F(ScannerTest, ARoomFoundLaterBringsItsHistoryAsHistory) {
     for (int i = 0; i < 2 * ChatScanner::kPollsPerWalk; ++i) {
       late.Poll();
     }
-    const hostwin::Handle transcript = w.FindChild(other, 0, hostwin::kRichTextClass);
-    w.SetTitle(transcript, w.Content(transcript) + u"\r\nAnn:\tnews");
+    w.SetTitle(w.FindChild(other, 0, hostwin::kRichTextClass), u"Bo:\tsaid before\r\nAnn:\tnews");
     late.Poll();
     EXPECT_EQ(got, (Heard{{u"Ann", u"news"}})) << roomAtStart;
   }
@@ -124,16 +123,13 @@ TEST_F(ScannerTest, ARoomFoundLaterBringsItsHistoryAsHistory) {
 
 TEST_F(ScannerTest, AHandlerThatPumpsGetsNoLineTwiceOrOutOfOrder) {
   std::vector<std::u16string> order;
-  int depth = 0;
   ChatScanner nested(windows, [&](const ChatLine& line) {
     order.push_back(line.text);
     if (line.text == u"1") {
       // Like a handler waiting with the timer still running: more lines arrive meanwhile.
-      ++depth;
       Say(room, u"A:\t3");
       nested.Poll();
       nested.Poll();
-      --depth;
     }
   });
   nested.Start();
@@ -142,7 +138,6 @@ TEST_F(ScannerTest, AHandlerThatPumpsGetsNoLineTwiceOrOutOfOrder) {
   nested.Poll();
   nested.Poll();
   EXPECT_EQ(order, (std::vector<std::u16string>{u"1", u"2", u"3"}));
-  EXPECT_EQ(depth, 0);
 }
 
 }  // namespace

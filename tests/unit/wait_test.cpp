@@ -9,23 +9,6 @@ namespace {
 
 using hostwin::WaitLength;
 
-TEST(WaitLength, StartIsRoundedHalfToEven) {
-  struct Case {
-    double timeOfDay;
-    int seconds;
-    double length;
-  };
-  const std::vector<Case> cases = {
-      {100.3, 1, 0.7}, {100.7, 1, 1.3}, {100.7, 0, 0.3},   {100.5, 0, -0.5},  {101.5, 0, 0.5},
-      {100.5, 1, 0.5}, {101.5, 1, 1.5}, {100.3, -5, -5.3}, {86399.7, 1, 1.3},
-  };
-  for (const auto& c : cases) {
-    // The time of day is single precision: near midnight it moves in steps of 1/128 s.
-    EXPECT_NEAR(WaitLength(c.timeOfDay, c.seconds), c.length, 1e-2)
-        << c.timeOfDay << " " << c.seconds;
-  }
-}
-
 // A virtual clock: pumping advances time to the next event or to the end of the pump's sleep,
 // then runs one event that is due, as a message queue hands out one message at a time.
 class VirtualWait final : public hostwin::WaitHost {
@@ -75,15 +58,22 @@ TEST(WaitSeconds, LastsAsWaitLengthSaysOnTheMonotonicClock) {
   struct Case {
     double timeOfDay;
     int seconds;
+    double length;  // from the start rounded half to even
     double lasts;
   };
   // 86399.8 rounds to 86400, which the time of day never reaches: the end is kept on the
   // monotonic clock all the same.
-  for (const auto& c : std::vector<Case>{
-           {100.3, 1, 0.7}, {100.2, 0, 0}, {100.5, 0, 0}, {100.3, -3, 0}, {86399.8, 1, 1.2}}) {
+  const std::vector<Case> cases = {
+      {100.3, 1, 0.7, 0.7}, {100.7, 1, 1.3, 1.3},   {100.7, 0, 0.3, 0.3},   {100.5, 0, -0.5, 0},
+      {101.5, 0, 0.5, 0.5}, {100.5, 1, 0.5, 0.5},   {101.5, 1, 1.5, 1.5},   {100.3, -5, -5.3, 0},
+      {100.2, 0, -0.2, 0},  {86399.7, 1, 1.3, 1.3}, {86399.8, 1, 1.2, 1.2},
+  };
+  for (const auto& c : cases) {
+    // The time of day is single precision: near midnight it moves in steps of 1/128 s.
+    EXPECT_NEAR(WaitLength(c.timeOfDay, c.seconds), c.length, 1e-2) << c.timeOfDay;
     VirtualWait clock(c.timeOfDay);
     hostwin::WaitSeconds(clock, c.seconds);
-    EXPECT_NEAR(clock.Monotonic() - 1000, c.lasts, 1e-2) << c.timeOfDay;
+    EXPECT_NEAR(clock.Monotonic() - 1000, c.lasts, 1e-2) << c.timeOfDay << " " << c.seconds;
     EXPECT_EQ(clock.pumps == 0, c.lasts == 0) << c.timeOfDay;
   }
 }

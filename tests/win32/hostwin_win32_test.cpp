@@ -5,12 +5,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "console/ChatScanner.h"
-#include "fade/Fade.h"
 #include "hostwin/ChatRoom.h"
 #include "hostwin/Keyword.h"
 #include "practicehost/testing/HostProcess.h"
@@ -24,20 +22,11 @@ using practicehost::HostProcess;
 using practicehost::LogEntry;
 using practicehost::Options;
 
-std::vector<LogEntry> Events(const HostProcess& host, const std::string& kind) {
-  std::vector<LogEntry> found;
-  const auto log = host.ReadLog();
-  std::copy_if(log.begin(), log.end(), std::back_inserter(found),
-               [&](const LogEntry& entry) { return entry.event == kind; });
-  return found;
-}
-
-bool SaidCount(const HostProcess& host, std::size_t count) {
+// Whether the host logs such an event within a few seconds.
+bool Logged(const HostProcess& host, const std::string& event) {
   return host.WaitForLog(
       [&](const std::vector<LogEntry>& log) {
-        return std::count_if(log.begin(), log.end(), [](const LogEntry& e) {
-                 return e.event == "said";
-               }) >= static_cast<std::ptrdiff_t>(count);
+        return std::ranges::any_of(log, [&](const LogEntry& e) { return e.event == event; });
       },
       5000);
 }
@@ -47,32 +36,20 @@ double Now() {
   return clock.Monotonic();
 }
 
-TEST(SendToChat, TheMarkupArrivesInTheCodePagesBytesAndIsSaid) {
+TEST(ChatClient, TheLineIsSaidInTheCodePagesBytesTheNameReadAndTheKeywordOpened) {
   HostProcess host;
   win32::User32Windows windows;
   hostwin::SendToChat(windows, u"<Font Color=#0000FF>caf\u00e9");
-  ASSERT_TRUE(SaidCount(host, 1));
-  char expected[2] = {};
-  BOOL lossy = FALSE;
-  WideCharToMultiByte(CP_ACP, 0, L"\u00e9", 1, expected, 1, nullptr, &lossy);
-  ASSERT_FALSE(lossy) << "code page " << GetACP() << " has no e-acute";
-  char hex[3] = {};
-  wsprintfA(hex, "%02x", static_cast<unsigned char>(expected[0]));
-  EXPECT_EQ(Events(host, "settext").at(0).hex.substr(40), std::string("636166") + hex);
-  const LogEntry said = Events(host, "said").at(0);
+  ASSERT_TRUE(Logged(host, "said"));
+  // The markup's 20 bytes, then "caf\u00e9" in the code page's bytes: E9 in every Latin one.
+  EXPECT_EQ(host.Events("settext").at(0).hex.substr(40), "636166e9") << "code page " << GetACP();
+  const LogEntry said = host.Events("said").at(0);
   EXPECT_EQ(said.sender, "Kestrel Jay");
   EXPECT_EQ(said.text, "caf\xc3\xa9");
-}
-
-TEST(OtherWindows, TheScreenNameIsReadAndTheKeywordOpened) {
-  HostProcess host;
-  win32::User32Windows windows;
   EXPECT_EQ(hostwin::GetScreenName(windows), u"Kestrel Jay");
   hostwin::OpenKeyword(windows, u"https://images.example.org/collection?id=42&page=2");
-  ASSERT_TRUE(host.WaitForLog(
-      [](const std::vector<LogEntry>& log) { return !log.empty() && log.back().event == "open"; },
-      5000));
-  EXPECT_EQ(Events(host, "open").at(0).address,
+  ASSERT_TRUE(Logged(host, "open"));
+  EXPECT_EQ(host.Events("open").at(0).address,
             "https://images.example.org/collection?id=42&page=2");
 }
 
@@ -104,12 +81,7 @@ std::vector<std::string> HearWhileSaying(HostProcess& host, int lines) {
 }
 
 TEST(ChatScanner, HearsEveryLineOnceWhateverTheClientDoesToItsTranscript) {
-  std::vector<Options> cases(4);
-  cases[0].capLines = 3;
-  cases[1].capChars = 40;
-  cases[2].strictReads = true;
-  cases[3].capChars = 34;  // two lines and a bit: the length stays the same
-  cases[3].strictReads = true;
+  const Options cases[] = {{.capLines = 3}, {.capChars = 40}, {.strictReads = true}};
   std::vector<std::string> expected;
   for (int i = 0; i < 12; ++i) {
     expected.push_back(Numbered(i));
@@ -144,15 +116,12 @@ TEST(CodePage932, DoubleByteTextIsSentAndHeardWhole) {
   if (GetACP() != 932) {
     GTEST_SKIP() << "code page " << GetACP();
   }
-  Options options;
-  options.strictReads = true;
-  options.capChars = 30;
-  HostProcess host(options);
+  HostProcess host(Options{.capChars = 30, .strictReads = true});
   win32::User32Windows windows;
   const std::u16string japanese = u"\u65e5\u672c\u8a9e";
   hostwin::SendToChat(windows, japanese);
-  ASSERT_TRUE(SaidCount(host, 1));
-  EXPECT_EQ(Events(host, "settext").at(0).hex, "93fa967b8cea");
+  ASSERT_TRUE(Logged(host, "said"));
+  EXPECT_EQ(host.Events("settext").at(0).hex, "93fa967b8cea");
   std::vector<std::u16string> heard;
   console::ChatScanner scanner(windows,
                                [&](const console::ChatLine& line) { heard.push_back(line.text); });
@@ -167,11 +136,11 @@ TEST(CodePage932, DoubleByteTextIsSentAndHeardWhole) {
 }
 
 // A plain window of this process.
-winkit::UniqueWindow PlainWindow(WNDPROC procedure = DefWindowProcA) {
+winkit::UniqueWindow PlainWindow() {
   WNDCLASSA wc{};
-  wc.lpfnWndProc = procedure;
+  wc.lpfnWndProc = DefWindowProcA;
   wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = procedure == DefWindowProcA ? "Zibbet Test Window" : "Zibbet Drag Probe";
+  wc.lpszClassName = "Zibbet Test Window";
   RegisterClassA(&wc);
   return winkit::UniqueWindow(CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 100,
                                               120, 300, 200, nullptr, nullptr, wc.hInstance,
@@ -207,29 +176,6 @@ TEST(MakeTopmost, KeepsPlaceAndSizeAlsoWhenTopmostAlready) {
     EXPECT_TRUE(EqualRect(&before, &after));
     EXPECT_NE(GetWindowLongA(window.Get(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   }
-}
-
-WPARAM dragCommand = 0;
-LONG dragPointed = -1;
-bool capturedInDrag = true;
-
-LRESULT CALLBACK DragProbe(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_SYSCOMMAND) {
-    dragCommand = w;
-    dragPointed = *reinterpret_cast<const LONG*>(l);
-    capturedInDrag = GetCapture() != nullptr;
-    return 0;  // no modal move loop in a test
-  }
-  return DefWindowProcA(window, message, w, l);
-}
-
-TEST(DragWindow, ReleasesCaptureAndAsksForACaptionMove) {
-  const auto window = PlainWindow(DragProbe);
-  SetCapture(window.Get());
-  win32::DragWindow(window.Get());
-  EXPECT_EQ(dragCommand & 0xFFFF, static_cast<WPARAM>(SC_MOVE | HTCAPTION));
-  EXPECT_EQ(dragPointed, 0);
-  EXPECT_FALSE(capturedInDrag);
 }
 
 }  // namespace

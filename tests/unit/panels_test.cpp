@@ -150,44 +150,44 @@ TEST(Panels, UnlockShowsTheLinksOnceWhileTheyAreLoaded) {
   EXPECT_EQ(run.platform.Count("load Form5"), 2);
 }
 
-TEST(Panels, CancelSaysTheSeriesPlainWithElevenOneSecondPauses) {
-  Panels run;
-  run.Say(u"tu9vo");
-  const auto said = run.SaidBy([&] { run.Click(FormId::Form4, "Command2"); });
-  ASSERT_EQ(said.size(), 12U);
-  for (std::size_t i = 0; i < said.size(); ++i) {
-    EXPECT_EQ(said[i].text, kSeries[i % 4]) << i;
-    EXPECT_NEAR(i > 0 ? said[i].at - said[i - 1].at : 1.0, 1.0, 0.5) << i;
+// "Cancel" says the series plain, a second apart. A second "Cancel" inside a pause says a whole
+// series before the first goes on; "Test Luck" inside a pause unlocks and the series goes on.
+// Each expected line is a digit, an index into the series, or F for "found".
+TEST(Panels, CancelSaysTheSeriesAndAClickInsideItsPausesComesBetween) {
+  const struct {
+    std::string inPause;  // the click that comes inside the pause, if any
+    double at;
+    std::string said;
+  } cases[] = {{"", 0, "012301230123"},
+               {"Command2", 0.3, "001230123012312301230123"},
+               {"Command1", 2.2, "012F301230123"}};
+  for (const auto& c : cases) {
+    Panels run;
+    run.Enter(u"vemm", u"vemm", u"18");
+    if (!c.inPause.empty()) {
+      run.platform.At(run.platform.Now() + c.at,
+                      [&] { run.program.Click(FormId::Form4, c.inPause); });
+    }
+    const auto said = run.SaidBy([&] { run.Click(FormId::Form4, "Command2"); });
+    std::vector<std::u16string> texts;
+    std::vector<std::u16string> expected;
+    for (std::size_t i = 0; i < said.size(); ++i) {
+      texts.push_back(said[i].text);
+      if (c.inPause.empty() && i > 0) {
+        EXPECT_NEAR(said[i].at - said[i - 1].at, 1.0, 0.5) << i;
+      }
+    }
+    for (const char line : c.said) {
+      expected.push_back(line == 'F' ? Faded(kFound)
+                                     : kSeries[static_cast<std::size_t>(line - '0')]);
+    }
+    EXPECT_EQ(texts, expected) << c.said;
+    EXPECT_EQ(run.Panel().Visible(), c.inPause != "Command1");
+    EXPECT_EQ(run.program.Loaded(FormId::Form3) != nullptr, !run.Panel().Visible());
   }
-  EXPECT_TRUE(run.Panel().Visible());
 }
 
-// A second "Cancel" inside a pause says a whole series before the first goes on.
-TEST(Panels, ASecondCancelInsideAPauseSaysAWholeSeriesFirst) {
-  Panels run;
-  run.Say(u"tu9vo");
-  run.platform.At(run.platform.Now() + 0.3, [&] { run.program.Click(FormId::Form4, "Command2"); });
-  const auto said = run.SaidBy([&] { run.Click(FormId::Form4, "Command2"); });
-  ASSERT_EQ(said.size(), 24U);
-  EXPECT_EQ(said[0].text, kSeries[0]);
-  for (std::size_t i = 1; i < 24; ++i) {
-    EXPECT_EQ(said[i].text, kSeries[(i <= 12 ? i - 1 : i - 12) % 4]) << i;
-  }
-}
-
-TEST(Panels, TestLuckInsideAPauseHidesThePanelAndTheSeriesGoesOn) {
-  Panels run;
-  run.Enter(u"vemm", u"vemm", u"18");
-  run.platform.At(run.platform.Now() + 2.2, [&] { run.program.Click(FormId::Form4, "Command1"); });
-  const auto said = run.SaidBy([&] { run.Click(FormId::Form4, "Command2"); });
-  ASSERT_EQ(said.size(), 13U);
-  EXPECT_EQ(said[3].text, Faded(kFound));
-  EXPECT_EQ(said[12].text, kSeries[3]);
-  EXPECT_FALSE(run.Panel().Visible());
-  EXPECT_NE(run.program.Loaded(FormId::Form3), nullptr);
-}
-
-TEST(Panels, EachLinkButtonOpensItsOwnAddressAndNothingElse) {
+TEST(Panels, EachLinkButtonOpensItsOwnAddressTheRestDragSayOrClose) {
   Panels run;
   run.Unlock();
   for (const auto& link : panels::Links()) {
@@ -201,12 +201,7 @@ TEST(Panels, EachLinkButtonOpensItsOwnAddressAndNothingElse) {
     EXPECT_EQ(messages[sent + 2].code, 13);
   }
   EXPECT_TRUE(run.program.Loaded(FormId::Form3)->Visible());
-}
-
-// The links panel is dragged by its surface and its text; "__" and "X" say their line first.
-TEST(Panels, TheLinksPanelsSurfaceAndLabels) {
-  Panels run;
-  run.Unlock();
+  // The panel is dragged by its surface and its text; "__" and "X" say their line first.
   EXPECT_EQ(run.TraceOf([&] {
     run.Click(FormId::Form3, "");
     run.platform.Do([&] { run.program.DblClick(FormId::Form3, ""); });

@@ -89,37 +89,33 @@ struct Harness {
   }
 };
 
-INPUT Input(DWORD type, DWORD flags, WORD key = 0, POINT at = {}) {
+// Mouse and keyboard through the system's input path: a mouse event, or a key down or up.
+void Send(DWORD flags, WORD key = 0, POINT at = {}) {
   INPUT input{};
-  input.type = type;
-  if (type == INPUT_MOUSE) {
-    input.mi = {at.x, at.y, 0, flags, 0, 0};
-  } else {
+  input.type = key != 0 ? INPUT_KEYBOARD : INPUT_MOUSE;
+  if (key != 0) {
     input.ki = {key, 0, flags, 0, 0};
+  } else {
+    input.mi = {at.x, at.y, 0, flags, 0, 0};
   }
-  return input;
+  SendInput(1, &input, sizeof input);
 }
 
-// Mouse and keyboard through the system's input path. Each click first waits out the
-// double-click time, so that no two clicks make a double-click unless asked to.
+// Each click first waits out the double-click time, so that no two clicks make a double-click
+// unless asked to.
 void Click(HWND window, POINT at, int times = 1) {
   Pump(static_cast<int>(GetDoubleClickTime()) + 50);
   ClientToScreen(window, &at);
   SetCursorPos(at.x, at.y);
-  for (int i = 0; i < times; ++i) {
-    INPUT input[2] = {Input(INPUT_MOUSE, MOUSEEVENTF_LEFTDOWN),
-                      Input(INPUT_MOUSE, MOUSEEVENTF_LEFTUP)};
-    SendInput(2, input, sizeof(INPUT));
+  for (int i = 0; i < 2 * times; ++i) {
+    Send(i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
   }
 }
 
 void Press(WORD key, bool shift = false, bool pump = true) {
-  std::vector<INPUT> input;
-  for (const WORD k : shift ? std::vector<WORD>{VK_SHIFT, key} : std::vector<WORD>{key}) {
-    input.insert(input.begin() + static_cast<long>(input.size() / 2),
-                 {Input(INPUT_KEYBOARD, 0, k), Input(INPUT_KEYBOARD, KEYEVENTF_KEYUP, k)});
-  }
-  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+  const std::vector<WORD> keys = shift ? std::vector<WORD>{VK_SHIFT, key} : std::vector{key};
+  std::for_each(keys.begin(), keys.end(), [](WORD k) { Send(0, k); });
+  std::for_each(keys.rbegin(), keys.rend(), [](WORD k) { Send(KEYEVENTF_KEYUP, k); });
   if (pump) {
     Pump(kSettleMs);
   }
@@ -272,40 +268,32 @@ TEST(FormWindows, ChildWindowsSitAtTheirPlacesInStoredOrder) {
   EXPECT_NE(GetPixel(dc.Get(), harness.Px(1100), harness.Px(360)), line);
 }
 
-// One of each drawn kind, where its pixels can be told apart.
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
-struct Painted {
-  explicit Painted(Harness& harness) : form(Description()) {
-    form.Attach(harness.platform.CreateView(harness.program, FormId::Form3, form));
-  }
-  static const forms::FormDesc& Description() {
-    // clang-format off
-    static const forms::FormDesc desc{.name = "Painting", .clientWidth = 6000,
-        .clientHeight = 3000, .backColour = kNavy, .controls = {
-      {.name = "Highlight", .left = 150, .top = 150, .width = 1500, .height = 750,
-       .text = u"IIII", .foreColour = forms::kHighlightText, .transparent = true,
-       .font = forms::Font{.face = "Arial", .points = 24, .weight = 700}},
-      // Opaque, in front of the outline of Frame below.
-      {.name = "Cover", .left = 1800, .top = 1050, .width = 600, .height = 600},
-      {.name = "Wrapped", .left = 3000, .top = 150, .width = 900, .height = 600,
-       .text = u"WWW WWW WWW", .foreColour = kYellow, .transparent = true,
-       .font = forms::Font{.face = "Arial", .points = 12}},
-      {.name = "Frame", .kind = Kind::Shape, .left = 1500, .top = 1200, .width = 1500,
-       .height = 1200},
-      {.name = "Wide", .kind = Kind::Line, .left = 4500, .top = 1500, .x2 = 4500, .y2 = 2700,
-       .lineWidth = 3}}};
-    // clang-format on
-    return desc;
-  }
-  forms::Form form;
-};
 
 TEST(Painting, ShapesLinesAndLabelsBackToFrontInTheSchemesColours) {
   Harness harness;
-  Painted painted(harness);
-  EXPECT_FALSE(IsWindowVisible(HandleOf(painted.form)));  // until the program shows it
-  const Capture capture(HandleOf(painted.form));
+  // One of each drawn kind, where its pixels can be told apart.
+  // clang-format off
+  static const forms::FormDesc painting{.name = "Painting", .clientWidth = 6000,
+      .clientHeight = 3000, .backColour = kNavy, .controls = {
+    {.name = "Highlight", .left = 150, .top = 150, .width = 1500, .height = 750, .text = u"IIII",
+     .foreColour = forms::kHighlightText, .transparent = true,
+     .font = forms::Font{.face = "Arial", .points = 24, .weight = 700}},
+    // Opaque, in front of the outline of Frame below.
+    {.name = "Cover", .left = 1800, .top = 1050, .width = 600, .height = 600},
+    {.name = "Wrapped", .left = 3000, .top = 150, .width = 900, .height = 600,
+     .text = u"WWW WWW WWW", .foreColour = kYellow, .transparent = true,
+     .font = forms::Font{.face = "Arial", .points = 12}},
+    {.name = "Frame", .kind = Kind::Shape, .left = 1500, .top = 1200, .width = 1500,
+     .height = 1200},
+    {.name = "Wide", .kind = Kind::Line, .left = 4500, .top = 1500, .x2 = 4500, .y2 = 2700,
+     .lineWidth = 3}}};
+  // clang-format on
+  forms::Form form(painting);
+  form.Attach(harness.platform.CreateView(harness.program, FormId::Form3, form));
+  EXPECT_FALSE(IsWindowVisible(HandleOf(form)));  // until the program shows it
+  const Capture capture(HandleOf(form));
   const auto px = [&](int twips) { return harness.Px(twips); };
   const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
   // The outline runs from (left, top) inclusive to (left+width, top+height) exclusive; the
@@ -339,13 +327,13 @@ TEST(Painting, ShapesLinesAndLabelsBackToFrontInTheSchemesColours) {
   // System colours follow the colour scheme when it changes.
   const RECT label{px(150), px(150), px(1650), px(900)};
   const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHTTEXT);
-  painted.form.SetVisible(true);
-  ASSERT_GT(Capture(HandleOf(painted.form)).Count(highlight, label), 0);
+  form.SetVisible(true);
+  ASSERT_GT(Capture(HandleOf(form)).Count(highlight, label), 0);
   const int index = COLOR_HIGHLIGHTTEXT;
   const COLORREF changed = highlight == RGB(255, 0, 255) ? RGB(0, 255, 0) : RGB(255, 0, 255);
   SetSysColors(1, &index, &changed);
   Pump(kSettleMs);
-  const Capture after(HandleOf(painted.form));
+  const Capture after(HandleOf(form));
   SetSysColors(1, &index, &highlight);
   EXPECT_GT(after.Count(changed, label), 0);
   EXPECT_EQ(after.Count(highlight, label), 0);
@@ -423,14 +411,10 @@ TEST(Keyboard, TabAndShiftTabFollowTheTabOrderPastWhatCannotTakeTheFocus) {
     return GetFocus() == harness.Child(FormId::Form4, name);
   };
   EXPECT_TRUE(focused("Text1"));  // shown and active: the first in the tab order
-  const std::vector<const char*> order = {"Text1", "Text2", "Text3", "Command1", "Command2"};
-  for (std::size_t i = 1; i <= order.size(); ++i) {
-    Press(VK_TAB);
-    EXPECT_TRUE(focused(order[i % order.size()])) << i;
-  }
-  for (std::size_t i = order.size(); i-- > 0;) {
-    Press(VK_TAB, true);
-    EXPECT_TRUE(focused(order[i])) << i;
+  const char* order[] = {"Text1", "Text2", "Text3", "Command1", "Command2"};
+  for (std::size_t i = 1; i <= 10; ++i) {  // round forward with Tab, then back with Shift+Tab
+    Press(VK_TAB, i > 5);
+    EXPECT_TRUE(focused(order[i <= 5 ? i % 5 : 10 - i])) << i;
   }
   harness.ControlOf(FormId::Form4, "Text2").SetEnabled(false);
   harness.ControlOf(FormId::Form4, "Text3").SetVisible(false);
@@ -483,10 +467,9 @@ TEST(Mouse, PointersFollowWhatIsUnderThem) {
     ClientToScreen(window, &screen);
     // Moved there through the input path, by way of a spot beside it so that it really moves.
     for (const POINT p : {POINT{screen.x + 1, screen.y + 1}, screen}) {
-      INPUT input = Input(INPUT_MOUSE, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0,
-                          {p.x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1,
-                           p.y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1});
-      SendInput(1, &input, sizeof input);
+      Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0,
+           {p.x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1,
+            p.y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1});
       Pump(kSettleMs);
     }
     const HCURSOR cursor = GetCursor();

@@ -103,6 +103,14 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   std::vector<std::string> trace_;
 };
 
+// What `action` adds to a record that only grows, such as Trace() or Said().
+template <class T>
+std::vector<T> Added(const std::vector<T>& record, const std::function<void()>& action) {
+  const auto mark = static_cast<long>(record.size());
+  action();
+  return {record.begin() + mark, record.end()};
+}
+
 // Zibbet started on a headless platform: the splash window is up.
 struct HeadlessZibbet {
   Headless platform;

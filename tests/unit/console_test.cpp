@@ -133,10 +133,8 @@ TEST(Console, EachClickReachesItsOwnHandler) {
                {"Label5", {}}};
   for (const auto& c : cases) {
     Console console;
-    const auto before = console.platform.Trace().size();
-    console.Click(c.control);
-    const auto& trace = console.platform.Trace();
-    EXPECT_EQ(std::vector(trace.begin() + static_cast<long>(before), trace.end()), c.trace)
+    EXPECT_EQ(testing_support::Added(console.platform.Trace(), [&] { console.Click(c.control); }),
+              c.trace)
         << c.control;
     EXPECT_EQ(console["Text1"].Enabled() || console["Text2"].Enabled(),
               c.control != std::string("Label6"))

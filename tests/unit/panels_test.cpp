@@ -13,6 +13,7 @@
 namespace {
 
 using forms::FormId;
+using testing_support::Added;
 using testing_support::Headless;
 using Trace = std::vector<std::string>;
 
@@ -48,17 +49,6 @@ struct Panels : testing_support::HeadlessZibbet {
   void Unlock() {
     Enter(u"vemm", u"vemm", u"18");
     Click(FormId::Form4, "Command1");
-  }
-  // What happens through the action: the trace it adds, or the lines it says.
-  Trace TraceOf(const std::function<void()>& action) {
-    const auto mark = static_cast<long>(platform.Trace().size());
-    action();
-    return {platform.Trace().begin() + mark, platform.Trace().end()};
-  }
-  std::vector<Headless::Line> SaidBy(const std::function<void()>& action) {
-    const auto mark = static_cast<long>(platform.Said().size());
-    action();
-    return {platform.Said().begin() + mark, platform.Said().end()};
   }
 };
 
@@ -119,7 +109,7 @@ TEST(Panels, WrongEntriesKeepThePanel) {
   for (const auto& c : cases) {
     Panels run;
     run.Enter(c.name, c.code, c.age);
-    const auto said = run.SaidBy([&] { run.Click(FormId::Form4, "Command1"); });
+    const auto said = Added(run.platform.Said(), [&] { run.Click(FormId::Form4, "Command1"); });
     EXPECT_EQ(said.size(), c.prank ? 1U : 0U);
     EXPECT_TRUE(said.empty() || said[0].text == Faded(kWrong));
     EXPECT_TRUE(run.Panel().Visible());
@@ -134,14 +124,14 @@ TEST(Panels, WrongEntriesKeepThePanel) {
 TEST(Panels, UnlockShowsTheLinksOnceWhileTheyAreLoaded) {
   Panels run;
   run.Enter(u"vemm", u"vemm", u"18");
-  EXPECT_EQ(run.TraceOf([&] { run.Click(FormId::Form4, "Command1"); }),
+  EXPECT_EQ(Added(run.platform.Trace(), [&] { run.Click(FormId::Form4, "Command1"); }),
             (Trace{"load Form3", "load Form5", "show Form5", "topmost Form3", "show Form3",
                    "said " + kFound, "hide Form4"}));
   EXPECT_EQ(run.platform.Said().back().text, Faded(kFound));
   run.Click(FormId::Form3, "Label2");
   run.platform.Do([&] { run.program.Unload(FormId::Form5); });
   run.Enter(u"vemm", u"vemm", u"18");
-  const Trace trace = run.TraceOf([&] { run.Click(FormId::Form4, "Command1"); });
+  const Trace trace = Added(run.platform.Trace(), [&] { run.Click(FormId::Form4, "Command1"); });
   EXPECT_EQ(std::count(trace.begin(), trace.end(), "load Form5"), 0);
   EXPECT_EQ(std::count(trace.begin(), trace.end(), "load Form3"), 0);
   run.Click(FormId::Form3, "Label3");
@@ -167,7 +157,7 @@ TEST(Panels, CancelSaysTheSeriesAndAClickInsideItsPausesComesBetween) {
       run.platform.At(run.platform.Now() + c.at,
                       [&] { run.program.Click(FormId::Form4, c.inPause); });
     }
-    const auto said = run.SaidBy([&] { run.Click(FormId::Form4, "Command2"); });
+    const auto said = Added(run.platform.Said(), [&] { run.Click(FormId::Form4, "Command2"); });
     std::string heard;  // each line as its index in the series, or F for "found"
     for (std::size_t i = 0; i < said.size(); ++i) {
       const auto index = std::find(kSeries.begin(), kSeries.end(), said[i].text) - kSeries.begin();
@@ -187,7 +177,8 @@ TEST(Panels, EachLinkButtonOpensItsOwnAddressTheRestDragSayOrClose) {
   run.Unlock();
   for (const auto& link : panels::Links()) {
     const std::size_t sent = run.platform.Client().Messages().size();
-    EXPECT_EQ(run.SaidBy([&] { run.Click(FormId::Form3, link.button); }).size(), 0U);
+    EXPECT_EQ(Added(run.platform.Said(), [&] { run.Click(FormId::Form3, link.button); }).size(),
+              0U);
     const auto& messages = run.platform.Client().Messages();
     ASSERT_EQ(messages.size(), sent + 3) << link.button;
     EXPECT_EQ(messages[sent].window, run.platform.Tree().toolbarEdit);
@@ -197,14 +188,15 @@ TEST(Panels, EachLinkButtonOpensItsOwnAddressTheRestDragSayOrClose) {
   }
   EXPECT_TRUE(run.program.Loaded(FormId::Form3)->Visible());
   // The panel is dragged by its surface and its text; "__" and "X" say their line first.
-  EXPECT_EQ(run.TraceOf([&] {
-    run.Click(FormId::Form3, "");
-    run.platform.Do([&] { run.program.DblClick(FormId::Form3, ""); });
-    run.Click(FormId::Form3, "Label1");
-    run.Click(FormId::Form3, "Label2");
-    run.Click(FormId::Form3, "Label3");
-    run.Click(FormId::Form3, "");
-  }),
+  EXPECT_EQ(Added(run.platform.Trace(),
+                  [&] {
+                    run.Click(FormId::Form3, "");
+                    run.platform.Do([&] { run.program.DblClick(FormId::Form3, ""); });
+                    run.Click(FormId::Form3, "Label1");
+                    run.Click(FormId::Form3, "Label2");
+                    run.Click(FormId::Form3, "Label3");
+                    run.Click(FormId::Form3, "");
+                  }),
             (Trace{"drag Form3", "drag Form3", "said (o Y o)To Much Gotta Put This Down(o Y o)",
                    "minimize Form3", "said (o Y o)That Felt Good To Cum(o Y o)", "unload Form3"}));
   EXPECT_NE(run.program.Loaded(FormId::Form5), nullptr) << "the picture window stays";

@@ -101,12 +101,22 @@ void Send(DWORD flags, WORD key = 0, POINT at = {}) {
   SendInput(1, &input, sizeof input);
 }
 
+// Moves the pointer through the input path, by way of a spot beside it so that it really moves.
+void MoveTo(HWND window, POINT at) {
+  ClientToScreen(window, &at);
+  for (const POINT p : {POINT{at.x + 1, at.y + 1}, at}) {
+    Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0,
+         {p.x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1,
+          p.y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1});
+    Pump(kSettleMs);
+  }
+}
+
 // Each click first waits out the double-click time, so that no two clicks make a double-click
 // unless asked to.
 void Click(HWND window, POINT at, int times = 1) {
   Pump(static_cast<int>(GetDoubleClickTime()) + 50);
-  ClientToScreen(window, &at);
-  SetCursorPos(at.x, at.y);
+  MoveTo(window, at);
   for (int i = 0; i < 2 * times; ++i) {
     Send(i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
   }
@@ -422,59 +432,38 @@ TEST(Keyboard, TabAndShiftTabFollowTheTabOrderPastWhatCannotTakeTheFocus) {
   EXPECT_TRUE(focused("Command1"));
 }
 
-// Clicks go to the drawn label under the pointer, else to the window: shapes take none.
-TEST(Mouse, ClicksGoToTheLabelUnderThePointerElseToTheWindow) {
+// The pointer follows what is under it: a label's own, the box's I-beam, else the window's.
+// Clicks go to the drawn label under the pointer, else to the window: shapes and boxes take none.
+TEST(Mouse, PointersAndClicksGoToWhatIsUnderThem) {
   Harness harness;
   const HWND window = harness.Show(FormId::Form1);
+  const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
   const POINT inShape{harness.Px(60), harness.Px(360)};
+  const auto centre = [&](const char* name) { return harness.CentreOf(FormId::Form1, name); };
   const struct {
     POINT at;
+    HCURSOR pointer;  // nullptr: the window's own pointer, from the program's icons
     int times;
     std::vector<std::string> raised;
   } cases[] = {
-      {harness.CentreOf(FormId::Form1, "Label6"), 1, {"Form1:Label6_Click"}},
-      {harness.CentreOf(FormId::Form1, "Label2"), 1, {"Form1:Label2_Click"}},
-      {inShape, 1, {"Form1:Form_Click"}},
-      {inShape, 2, {"Form1:Form_Click", "Form1:Form_DblClick"}},
+      {centre("Label6"), LoadCursorA(nullptr, IDC_UPARROW), 1, {"Form1:Label6_Click"}},
+      {centre("Label7"), arrow, 1, {"Form1:Label7_Click"}},
+      {centre("Label2"), nullptr, 1, {"Form1:Label2_Click"}},
+      {centre("Text1"), LoadCursorA(nullptr, IDC_IBEAM), 1, {}},
+      {inShape, nullptr, 1, {"Form1:Form_Click"}},
+      {inShape, nullptr, 2, {"Form1:Form_Click", "Form1:Form_DblClick"}},
   };
   for (const auto& c : cases) {
-    harness.TakeLog();
     SetForegroundWindow(window);
+    MoveTo(window, c.at);
+    const HCURSOR cursor = GetCursor();
+    EXPECT_TRUE(c.pointer ? cursor == c.pointer : cursor != arrow && cursor != nullptr)
+        << c.at.x << "," << c.at.y;
+    harness.TakeLog();
     Click(window, c.at, c.times);
     EXPECT_TRUE(PumpUntil([&] { return harness.log.size() >= c.raised.size(); }));
     Pump(kSettleMs);
     EXPECT_EQ(harness.TakeLog(), c.raised);
-  }
-}
-
-TEST(Mouse, PointersFollowWhatIsUnderThem) {
-  Harness harness;
-  const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-  const HCURSOR up = LoadCursorA(nullptr, IDC_UPARROW);
-  const struct {
-    POINT at;
-    HCURSOR expected;  // nullptr: the window's own pointer, from the program's icons
-  } cases[] = {
-      {harness.CentreOf(FormId::Form1, "Label6"), up},
-      {harness.CentreOf(FormId::Form1, "Label7"), arrow},
-      {harness.CentreOf(FormId::Form1, "Text1"), LoadCursorA(nullptr, IDC_IBEAM)},
-      {harness.CentreOf(FormId::Form1, "Label5"), nullptr},
-      {{2, 30}, nullptr},
-  };
-  const HWND window = harness.Show(FormId::Form1);
-  for (const auto& c : cases) {
-    POINT screen = c.at;
-    ClientToScreen(window, &screen);
-    // Moved there through the input path, by way of a spot beside it so that it really moves.
-    for (const POINT p : {POINT{screen.x + 1, screen.y + 1}, screen}) {
-      Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0,
-           {p.x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1,
-            p.y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1});
-      Pump(kSettleMs);
-    }
-    const HCURSOR cursor = GetCursor();
-    EXPECT_TRUE(c.expected ? cursor == c.expected : cursor != arrow && cursor != nullptr)
-        << c.at.x << "," << c.at.y;
   }
 }
 

@@ -281,7 +281,7 @@ TEST(FormWindows, ChildWindowsSitAtTheirPlacesInStoredOrder) {
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 
-TEST(Painting, ShapesLinesAndLabelsBackToFrontInTheSchemesColours) {
+TEST(Painting, ShapesLinesLabelsAndPicturesInTheSchemesColours) {
   Harness harness;
   // One of each drawn kind, where its pixels can be told apart.
   // clang-format off
@@ -347,12 +347,8 @@ TEST(Painting, ShapesLinesAndLabelsBackToFrontInTheSchemesColours) {
   SetSysColors(1, &index, &highlight);
   EXPECT_GT(after.Count(changed, label), 0);
   EXPECT_EQ(after.Count(highlight, label), 0);
-}
-
-// Pictures are drawn unscaled from the top left, and cut where the box ends.
-TEST(Painting, PicturesKeepTheirPixels) {
-  Harness harness;
-  const Capture capture(harness.Show(FormId::Form2));
+  // Pictures are drawn unscaled from the top left, and cut where the box ends.
+  const Capture splash(harness.Show(FormId::Form2));
   const winkit::UniqueBitmap picture(static_cast<HBITMAP>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ZIBBET_BITMAP_FORM2), IMAGE_BITMAP, 0,
                  0, LR_CREATEDIBSECTION)));
@@ -360,10 +356,10 @@ TEST(Painting, PicturesKeepTheirPixels) {
   const winkit::ScopedSelect select(dc.Get(), picture.Get());
   BITMAP size{};
   ASSERT_NE(GetObjectW(picture.Get(), sizeof size, &size), 0);
-  const int right = std::min<int>(size.bmWidth, harness.Px(4005)) - 1;
-  const int bottom = std::min<int>(size.bmHeight, harness.Px(6015)) - 1;
-  for (const POINT p : {POINT{0, 0}, POINT{right, bottom}, POINT{right / 2, bottom / 3}}) {
-    EXPECT_EQ(capture.At(p.x, p.y), GetPixel(dc.Get(), p.x, p.y)) << p.x << "," << p.y;
+  const int lastX = std::min<int>(size.bmWidth, harness.Px(4005)) - 1;
+  const int lastY = std::min<int>(size.bmHeight, harness.Px(6015)) - 1;
+  for (const POINT p : {POINT{0, 0}, POINT{lastX, lastY}, POINT{lastX / 2, lastY / 3}}) {
+    EXPECT_EQ(splash.At(p.x, p.y), GetPixel(dc.Get(), p.x, p.y)) << p.x << "," << p.y;
   }
 }
 

@@ -21,8 +21,6 @@ class Headless::View final : public forms::FormView {
       ControlChanged(i);
     }
   }
-  View(const View&) = delete;
-  View& operator=(const View&) = delete;
   ~View() override {
     Trace("unload ");
     for (const auto& control : form_.Controls()) {
@@ -134,8 +132,6 @@ std::optional<std::function<void()>> Headless::TakeNext(double limit) {
 class Headless::VirtualTicker final : public forms::Ticker {
  public:
   VirtualTicker(Headless& platform, std::string key) : platform_(platform), key_(std::move(key)) {}
-  VirtualTicker(const VirtualTicker&) = delete;
-  VirtualTicker& operator=(const VirtualTicker&) = delete;
   ~VirtualTicker() override { platform_.timers_.erase(key_); }
 
  private:

@@ -192,8 +192,7 @@ TEST(FormWindows, ClientSizesFramesAndPlaces) {
     SCOPED_TRACE(std::string(desc.name));
     const HWND window = harness.Show(kForms[i]);
     EXPECT_EQ(TextOf(window), std::wstring(desc.caption.begin(), desc.caption.end()));
-    RECT client{};
-    RECT frame{};
+    RECT client{}, frame{};
     GetClientRect(window, &client);
     GetWindowRect(window, &frame);
     EXPECT_EQ(client.right, harness.Px(desc.clientWidth));
@@ -214,9 +213,7 @@ TEST(FormWindows, ClientSizesFramesAndPlaces) {
   }
   // The links panel and the picture window leave their place to the system: they cascade, the
   // borderless panel too, instead of both opening at the screen's corner.
-  RECT panel{};
-  RECT picture{};
-  RECT work{};
+  RECT panel{}, picture{}, work{};
   GetWindowRect(HandleOf(*harness.program.Loaded(FormId::Form3)), &panel);
   GetWindowRect(HandleOf(*harness.program.Loaded(FormId::Form5)), &picture);
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,11 +74,10 @@ struct Harness {
     return HandleOf(*program.Loaded(id));
   }
   HWND Child(FormId id, std::string_view name) {
-    const auto& controls = forms::DescriptionOf(id).controls;
-    const auto it = std::find_if(controls.begin(), controls.end(),
-                                 [&](const auto& control) { return control.name == name; });
+    const forms::FormDesc& desc = forms::DescriptionOf(id);
+    const auto index = &forms::ControlOf(desc, name) - desc.controls.data();
     return GetDlgItem(HandleOf(*program.Loaded(id)),
-                      forms_win32::ControlId(static_cast<std::size_t>(it - controls.begin())));
+                      forms_win32::ControlId(static_cast<std::size_t>(index)));
   }
   forms::Control& ControlOf(FormId id, std::string_view name) {
     return (*program.Loaded(id))[name];
@@ -151,22 +151,18 @@ class Capture {
   explicit Capture(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
-    const winkit::WindowDc screen(window);
-    bitmap_.Reset(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
-    const winkit::ScopedSelect select(dc_.Get(), bitmap_.Get());
+    bitmap_.Reset(
+        CreateCompatibleBitmap(winkit::WindowDc(window).Get(), client.right, client.bottom));
+    select_.emplace(dc_.Get(), bitmap_.Get());
     SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.Get()), PRF_CLIENT);
   }
-  COLORREF At(int x, int y) const {
-    const winkit::ScopedSelect select(dc_.Get(), bitmap_.Get());
-    return GetPixel(dc_.Get(), x, y);
-  }
+  COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
   // How many pixels of the rectangle have the colour.
   int Count(COLORREF colour, RECT area) const {
-    const winkit::ScopedSelect select(dc_.Get(), bitmap_.Get());
     int count = 0;
     for (int y = area.top; y < area.bottom; ++y) {
       for (int x = area.left; x < area.right; ++x) {
-        count += GetPixel(dc_.Get(), x, y) == colour ? 1 : 0;
+        count += At(x, y) == colour ? 1 : 0;
       }
     }
     return count;
@@ -175,6 +171,7 @@ class Capture {
  private:
   winkit::UniqueDc dc_{CreateCompatibleDC(nullptr)};
   winkit::UniqueBitmap bitmap_;
+  std::optional<winkit::ScopedSelect> select_;  // for the capture's life
 };
 
 TEST(FormWindows, ClientSizesFramesAndPlaces) {

@@ -21,26 +21,20 @@ class Headless::View final : public forms::FormView {
       ControlChanged(i);
     }
   }
-  ~View() override {
-    Trace("unload ");
-    for (const auto& control : form_.Controls()) {
-      platform_.timers_.erase(Key(control));
-    }
-  }
+  ~View() override { Trace("unload "); }
 
   void ControlChanged(std::size_t index) override {
     const forms::Control& control = form_.Controls().at(index);
     if (control.Desc().kind != forms::Kind::Timer) {
       platform_.shown_[Key(control)] = control.Text();
     } else if (!control.Enabled() || control.Interval() <= 0) {
-      platform_.timers_.erase(Key(control));
-    } else if (!platform_.timers_.contains(Key(control))) {  // switched on again: same period
-      const double interval = control.Interval() / 1000.0;
-      platform_.timers_[Key(control)] = {
+      timers_.erase(index);
+    } else if (!timers_.contains(index)) {  // switched on again: same period
+      timers_[index] = platform_.Every(
+          control.Interval(),
           [program = &program_, id = id_, handler = std::string(control.Name()) + "_Timer"] {
             program->Raise(id, handler);
-          },
-          platform_.now_ + interval, interval, platform_.order_++};
+          });
     }
   }
   void FormChanged() override {
@@ -70,6 +64,7 @@ class Headless::View final : public forms::FormView {
   forms::Form& form_;
   bool visible_ = false;
   bool minimized_ = false;
+  std::map<std::size_t, std::unique_ptr<forms::Ticker>> timers_;
 };
 
 Headless::Headless(double timeOfDay) : tree_(client_), startOfDay_(timeOfDay) {

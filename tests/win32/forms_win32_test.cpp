@@ -379,11 +379,20 @@ TEST(TextBoxes, TheModelsTextShowsTheSameTextKeepsTheCaretDisabledTakesNoInput) 
   EXPECT_EQ(harness.ControlOf(FormId::Form1, "Text1").Text(), u"HBO Speacial");
 }
 
-// Enter in a box presses the default button, on a button that button; inside a wait's own
-// message pumping too. The box never sees the Enter.
-TEST(Keyboard, EnterPressesTheDefaultButtonOrTheFocusedOne) {
+// Tab and Shift+Tab follow the tab order. Enter in a box presses the default button, on a button
+// that button; inside a wait's own message pumping too. The box never sees the Enter.
+TEST(Keyboard, TabFollowsTheTabOrderEnterPressesTheDefaultButtonOrTheFocusedOne) {
   Harness harness;
   harness.Show(FormId::Form4);
+  const auto focused = [&](const char* name) {
+    return GetFocus() == harness.Child(FormId::Form4, name);
+  };
+  EXPECT_TRUE(focused("Text1"));  // shown and active: the first in the tab order
+  const char* order[] = {"Text1", "Text2", "Text3", "Command1", "Command2"};
+  for (std::size_t i = 1; i <= 10; ++i) {  // round forward with Tab, then back with Shift+Tab
+    Press(VK_TAB, i > 5);
+    EXPECT_TRUE(focused(order[i <= 5 ? i % 5 : 10 - i])) << i;
+  }
   const struct {
     const char* focus;
     const char* pressed;
@@ -402,20 +411,8 @@ TEST(Keyboard, EnterPressesTheDefaultButtonOrTheFocusedOne) {
     EXPECT_EQ(harness.TakeLog(), std::vector{"Form4:" + std::string(c.pressed) + "_Click"});
     EXPECT_EQ(TextOf(harness.Child(FormId::Form4, "Text1")), L"");
   }
-}
-
-TEST(Keyboard, TabAndShiftTabFollowTheTabOrderPastWhatCannotTakeTheFocus) {
-  Harness harness;
-  harness.Show(FormId::Form4);
-  const auto focused = [&](const char* name) {
-    return GetFocus() == harness.Child(FormId::Form4, name);
-  };
-  EXPECT_TRUE(focused("Text1"));  // shown and active: the first in the tab order
-  const char* order[] = {"Text1", "Text2", "Text3", "Command1", "Command2"};
-  for (std::size_t i = 1; i <= 10; ++i) {  // round forward with Tab, then back with Shift+Tab
-    Press(VK_TAB, i > 5);
-    EXPECT_TRUE(focused(order[i <= 5 ? i % 5 : 10 - i])) << i;
-  }
+  // Tab passes over what cannot take the focus.
+  ASSERT_TRUE(FocusOn(harness.Child(FormId::Form4, "Text1")));
   harness.ControlOf(FormId::Form4, "Text2").SetEnabled(false);
   harness.ControlOf(FormId::Form4, "Text3").SetVisible(false);
   Press(VK_TAB);
@@ -459,7 +456,7 @@ TEST(Mouse, PointersAndClicksGoToWhatIsUnderThem) {
 
 // Enabling a running timer again, more often than its period, keeps its rhythm: a restarted
 // timer would never tick.
-TEST(Timers, TickWhileEnabledAndKeepTheirRhythmWhenEnabledAgain) {
+TEST(Windows, TimersKeepTheirRhythmShowingBringsToTheFrontMinimizeReachesTheModel) {
   Harness harness;
   harness.Show(FormId::Form1);
   forms::Control& timer = harness.ControlOf(FormId::Form1, "Timer1");
@@ -479,10 +476,7 @@ TEST(Timers, TickWhileEnabledAndKeepTheirRhythmWhenEnabledAgain) {
     Pump(40);
   }
   EXPECT_GE(ticks(), 2);
-}
-
-TEST(WindowState, ShowingBringsToTheFrontAndTheUsersMinimizeReachesTheModel) {
-  Harness harness;
+  // Showing brings a window to the front; the user's minimize reaches the model.
   const HWND window1 = harness.Show(FormId::Form1);
   harness.program.Hide(FormId::Form1);
   EXPECT_FALSE(IsWindowVisible(window1));

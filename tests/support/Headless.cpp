@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <regex>
 #include <string>
+#include <tuple>
 
 #include "hostwin/ChatRoom.h"
 #include "hostwin/Wait.h"
@@ -19,28 +21,20 @@ class Headless::View final : public forms::FormView {
       ControlChanged(i);
     }
   }
-  View(const View&) = delete;
-  View& operator=(const View&) = delete;
-  ~View() override {
-    Trace("unload ");
-    for (const auto& control : form_.Controls()) {
-      platform_.timers_.erase(Key(control));
-    }
-  }
+  ~View() override { Trace("unload "); }
 
   void ControlChanged(std::size_t index) override {
     const forms::Control& control = form_.Controls().at(index);
     if (control.Desc().kind != forms::Kind::Timer) {
       platform_.shown_[Key(control)] = control.Text();
     } else if (!control.Enabled() || control.Interval() <= 0) {
-      platform_.timers_.erase(Key(control));
-    } else if (!platform_.timers_.contains(Key(control))) {  // switched on again: same period
-      const double interval = control.Interval() / 1000.0;
-      platform_.timers_[Key(control)] = {
+      timers_.erase(index);
+    } else if (!timers_.contains(index)) {  // switched on again: same period
+      timers_[index] = platform_.Every(
+          control.Interval(),
           [program = &program_, id = id_, handler = std::string(control.Name()) + "_Timer"] {
             program->Raise(id, handler);
-          },
-          platform_.now_ + interval, interval};
+          });
     }
   }
   void FormChanged() override {
@@ -70,6 +64,7 @@ class Headless::View final : public forms::FormView {
   forms::Form& form_;
   bool visible_ = false;
   bool minimized_ = false;
+  std::map<std::size_t, std::unique_ptr<forms::Ticker>> timers_;
 };
 
 Headless::Headless(double timeOfDay) : tree_(client_), startOfDay_(timeOfDay) {
@@ -85,18 +80,11 @@ Headless::Headless(double timeOfDay) : tree_(client_), startOfDay_(timeOfDay) {
       inputBox_ = message.text;
     } else if (message.code == hostwin::kEnter && !inputBox_.empty()) {
       said_.push_back({now_, inputBox_});
-      std::u16string plain;
-      for (std::size_t i = 0; i < inputBox_.size(); ++i) {
-        const auto close = inputBox_.find(u'>', i);
-        if (inputBox_.compare(i, 6, u"<Font ") == 0 && close != std::u16string::npos) {
-          i = close;
-        } else {
-          plain += inputBox_[i];
-        }
-      }
+      const std::string plain = std::regex_replace(std::string(inputBox_.begin(), inputBox_.end()),
+                                                   std::regex("<Font [^>]*>"), "");
       inputBox_.clear();
-      trace_.push_back("said " + std::string(plain.begin(), plain.end()));
-      SayInRoom(kScreenName, plain);
+      trace_.push_back("said " + plain);
+      SayInRoom(kScreenName, std::u16string(plain.begin(), plain.end()));
     }
   });
 }
@@ -119,33 +107,26 @@ void Headless::Exit() {
 double Headless::TimeOfDay() { return std::fmod(startOfDay_ + now_, 86400.0); }
 
 std::optional<std::function<void()>> Headless::TakeNext(double limit) {
-  auto event = std::min_element(events_.begin(), events_.end(), [](const auto& a, const auto& b) {
-    return a.at < b.at || (a.at == b.at && a.order < b.order);
+  const auto next = std::min_element(timers_.begin(), timers_.end(), [](auto& a, auto& b) {
+    return std::tuple(a.second.due, a.second.interval, a.second.order) <
+           std::tuple(b.second.due, b.second.interval, b.second.order);
   });
-  auto timer = std::min_element(timers_.begin(), timers_.end(), [](const auto& a, const auto& b) {
-    return a.second.due < b.second.due;
-  });
-  const double eventAt = event == events_.end() ? limit + 1 : event->at;
-  const double timerAt = timer == timers_.end() ? limit + 1 : timer->second.due;
-  if (std::min(eventAt, timerAt) > limit) {
+  if (next == timers_.end() || next->second.due > limit) {
     return std::nullopt;
   }
-  if (eventAt <= timerAt) {
-    now_ = std::max(now_, eventAt);
-    auto run = std::move(event->run);
-    events_.erase(event);
-    return run;
+  now_ = std::max(now_, next->second.due);
+  auto run = next->second.tick;
+  if (next->second.interval > 0) {
+    next->second.due += next->second.interval;
+  } else {
+    timers_.erase(next);
   }
-  now_ = std::max(now_, timerAt);
-  timer->second.due += timer->second.interval;
-  return timer->second.tick;
+  return run;
 }
 
 class Headless::VirtualTicker final : public forms::Ticker {
  public:
   VirtualTicker(Headless& platform, std::string key) : platform_(platform), key_(std::move(key)) {}
-  VirtualTicker(const VirtualTicker&) = delete;
-  VirtualTicker& operator=(const VirtualTicker&) = delete;
   ~VirtualTicker() override { platform_.timers_.erase(key_); }
 
  private:
@@ -155,8 +136,8 @@ class Headless::VirtualTicker final : public forms::Ticker {
 
 std::unique_ptr<forms::Ticker> Headless::Every(int milliseconds, std::function<void()> tick) {
   const double interval = milliseconds / 1000.0;
-  std::string key = "ticker." + std::to_string(tickers_++);
-  timers_[key] = {std::move(tick), now_ + interval, interval};
+  std::string key = "ticker." + std::to_string(order_);
+  timers_[key] = {std::move(tick), now_ + interval, interval, order_++};
   return std::make_unique<VirtualTicker>(*this, std::move(key));
 }
 
@@ -179,7 +160,7 @@ bool Headless::RunUntil(double seconds) {
 }
 
 void Headless::At(double seconds, std::function<void()> action) {
-  events_.push_back({seconds, order_++, std::move(action)});
+  timers_["at." + std::to_string(order_)] = {std::move(action), seconds, 0, order_++};
 }
 
 bool Headless::PumpMessages(double maxSeconds) {

@@ -77,18 +77,15 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
  private:
   class View;
   class VirtualTicker;
+  // A timer, or with no interval a scheduled event that runs once.
   struct Timer {
     std::function<void()> tick;
     double due;
     double interval;
-  };
-  struct Event {
-    double at;
     long order;
-    std::function<void()> run;
   };
 
-  // The next timer tick or scheduled event at or before `limit`, removed from its queue.
+  // The next tick or event at or before `limit`: events before ticks due at the same time.
   std::optional<std::function<void()>> TakeNext(double limit);
 
   MemoryWindows client_;
@@ -99,14 +96,20 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   double now_ = 0;
   bool ended_ = false;
   long order_ = 0;
-  std::vector<Event> events_;
   std::map<std::string, Timer> timers_;
   std::map<std::string, std::u16string> shown_;
   std::u16string inputBox_;
   std::vector<Line> said_;
   std::vector<std::string> trace_;
-  long tickers_ = 0;
 };
+
+// What `action` adds to a record that only grows, such as Trace() or Said().
+template <class T>
+std::vector<T> Added(const std::vector<T>& record, const std::function<void()>& action) {
+  const auto mark = static_cast<long>(record.size());
+  action();
+  return {record.begin() + mark, record.end()};
+}
 
 // Zibbet started on a headless platform: the splash window is up.
 struct HeadlessZibbet {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,11 +74,10 @@ struct Harness {
     return HandleOf(*program.Loaded(id));
   }
   HWND Child(FormId id, std::string_view name) {
-    const auto& controls = forms::DescriptionOf(id).controls;
-    const auto it = std::find_if(controls.begin(), controls.end(),
-                                 [&](const auto& control) { return control.name == name; });
+    const forms::FormDesc& desc = forms::DescriptionOf(id);
+    const auto index = &forms::ControlOf(desc, name) - desc.controls.data();
     return GetDlgItem(HandleOf(*program.Loaded(id)),
-                      forms_win32::ControlId(static_cast<std::size_t>(it - controls.begin())));
+                      forms_win32::ControlId(static_cast<std::size_t>(index)));
   }
   forms::Control& ControlOf(FormId id, std::string_view name) {
     return (*program.Loaded(id))[name];
@@ -89,37 +89,43 @@ struct Harness {
   }
 };
 
-INPUT Input(DWORD type, DWORD flags, WORD key = 0, POINT at = {}) {
+// Mouse and keyboard through the system's input path: a mouse event, or a key down or up.
+void Send(DWORD flags, WORD key = 0, POINT at = {}) {
   INPUT input{};
-  input.type = type;
-  if (type == INPUT_MOUSE) {
-    input.mi = {at.x, at.y, 0, flags, 0, 0};
-  } else {
+  input.type = key != 0 ? INPUT_KEYBOARD : INPUT_MOUSE;
+  if (key != 0) {
     input.ki = {key, 0, flags, 0, 0};
+  } else {
+    input.mi = {at.x, at.y, 0, flags, 0, 0};
   }
-  return input;
+  SendInput(1, &input, sizeof input);
 }
 
-// Mouse and keyboard through the system's input path. Each click first waits out the
-// double-click time, so that no two clicks make a double-click unless asked to.
+// Moves the pointer through the input path, by way of a spot beside it so that it really moves.
+void MoveTo(HWND window, POINT at) {
+  ClientToScreen(window, &at);
+  for (const POINT p : {POINT{at.x + 1, at.y + 1}, at}) {
+    Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0,
+         {p.x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1,
+          p.y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1});
+    Pump(kSettleMs);
+  }
+}
+
+// Each click first waits out the double-click time, so that no two clicks make a double-click
+// unless asked to.
 void Click(HWND window, POINT at, int times = 1) {
   Pump(static_cast<int>(GetDoubleClickTime()) + 50);
-  ClientToScreen(window, &at);
-  SetCursorPos(at.x, at.y);
-  for (int i = 0; i < times; ++i) {
-    INPUT input[2] = {Input(INPUT_MOUSE, MOUSEEVENTF_LEFTDOWN),
-                      Input(INPUT_MOUSE, MOUSEEVENTF_LEFTUP)};
-    SendInput(2, input, sizeof(INPUT));
+  MoveTo(window, at);
+  for (int i = 0; i < 2 * times; ++i) {
+    Send(i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
   }
 }
 
 void Press(WORD key, bool shift = false, bool pump = true) {
-  std::vector<INPUT> input;
-  for (const WORD k : shift ? std::vector<WORD>{VK_SHIFT, key} : std::vector<WORD>{key}) {
-    input.insert(input.begin() + static_cast<long>(input.size() / 2),
-                 {Input(INPUT_KEYBOARD, 0, k), Input(INPUT_KEYBOARD, KEYEVENTF_KEYUP, k)});
-  }
-  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+  const std::vector<WORD> keys = shift ? std::vector<WORD>{VK_SHIFT, key} : std::vector{key};
+  std::for_each(keys.begin(), keys.end(), [](WORD k) { Send(0, k); });
+  std::for_each(keys.rbegin(), keys.rend(), [](WORD k) { Send(KEYEVENTF_KEYUP, k); });
   if (pump) {
     Pump(kSettleMs);
   }
@@ -145,22 +151,18 @@ class Capture {
   explicit Capture(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
-    const winkit::WindowDc screen(window);
-    bitmap_.Reset(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
-    const winkit::ScopedSelect select(dc_.Get(), bitmap_.Get());
+    bitmap_.Reset(
+        CreateCompatibleBitmap(winkit::WindowDc(window).Get(), client.right, client.bottom));
+    select_.emplace(dc_.Get(), bitmap_.Get());
     SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.Get()), PRF_CLIENT);
   }
-  COLORREF At(int x, int y) const {
-    const winkit::ScopedSelect select(dc_.Get(), bitmap_.Get());
-    return GetPixel(dc_.Get(), x, y);
-  }
+  COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
   // How many pixels of the rectangle have the colour.
   int Count(COLORREF colour, RECT area) const {
-    const winkit::ScopedSelect select(dc_.Get(), bitmap_.Get());
     int count = 0;
     for (int y = area.top; y < area.bottom; ++y) {
       for (int x = area.left; x < area.right; ++x) {
-        count += GetPixel(dc_.Get(), x, y) == colour ? 1 : 0;
+        count += At(x, y) == colour ? 1 : 0;
       }
     }
     return count;
@@ -169,6 +171,7 @@ class Capture {
  private:
   winkit::UniqueDc dc_{CreateCompatibleDC(nullptr)};
   winkit::UniqueBitmap bitmap_;
+  std::optional<winkit::ScopedSelect> select_;  // for the capture's life
 };
 
 TEST(FormWindows, ClientSizesFramesAndPlaces) {
@@ -186,8 +189,7 @@ TEST(FormWindows, ClientSizesFramesAndPlaces) {
     SCOPED_TRACE(std::string(desc.name));
     const HWND window = harness.Show(kForms[i]);
     EXPECT_EQ(TextOf(window), std::wstring(desc.caption.begin(), desc.caption.end()));
-    RECT client{};
-    RECT frame{};
+    RECT client{}, frame{};
     GetClientRect(window, &client);
     GetWindowRect(window, &frame);
     EXPECT_EQ(client.right, harness.Px(desc.clientWidth));
@@ -208,9 +210,7 @@ TEST(FormWindows, ClientSizesFramesAndPlaces) {
   }
   // The links panel and the picture window leave their place to the system: they cascade, the
   // borderless panel too, instead of both opening at the screen's corner.
-  RECT panel{};
-  RECT picture{};
-  RECT work{};
+  RECT panel{}, picture{}, work{};
   GetWindowRect(HandleOf(*harness.program.Loaded(FormId::Form3)), &panel);
   GetWindowRect(HandleOf(*harness.program.Loaded(FormId::Form5)), &picture);
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -272,40 +272,32 @@ TEST(FormWindows, ChildWindowsSitAtTheirPlacesInStoredOrder) {
   EXPECT_NE(GetPixel(dc.Get(), harness.Px(1100), harness.Px(360)), line);
 }
 
-// One of each drawn kind, where its pixels can be told apart.
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
-struct Painted {
-  explicit Painted(Harness& harness) : form(Description()) {
-    form.Attach(harness.platform.CreateView(harness.program, FormId::Form3, form));
-  }
-  static const forms::FormDesc& Description() {
-    // clang-format off
-    static const forms::FormDesc desc{.name = "Painting", .clientWidth = 6000,
-        .clientHeight = 3000, .backColour = kNavy, .controls = {
-      {.name = "Highlight", .left = 150, .top = 150, .width = 1500, .height = 750,
-       .text = u"IIII", .foreColour = forms::kHighlightText, .transparent = true,
-       .font = forms::Font{.face = "Arial", .points = 24, .weight = 700}},
-      // Opaque, in front of the outline of Frame below.
-      {.name = "Cover", .left = 1800, .top = 1050, .width = 600, .height = 600},
-      {.name = "Wrapped", .left = 3000, .top = 150, .width = 900, .height = 600,
-       .text = u"WWW WWW WWW", .foreColour = kYellow, .transparent = true,
-       .font = forms::Font{.face = "Arial", .points = 12}},
-      {.name = "Frame", .kind = Kind::Shape, .left = 1500, .top = 1200, .width = 1500,
-       .height = 1200},
-      {.name = "Wide", .kind = Kind::Line, .left = 4500, .top = 1500, .x2 = 4500, .y2 = 2700,
-       .lineWidth = 3}}};
-    // clang-format on
-    return desc;
-  }
-  forms::Form form;
-};
 
-TEST(Painting, ShapesLinesAndLabelsBackToFrontInTheSchemesColours) {
+TEST(Painting, ShapesLinesLabelsAndPicturesInTheSchemesColours) {
   Harness harness;
-  Painted painted(harness);
-  EXPECT_FALSE(IsWindowVisible(HandleOf(painted.form)));  // until the program shows it
-  const Capture capture(HandleOf(painted.form));
+  // One of each drawn kind, where its pixels can be told apart.
+  // clang-format off
+  static const forms::FormDesc painting{.name = "Painting", .clientWidth = 6000,
+      .clientHeight = 3000, .backColour = kNavy, .controls = {
+    {.name = "Highlight", .left = 150, .top = 150, .width = 1500, .height = 750, .text = u"IIII",
+     .foreColour = forms::kHighlightText, .transparent = true,
+     .font = forms::Font{.face = "Arial", .points = 24, .weight = 700}},
+    // Opaque, in front of the outline of Frame below.
+    {.name = "Cover", .left = 1800, .top = 1050, .width = 600, .height = 600},
+    {.name = "Wrapped", .left = 3000, .top = 150, .width = 900, .height = 600,
+     .text = u"WWW WWW WWW", .foreColour = kYellow, .transparent = true,
+     .font = forms::Font{.face = "Arial", .points = 12}},
+    {.name = "Frame", .kind = Kind::Shape, .left = 1500, .top = 1200, .width = 1500,
+     .height = 1200},
+    {.name = "Wide", .kind = Kind::Line, .left = 4500, .top = 1500, .x2 = 4500, .y2 = 2700,
+     .lineWidth = 3}}};
+  // clang-format on
+  forms::Form form(painting);
+  form.Attach(harness.platform.CreateView(harness.program, FormId::Form3, form));
+  EXPECT_FALSE(IsWindowVisible(HandleOf(form)));  // until the program shows it
+  const Capture capture(HandleOf(form));
   const auto px = [&](int twips) { return harness.Px(twips); };
   const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
   // The outline runs from (left, top) inclusive to (left+width, top+height) exclusive; the
@@ -339,22 +331,18 @@ TEST(Painting, ShapesLinesAndLabelsBackToFrontInTheSchemesColours) {
   // System colours follow the colour scheme when it changes.
   const RECT label{px(150), px(150), px(1650), px(900)};
   const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHTTEXT);
-  painted.form.SetVisible(true);
-  ASSERT_GT(Capture(HandleOf(painted.form)).Count(highlight, label), 0);
+  form.SetVisible(true);
+  ASSERT_GT(Capture(HandleOf(form)).Count(highlight, label), 0);
   const int index = COLOR_HIGHLIGHTTEXT;
   const COLORREF changed = highlight == RGB(255, 0, 255) ? RGB(0, 255, 0) : RGB(255, 0, 255);
   SetSysColors(1, &index, &changed);
   Pump(kSettleMs);
-  const Capture after(HandleOf(painted.form));
+  const Capture after(HandleOf(form));
   SetSysColors(1, &index, &highlight);
   EXPECT_GT(after.Count(changed, label), 0);
   EXPECT_EQ(after.Count(highlight, label), 0);
-}
-
-// Pictures are drawn unscaled from the top left, and cut where the box ends.
-TEST(Painting, PicturesKeepTheirPixels) {
-  Harness harness;
-  const Capture capture(harness.Show(FormId::Form2));
+  // Pictures are drawn unscaled from the top left, and cut where the box ends.
+  const Capture splash(harness.Show(FormId::Form2));
   const winkit::UniqueBitmap picture(static_cast<HBITMAP>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ZIBBET_BITMAP_FORM2), IMAGE_BITMAP, 0,
                  0, LR_CREATEDIBSECTION)));
@@ -362,10 +350,10 @@ TEST(Painting, PicturesKeepTheirPixels) {
   const winkit::ScopedSelect select(dc.Get(), picture.Get());
   BITMAP size{};
   ASSERT_NE(GetObjectW(picture.Get(), sizeof size, &size), 0);
-  const int right = std::min<int>(size.bmWidth, harness.Px(4005)) - 1;
-  const int bottom = std::min<int>(size.bmHeight, harness.Px(6015)) - 1;
-  for (const POINT p : {POINT{0, 0}, POINT{right, bottom}, POINT{right / 2, bottom / 3}}) {
-    EXPECT_EQ(capture.At(p.x, p.y), GetPixel(dc.Get(), p.x, p.y)) << p.x << "," << p.y;
+  const int lastX = std::min<int>(size.bmWidth, harness.Px(4005)) - 1;
+  const int lastY = std::min<int>(size.bmHeight, harness.Px(6015)) - 1;
+  for (const POINT p : {POINT{0, 0}, POINT{lastX, lastY}, POINT{lastX / 2, lastY / 3}}) {
+    EXPECT_EQ(splash.At(p.x, p.y), GetPixel(dc.Get(), p.x, p.y)) << p.x << "," << p.y;
   }
 }
 
@@ -391,11 +379,20 @@ TEST(TextBoxes, TheModelsTextShowsTheSameTextKeepsTheCaretDisabledTakesNoInput) 
   EXPECT_EQ(harness.ControlOf(FormId::Form1, "Text1").Text(), u"HBO Speacial");
 }
 
-// Enter in a box presses the default button, on a button that button; inside a wait's own
-// message pumping too. The box never sees the Enter.
-TEST(Keyboard, EnterPressesTheDefaultButtonOrTheFocusedOne) {
+// Tab and Shift+Tab follow the tab order. Enter in a box presses the default button, on a button
+// that button; inside a wait's own message pumping too. The box never sees the Enter.
+TEST(Keyboard, TabFollowsTheTabOrderEnterPressesTheDefaultButtonOrTheFocusedOne) {
   Harness harness;
   harness.Show(FormId::Form4);
+  const auto focused = [&](const char* name) {
+    return GetFocus() == harness.Child(FormId::Form4, name);
+  };
+  EXPECT_TRUE(focused("Text1"));  // shown and active: the first in the tab order
+  const char* order[] = {"Text1", "Text2", "Text3", "Command1", "Command2"};
+  for (std::size_t i = 1; i <= 10; ++i) {  // round forward with Tab, then back with Shift+Tab
+    Press(VK_TAB, i > 5);
+    EXPECT_TRUE(focused(order[i <= 5 ? i % 5 : 10 - i])) << i;
+  }
   const struct {
     const char* focus;
     const char* pressed;
@@ -414,48 +411,42 @@ TEST(Keyboard, EnterPressesTheDefaultButtonOrTheFocusedOne) {
     EXPECT_EQ(harness.TakeLog(), std::vector{"Form4:" + std::string(c.pressed) + "_Click"});
     EXPECT_EQ(TextOf(harness.Child(FormId::Form4, "Text1")), L"");
   }
-}
-
-TEST(Keyboard, TabAndShiftTabFollowTheTabOrderPastWhatCannotTakeTheFocus) {
-  Harness harness;
-  harness.Show(FormId::Form4);
-  const auto focused = [&](const char* name) {
-    return GetFocus() == harness.Child(FormId::Form4, name);
-  };
-  EXPECT_TRUE(focused("Text1"));  // shown and active: the first in the tab order
-  const std::vector<const char*> order = {"Text1", "Text2", "Text3", "Command1", "Command2"};
-  for (std::size_t i = 1; i <= order.size(); ++i) {
-    Press(VK_TAB);
-    EXPECT_TRUE(focused(order[i % order.size()])) << i;
-  }
-  for (std::size_t i = order.size(); i-- > 0;) {
-    Press(VK_TAB, true);
-    EXPECT_TRUE(focused(order[i])) << i;
-  }
+  // Tab passes over what cannot take the focus.
+  ASSERT_TRUE(FocusOn(harness.Child(FormId::Form4, "Text1")));
   harness.ControlOf(FormId::Form4, "Text2").SetEnabled(false);
   harness.ControlOf(FormId::Form4, "Text3").SetVisible(false);
   Press(VK_TAB);
   EXPECT_TRUE(focused("Command1"));
 }
 
-// Clicks go to the drawn label under the pointer, else to the window: shapes take none.
-TEST(Mouse, ClicksGoToTheLabelUnderThePointerElseToTheWindow) {
+// The pointer follows what is under it: a label's own, the box's I-beam, else the window's.
+// Clicks go to the drawn label under the pointer, else to the window: shapes and boxes take none.
+TEST(Mouse, PointersAndClicksGoToWhatIsUnderThem) {
   Harness harness;
   const HWND window = harness.Show(FormId::Form1);
+  const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
   const POINT inShape{harness.Px(60), harness.Px(360)};
+  const auto centre = [&](const char* name) { return harness.CentreOf(FormId::Form1, name); };
   const struct {
     POINT at;
+    HCURSOR pointer;  // nullptr: the window's own pointer, from the program's icons
     int times;
     std::vector<std::string> raised;
   } cases[] = {
-      {harness.CentreOf(FormId::Form1, "Label6"), 1, {"Form1:Label6_Click"}},
-      {harness.CentreOf(FormId::Form1, "Label2"), 1, {"Form1:Label2_Click"}},
-      {inShape, 1, {"Form1:Form_Click"}},
-      {inShape, 2, {"Form1:Form_Click", "Form1:Form_DblClick"}},
+      {centre("Label6"), LoadCursorA(nullptr, IDC_UPARROW), 1, {"Form1:Label6_Click"}},
+      {centre("Label7"), arrow, 1, {"Form1:Label7_Click"}},
+      {centre("Label2"), nullptr, 1, {"Form1:Label2_Click"}},
+      {centre("Text1"), LoadCursorA(nullptr, IDC_IBEAM), 1, {}},
+      {inShape, nullptr, 1, {"Form1:Form_Click"}},
+      {inShape, nullptr, 2, {"Form1:Form_Click", "Form1:Form_DblClick"}},
   };
   for (const auto& c : cases) {
-    harness.TakeLog();
     SetForegroundWindow(window);
+    MoveTo(window, c.at);
+    const HCURSOR cursor = GetCursor();
+    EXPECT_TRUE(c.pointer ? cursor == c.pointer : cursor != arrow && cursor != nullptr)
+        << c.at.x << "," << c.at.y;
+    harness.TakeLog();
     Click(window, c.at, c.times);
     EXPECT_TRUE(PumpUntil([&] { return harness.log.size() >= c.raised.size(); }));
     Pump(kSettleMs);
@@ -463,41 +454,9 @@ TEST(Mouse, ClicksGoToTheLabelUnderThePointerElseToTheWindow) {
   }
 }
 
-TEST(Mouse, PointersFollowWhatIsUnderThem) {
-  Harness harness;
-  const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-  const HCURSOR up = LoadCursorA(nullptr, IDC_UPARROW);
-  const struct {
-    POINT at;
-    HCURSOR expected;  // nullptr: the window's own pointer, from the program's icons
-  } cases[] = {
-      {harness.CentreOf(FormId::Form1, "Label6"), up},
-      {harness.CentreOf(FormId::Form1, "Label7"), arrow},
-      {harness.CentreOf(FormId::Form1, "Text1"), LoadCursorA(nullptr, IDC_IBEAM)},
-      {harness.CentreOf(FormId::Form1, "Label5"), nullptr},
-      {{2, 30}, nullptr},
-  };
-  const HWND window = harness.Show(FormId::Form1);
-  for (const auto& c : cases) {
-    POINT screen = c.at;
-    ClientToScreen(window, &screen);
-    // Moved there through the input path, by way of a spot beside it so that it really moves.
-    for (const POINT p : {POINT{screen.x + 1, screen.y + 1}, screen}) {
-      INPUT input = Input(INPUT_MOUSE, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0,
-                          {p.x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1,
-                           p.y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1});
-      SendInput(1, &input, sizeof input);
-      Pump(kSettleMs);
-    }
-    const HCURSOR cursor = GetCursor();
-    EXPECT_TRUE(c.expected ? cursor == c.expected : cursor != arrow && cursor != nullptr)
-        << c.at.x << "," << c.at.y;
-  }
-}
-
 // Enabling a running timer again, more often than its period, keeps its rhythm: a restarted
 // timer would never tick.
-TEST(Timers, TickWhileEnabledAndKeepTheirRhythmWhenEnabledAgain) {
+TEST(Windows, TimersKeepTheirRhythmShowingBringsToTheFrontMinimizeReachesTheModel) {
   Harness harness;
   harness.Show(FormId::Form1);
   forms::Control& timer = harness.ControlOf(FormId::Form1, "Timer1");
@@ -517,10 +476,7 @@ TEST(Timers, TickWhileEnabledAndKeepTheirRhythmWhenEnabledAgain) {
     Pump(40);
   }
   EXPECT_GE(ticks(), 2);
-}
-
-TEST(WindowState, ShowingBringsToTheFrontAndTheUsersMinimizeReachesTheModel) {
-  Harness harness;
+  // Showing brings a window to the front; the user's minimize reaches the model.
   const HWND window1 = harness.Show(FormId::Form1);
   harness.program.Hide(FormId::Form1);
   EXPECT_FALSE(IsWindowVisible(window1));

@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "Scanning.h"
 #include "Table.h"
 #include "console/ChatScanner.h"
 #include "hostwin/Wait.h"
@@ -22,84 +22,14 @@ namespace {
 
 using practicehost::HostProcess;
 
-constexpr DWORD kHeardTimeoutMs = 5000;
-
-// A window on this thread that polls the scanner from its timer, as the console does, and takes
-// posted clicks, noting how long each waited.
-class ClientWindow final : winkit::Window {
- public:
-  explicit ClientWindow(console::ChatScanner& scanner) : scanner_(scanner) {
-    constexpr winkit::WindowClass kClass{.name = L"Zibbet.BenchClient"};
-    if (!Create(GetModuleHandleW(nullptr), kClass, nullptr, 0, 0, {0, 0, 0, 0}, HWND_MESSAGE)) {
-      throw std::runtime_error("no window for the scanner's timer");
-    }
-    timer_ = winkit::WindowTimer(Handle(), 1, console::ScannerControl::kPollMilliseconds);
-  }
-
-  // Posts a click from any thread.
-  void Click() {
-    const std::scoped_lock lock(mutex_);
-    posted_.push_back(Clock::now());
-    PostMessageW(Handle(), WM_LBUTTONDOWN, posted_.size() - 1, 0);
-  }
-  std::vector<double> Waits() {
-    const std::scoped_lock lock(mutex_);
-    return waits_;
-  }
-
- private:
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_TIMER) {
-      scanner_.Poll();
-      return 0;
-    }
-    if (message == WM_LBUTTONDOWN) {
-      const std::scoped_lock lock(mutex_);
-      waits_.push_back(SecondsSince(posted_.at(wParam)));
-      return 0;
-    }
-    return Default(message, wParam, lParam);
-  }
-
-  console::ChatScanner& scanner_;
-  winkit::WindowTimer timer_;
-  std::mutex mutex_;
-  std::vector<Clock::time_point> posted_;
-  std::vector<double> waits_;
-};
-
-double Percentile(std::vector<double> values, double q) {
-  if (values.empty()) {
-    return -1;
-  }
-  std::sort(values.begin(), values.end());
-  return values[static_cast<std::size_t>(q * static_cast<double>(values.size() - 1))];
-}
-
 // Lines said one by one into a host that trims its transcript; the time each takes to be heard.
 void TrimmedLatency(Table& table, const std::string& kind, const practicehost::Options& options) {
   const HostProcess host(options);
-  win32::User32Windows windows;
-  int heard = 0;
-  Clock::time_point heardAt;
-  console::ChatScanner scanner(windows, [&](const console::ChatLine&) {
-    heardAt = Clock::now();
-    ++heard;
-  });
-  scanner.Start();
-  const ClientWindow poller(scanner);
-  std::vector<double> latencies;
+  ScannerRun run(host);
   constexpr int kLines = 100;
-  for (int i = 0; i < kLines; ++i) {
-    const int before = heard;
-    Sleep(static_cast<DWORD>(i * 7 % 50));
-    const auto said = Clock::now();
-    // Lines of one length: once the cap is reached, the transcript's length stays the same.
-    host.Say("Bench", Format("line %03d", i));
-    if (winkit::PumpUntil([&] { return heard > before; }, kHeardTimeoutMs)) {
-      latencies.push_back(1e3 * std::chrono::duration<double>(heardAt - said).count());
-    }
-  }
+  // Lines of one length: once the cap is reached, the transcript's length stays the same.
+  const std::vector<double> latencies =
+      run.Latencies(kLines, [](int i) { return Format("line %03d", i); });
   table.Row("scanner latency, " + kind + ": p50 / p95",
             Format("%.1f / %.1f ms", Percentile(latencies, 0.5), Percentile(latencies, 0.95)),
             latencies.size() == kLines ? "(all 100 heard)" : "LINES LOST");
@@ -116,10 +46,8 @@ void Trimmed(Table& table) {
 
 void ClickDuringHang(Table& table) {
   const HostProcess host;
-  win32::User32Windows windows;
-  console::ChatScanner scanner(windows, [](const console::ChatLine&) {});
-  scanner.Start();
-  ClientWindow window(scanner);
+  ScannerRun run(host);
+  ScannerWindow& window = run.Window();
   constexpr int kHangMs = 5000;
   constexpr DWORD kClickEveryMs = 37;  // clicks land at every phase of the polls
   host.Hang(kHangMs);

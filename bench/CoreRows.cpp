@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Clocks.h"
+#include "Scanning.h"
 #include "Table.h"
 #include "console/ChatScanner.h"
 #include "console/MainWindow.h"
@@ -20,14 +21,11 @@
 #include "win32/WindowUtilities.h"
 #include "winkit/Handles.h"
 #include "winkit/MessagePump.h"
-#include "winkit/Window.h"
 
 namespace bench {
 namespace {
 
 using practicehost::HostProcess;
-
-constexpr DWORD kHeardTimeoutMs = 5000;
 
 // A wait that polls the queue without sleeping, for comparison.
 void SpinningWait(double seconds) {
@@ -75,30 +73,6 @@ void SendToChat(Table& table) {
             "(latency)");
 }
 
-// Polls a chat scanner from a window timer, as the main window does.
-class ScannerWindow final : winkit::Window {
- public:
-  explicit ScannerWindow(console::ChatScanner& scanner) : scanner_(scanner) {
-    constexpr winkit::WindowClass kClass{.name = L"Zibbet.BenchScanner"};
-    if (!Create(GetModuleHandleW(nullptr), kClass, nullptr, 0, 0, {0, 0, 0, 0}, HWND_MESSAGE)) {
-      throw std::runtime_error("no window for the scanner's timer");
-    }
-    timer_ = winkit::WindowTimer(Handle(), 1, console::ScannerControl::kPollMilliseconds);
-  }
-
- private:
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_TIMER) {
-      scanner_.Poll();
-      return 0;
-    }
-    return Default(message, wParam, lParam);
-  }
-
-  console::ChatScanner& scanner_;
-  winkit::WindowTimer timer_;
-};
-
 // The scanner's processor share (this thread's) while the queue is pumped for `seconds`.
 double ScannerShare(double seconds) {
   const double cpu = ThreadSeconds();
@@ -110,33 +84,14 @@ double ScannerShare(double seconds) {
 void Scanner(Table& table) {
   // The chat scanner against the practice host's transcript.
   const HostProcess host;
-  win32::User32Windows windows;
-  std::atomic<int> heard{0};
-  Clock::time_point heardAt;
-  console::ChatScanner scanner(windows, [&](const console::ChatLine&) {
-    heardAt = Clock::now();
-    ++heard;
-  });
-  scanner.Start();
-  const ScannerWindow poller(scanner);
-  std::vector<double> latencies;
+  ScannerRun run(host);
   constexpr int kLines = 200;
-  for (int i = 0; i < kLines; ++i) {
-    const int before = heard;
-    Sleep(static_cast<DWORD>(i * 7 % 50));  // lines arrive at every phase of the poll
-    const auto said = Clock::now();
-    host.Say("Bench", "line " + std::to_string(i));
-    if (winkit::PumpUntil([&] { return heard > before; }, kHeardTimeoutMs)) {
-      latencies.push_back(1e3 * std::chrono::duration<double>(heardAt - said).count());
-    }
-  }
-  std::sort(latencies.begin(), latencies.end());
-  const auto at = [&](double q) {
-    return latencies.empty() ? -1.0
-                             : latencies[static_cast<std::size_t>(q * (latencies.size() - 1))];
-  };
-  table.Row("scanner latency, line to ChatMsg: median", Format("%.1f ms", at(0.5)), "poll: 100 ms");
-  table.Row("scanner latency, line to ChatMsg: 95th pct", Format("%.1f ms", at(0.95)),
+  const std::vector<double> latencies =
+      run.Latencies(kLines, [](int i) { return "line " + std::to_string(i); });
+  table.Row("scanner latency, line to ChatMsg: median",
+            Format("%.1f ms", Percentile(latencies, 0.5)), "poll: 100 ms");
+  table.Row("scanner latency, line to ChatMsg: 95th pct",
+            Format("%.1f ms", Percentile(latencies, 0.95)),
             latencies.size() == kLines ? "(all 200 heard)" : "LINES LOST");
 
   constexpr double kSpan = 5;
@@ -146,7 +101,7 @@ void Scanner(Table& table) {
   // A line every 50 ms at most: each Say waits for the host, which takes its time.
   std::atomic<bool> talking{true};
   std::atomic<int> said{0};
-  const int before = heard;
+  const int before = run.Heard();
   std::thread talker([&] {
     while (talking) {
       host.Say("Chatty", "a line every 50 ms");
@@ -160,7 +115,7 @@ void Scanner(Table& table) {
   constexpr DWORD kSettleMs = 300;
   winkit::PumpFor(kSettleMs);
   table.Row("scanner processor time, a line every 50 ms", Format("%.2f %%", 100 * busy),
-            Format("(%d of %d lines heard)", heard - before, said.load()));
+            Format("(%d of %d lines heard)", run.Heard() - before, said.load()));
 }
 
 // The text EM_STREAMIN takes in, piece by piece.

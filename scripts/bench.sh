@@ -46,8 +46,10 @@ bench="build/$run_preset/bin/zibbet_bench.exe"
 # it are measured once more without one, for comparison, and handed to the main run as rows.
 bare=$(ZIBBET_BARE_DISPLAY=1 scripts/wine-run "$bench" --desktop) || { echo "$bare"; exit 1; }
 # Right after the main run's own desktop rows: before the file sizes.
-mapfile -t bare_rows < <(awk -F'|' 'NR > 2 {
+# Only its rows: not the header, its rule, or anything else the run printed.
+mapfile -t bare_rows < <(awk -F'|' '/^\|/ {
   for (i = 2; i <= 4; i++) gsub(/^ +| +$/, "", $i)
+  if ($2 == "measure" || $2 ~ /^-+$/) next
   print $2 "|" $3 "|" $4 }' <<<"$bare")
 rows=("${bare_rows[@]}" "${rows[@]}")
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "MemoryWindows.h"
@@ -123,6 +124,56 @@ TEST(OpenKeyword, SendsTextSpaceAndEnterToTheKeywordBox) {
     EXPECT_EQ(windows.Messages(),
               (std::vector<MemoryWindows::Message>{
                   {box, false, text}, {box, true, {}, 32}, {box, true, {}, 13}}));
+  }
+}
+
+TEST(TypeInto, WhatTheUserTypedInTheBoxSurvives) {
+  enum class Fault { kNone, kRead, kKey };
+  // The messages expected, in order: L the line, K its keys, T the box's earlier text, C the
+  // caret to its end.
+  struct Case {
+    const char* name;
+    std::u16string typed;
+    Fault fault;
+    std::string_view expected;
+  };
+  const std::vector<Case> cases = {
+      {"a half-typed line comes back", u"half a li", Fault::kNone, "LKTC"},
+      {"an empty box sees nothing more", u"", Fault::kNone, "LK"},
+      {"an unreadable box may hold typing: left alone", u"half", Fault::kRead, ""},
+      {"a refused key", u"half", Fault::kKey, "LTC"},
+      {"a refused key: the line must not wait for the user's Enter", u"", Fault::kKey, "LT"},
+  };
+  for (const auto& c : cases) {
+    for (const bool keyword : {false, true}) {
+      MemoryWindows windows;
+      ClientTree client(windows);
+      const Handle box = keyword ? client.toolbarEdit : client.InputOf(client.AddRoom(u"Lobby"));
+      windows.SetTitle(box, c.typed);
+      if (c.fault == Fault::kRead) {
+        windows.FailReads(1);
+      } else if (c.fault == Fault::kKey) {
+        windows.OnMessage([&windows, armed = true](const MemoryWindows::Message&) mutable {
+          windows.FailSends(armed ? 1 : 0);
+          armed = false;
+        });
+      }
+      keyword ? OpenKeyword(windows, u"line") : SendToChat(windows, u"line");
+
+      std::vector<MemoryWindows::Message> expected;
+      for (const char step : c.expected) {
+        if (step == 'L' || step == 'T') {
+          expected.push_back({box, false, step == 'L' ? u"line" : c.typed});
+        } else if (step == 'C') {
+          expected.push_back({box, false, {}, 0, 0, true});
+        } else {
+          for (const char16_t key : std::u16string_view(keyword ? u" \r" : u"\r")) {
+            expected.push_back({box, true, {}, key});
+          }
+        }
+      }
+      EXPECT_EQ(windows.Messages(), expected) << c.name << (keyword ? ", keyword box" : "");
+    }
   }
 }
 

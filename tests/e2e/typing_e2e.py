@@ -1,50 +1,45 @@
-"""The user's own typing beside Zibbet, with real keys: a line half-typed in the room's input box
-survives a banner, is never said, and goes on where the user left it; an empty box gets the
-banner and Enter and nothing else."""
+"""With real keys and mouse: a line half-typed in the room's input box survives a banner, is never
+said and goes on at its end; an empty box gets the banner and Enter alone. "X" let go elsewhere
+does nothing, let go on itself ends Zibbet."""
 
-import subprocess
+import time
 
-from harness import LOADED, NOW_IDLE, check, fade, main, open_console, wait_for
-
-HALF = "half a li"
-
-
-def input_messages(session, since):
-    return [(e["event"], e.get("text", e.get("code"))) for e in session.log()[since:]
-            if e.get("target") == "input"]
+from harness import LOADED, NOW_IDLE, check, fade, main, open_console, wait_for, xdotool
 
 
 def flow(session):
-    start = len(session.log())
-    console = open_console(session)
-    check(input_messages(session, start) == [("settext", fade(LOADED)), ("char", 13)],
-          "an empty box sees the banner and Enter only: %s" % input_messages(session, start))
+    def to_input(since):
+        return [(e["event"], e.get("text", e.get("code"))) for e in session.log()[since:]
+                if e.get("target") == "input"]
 
-    box = session.probe()["hostInput"]
+    console = open_console(session)
+    check(to_input(0) == [("settext", fade(LOADED)), ("char", 13)], "empty box: %s" % to_input(0))
+    box, count = session.probe()["hostInput"], len(session.said())
     session.click(box[0] + box[2] // 2, box[1] + box[3] // 2)
-    session.type_text(HALF)
-    count = len(session.said())
+    session.type_text("half a li")
     mark = len(session.log())
     session.click(*session.point(console, 120, 1080, 255, 255))  # ON
-    session.wait_said(count + 1)
-    wait_for(lambda: len(input_messages(session, mark)) >= 3, 5, "the typing put back")
-    check(input_messages(session, mark) == [("settext", fade(NOW_IDLE)), ("char", 13),
-                                            ("settext", HALF)],
-          "the banner, Enter, the typing back: %s" % input_messages(session, mark))
-    check([e["markup"] for e in session.said()[count:]] == [fade(NOW_IDLE)],
-          "only the banner is said")
-
-    # Back in the host by its frame, not by a click in the box that would place the caret: the
-    # caret is where Zibbet left it, at the end.
-    frame = subprocess.run(["xdotool", "search", "--name", "^Practice Host - "],
-                           capture_output=True, text=True).stdout.split()
-    check(frame, "the practice host's frame")
-    subprocess.run(["xdotool", "windowactivate", "--sync", frame[0]], check=True)
+    wait_for(lambda: len(to_input(mark)) >= 3, 5, "the typing put back")
+    check(to_input(mark) == [("settext", fade(NOW_IDLE)), ("char", 13), ("settext", "half a li")],
+          "the banner, Enter, the typing back: %s" % to_input(mark))
+    # Back to the host by its frame: a click in the box would move the caret.
+    xdotool("search", "--name", "^Practice Host - ", "windowactivate", "--sync")
     session.type_text("ne")
     session.key("Return")
-    said = session.wait_said(count + 2)[count:]
-    check([e["text"] for e in said] == [NOW_IDLE, HALF + "ne"],
-          "the user's line goes on at its end: %s" % [e["text"] for e in said])
+    said = [e["text"] for e in session.wait_said(count + 2)[count:]]
+    check(said == [NOW_IDLE, "half a line"], "said: %s" % said)
+
+    close = session.point(console, 1440, 0, 255, 255)
+    on_close = (close[0] + 2, close[1] + 1)  # a move that moves: xdotool --sync waits for it
+    for to in (session.point(console, 1500, 1500), session.point(console, 1200, 0, 255, 255),
+               on_close):
+        time.sleep(0.6)  # past the double-click time
+        for action in ("mousemove", "--sync", *close), ("mousedown", 1), \
+                      ("mousemove", "--sync", *to), ("mouseup", 1):
+            xdotool(*action)
+            time.sleep(0.2)
+        check(to == on_close or session.zibbet.poll() is None, "\"X\" let go elsewhere ended Zibbet")
+    wait_for(lambda: session.zibbet.poll() is not None, 10, "Zibbet to end on \"X\"")
 
 
 if __name__ == "__main__":

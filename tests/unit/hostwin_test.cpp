@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "MemoryWindows.h"
@@ -45,16 +46,6 @@ TEST_F(ChatRoomTest, TheLineGoesToTheFirstDocumentWithAllFourParts) {
   EXPECT_EQ(FindChatRoom(windows), room);
   SendToChat(windows, u"<Font Color=#0000FF>a");
   ExpectSentTo(client.InputOf(room), u"<Font Color=#0000FF>a");
-}
-
-TEST_F(ChatRoomTest, ALineTheBoxDoesNotTakeIsGivenUpAndTheNextGoesWhole) {
-  const Handle room = client.AddRoom(u"Town Square");
-  windows.FailSends(2);
-  SendToChat(windows, u"lost");  // no Enter: it would say what the box holds
-  OpenKeyword(windows, u"lost too");
-  EXPECT_TRUE(windows.Messages().empty());
-  SendToChat(windows, u"next");
-  ExpectSentTo(client.InputOf(room), u"next");
 }
 
 TEST(ChatRoomMissing, NothingIsSentAndNothingIsSearchedUnderTheDesktop) {
@@ -115,64 +106,41 @@ TEST(ReadWindowTitle, KeepsTheReportedLength) {
   EXPECT_EQ(ReadWindowTitle(windows, untitled), u"");
 }
 
-TEST(OpenKeyword, SendsTextSpaceAndEnterToTheKeywordBox) {
-  for (const std::u16string text : {u"https://example.org/a?b=c", u""}) {
-    MemoryWindows windows;
-    ClientTree client(windows);
-    OpenKeyword(windows, text);
-    const Handle box = client.toolbarEdit;
-    EXPECT_EQ(windows.Messages(),
-              (std::vector<MemoryWindows::Message>{
-                  {box, false, text}, {box, true, {}, 32}, {box, true, {}, 13}}));
-  }
-}
-
+// Typing in a box survives a line: put back after the keys, caret at its end. A box that cannot
+// be read may hold typing, and one that did not take the line would act on it: both are left
+// alone. After a refused key the line must not stay behind for the user's Enter.
 TEST(TypeInto, WhatTheUserTypedInTheBoxSurvives) {
-  enum class Fault { kNone, kRead, kKey };
-  // The messages expected, in order: L the line, K its keys, T the box's earlier text, C the
-  // caret to its end.
-  struct Case {
-    const char* name;
+  // Faults: r a read, l the line, k a key. Expected: L the line, K keys, T the text, C the caret.
+  const struct {
     std::u16string typed;
-    Fault fault;
+    char fault;
     std::string_view expected;
-  };
-  const std::vector<Case> cases = {
-      {"a half-typed line comes back", u"half a li", Fault::kNone, "LKTC"},
-      {"an empty box sees nothing more", u"", Fault::kNone, "LK"},
-      {"an unreadable box may hold typing: left alone", u"half", Fault::kRead, ""},
-      {"a refused key", u"half", Fault::kKey, "LTC"},
-      {"a refused key: the line must not wait for the user's Enter", u"", Fault::kKey, "LT"},
-  };
+  } cases[] = {{u"half a li", ' ', "LKTC"}, {u"", ' ', "LK"},      {u"half", 'r', ""},
+               {u"half", 'l', ""},          {u"half", 'k', "LTC"}, {u"", 'k', "LT"}};
   for (const auto& c : cases) {
     for (const bool keyword : {false, true}) {
       MemoryWindows windows;
       ClientTree client(windows);
       const Handle box = keyword ? client.toolbarEdit : client.InputOf(client.AddRoom(u"Lobby"));
       windows.SetTitle(box, c.typed);
-      if (c.fault == Fault::kRead) {
-        windows.FailReads(1);
-      } else if (c.fault == Fault::kKey) {
-        windows.OnMessage([&windows, armed = true](const MemoryWindows::Message&) mutable {
-          windows.FailSends(armed ? 1 : 0);
-          armed = false;
-        });
-      }
+      windows.FailReads(c.fault == 'r' ? 1 : 0);
+      windows.FailSends(c.fault == 'l' ? 1 : 0);
+      windows.OnMessage([&windows, refuse = c.fault == 'k'](const MemoryWindows::Message&) mutable {
+        windows.FailSends(std::exchange(refuse, false) ? 1 : 0);
+      });
       keyword ? OpenKeyword(windows, u"line") : SendToChat(windows, u"line");
-
+      const std::u16string_view keys = keyword ? u" \r" : u"\r";
       std::vector<MemoryWindows::Message> expected;
       for (const char step : c.expected) {
-        if (step == 'L' || step == 'T') {
-          expected.push_back({box, false, step == 'L' ? u"line" : c.typed});
-        } else if (step == 'C') {
-          expected.push_back({box, false, {}, 0, 0, true});
-        } else {
-          for (const char16_t key : std::u16string_view(keyword ? u" \r" : u"\r")) {
-            expected.push_back({box, true, {}, key});
-          }
+        for (const char16_t key : step == 'K' ? keys : u"") {
+          expected.push_back({box, true, {}, key});
+        }
+        if (step != 'K') {
+          const std::u16string text = step == 'L' ? u"line" : (step == 'T' ? c.typed : u"");
+          expected.push_back({box, false, text, 0, 0, step == 'C'});
         }
       }
-      EXPECT_EQ(windows.Messages(), expected) << c.name << (keyword ? ", keyword box" : "");
+      EXPECT_EQ(windows.Messages(), expected) << c.expected << (keyword ? " keyword" : "");
     }
   }
 }

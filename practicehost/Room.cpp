@@ -193,6 +193,8 @@ std::optional<LRESULT> Room::OnInputMessage(HWND input, UINT message, WPARAM wPa
       // read a line starting with "{\rtf" as RTF.
       CallOriginal(input, EM_SETSEL, 0, -1);
       CallOriginal(input, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+      // The caret then goes to the start, where a rich edit's own WM_SETTEXT leaves it.
+      CallOriginal(input, EM_SETSEL, 0, 0);
       return TRUE;
     }
     case WM_CHAR:

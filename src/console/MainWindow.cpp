@@ -108,8 +108,10 @@ void MainWindow::Form_Click() { form_.DragWindow(); }
 void MainWindow::Form_DblClick() { form_.DragWindow(); }
 
 void MainWindow::Chat1_ChatMsg(std::u16string_view screenName, std::u16string_view whatSaid) {
-  // Asked afresh for every line: the user may have signed on as someone else meanwhile.
-  if (chat_.ScreenName() != screenName) {
+  // Asked afresh for every line: the user may have signed on as someone else meanwhile. Signed
+  // off, the name is empty, and an empty name is nobody's, not that of a line without a sender.
+  const std::u16string me = chat_.ScreenName();
+  if (me.empty() || me != screenName) {
     return;
   }
   if (ToLower(whatSaid) == kTriggerWord) {

@@ -1,6 +1,8 @@
 #include "hostwin/ChatRoom.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace hostwin {
 namespace {
@@ -54,10 +56,24 @@ void SendToChat(WindowAccess& windows, std::u16string_view text) {
   if (box == 0) {
     return;
   }
-  // When the box did not take the text in time, Enter would say whatever it holds: the line is
-  // given up instead, and the next one replaces the text.
-  if (windows.SetText(box, text)) {
-    windows.SendChar(box, kEnter);
+  TypeInto(windows, box, text, std::u16string_view(&kEnter, 1));
+}
+
+void TypeInto(WindowAccess& windows, Handle box, std::u16string_view text,
+              std::u16string_view keys) {
+  const std::optional<std::u16string> typed = windows.Text(box);
+  // When the box did not take the text in time, a key would act on whatever it holds.
+  if (!typed || !windows.SetText(box, text)) {
+    return;
+  }
+  const bool taken = std::all_of(keys.begin(), keys.end(),
+                                 [&](char16_t key) { return windows.SendChar(box, key); });
+  if (typed->empty() && taken) {
+    return;
+  }
+  // A key that timed out may still be taken later: it is ahead of this text in the queue.
+  if (windows.SetText(box, *typed) && !typed->empty()) {
+    windows.CaretToEnd(box);
   }
 }
 

@@ -19,11 +19,8 @@ void OpenKeyword(WindowAccess& windows, std::u16string_view text) {
   if (window == 0) {
     return;
   }
-  constexpr char16_t kSpace = 32;
-  // A box that did not take one step in time gets none of the later ones.
-  if (windows.SetText(window, text) && windows.SendChar(window, kSpace)) {
-    windows.SendChar(window, kEnter);
-  }
+  static constexpr std::u16string_view kSpaceEnter = u" \r";
+  TypeInto(windows, window, text, kSpaceEnter);
 }
 
 }  // namespace hostwin

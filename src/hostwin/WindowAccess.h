@@ -42,6 +42,8 @@ class WindowAccess {
   // WM_SETTEXT and WM_CHAR; false when the window did not take the message in time.
   virtual bool SetText(Handle window, std::u16string_view text) = 0;
   virtual bool SendChar(Handle window, char16_t code) = 0;
+  // Puts an edit box's caret after its last character (EM_SETSEL); false as SendChar.
+  virtual bool CaretToEnd(Handle window) = 0;
 };
 
 }  // namespace hostwin

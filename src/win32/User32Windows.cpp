@@ -126,4 +126,11 @@ bool User32Windows::SendChar(hostwin::Handle window, char16_t code) {
   return Send(ToHwnd(window), WM_CHAR, static_cast<WPARAM>(code), 0, kSendMilliseconds).has_value();
 }
 
+bool User32Windows::CaretToEnd(hostwin::Handle window) {
+  // Edit and rich edit boxes clamp positions past the end to the end, which spares counting
+  // the text in the box's own units (bytes or characters).
+  constexpr int kPastTheEnd = 0x7FFFFFFF;
+  return Send(ToHwnd(window), EM_SETSEL, kPastTheEnd, kPastTheEnd, kSendMilliseconds).has_value();
+}
+
 }  // namespace win32

@@ -36,6 +36,7 @@ class User32Windows final : public hostwin::WindowAccess {
   std::optional<std::u16string> Text(hostwin::Handle window) override;
   bool SetText(hostwin::Handle window, std::u16string_view text) override;
   bool SendChar(hostwin::Handle window, char16_t code) override;
+  bool CaretToEnd(hostwin::Handle window) override;
 };
 
 }  // namespace win32

@@ -54,13 +54,14 @@ bool DrainMessages(const PreTranslate& preTranslate) {
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD pollMs,
                const PreTranslate& preTranslate) {
-  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  // GetTickCount wraps every 49.7 days; the unsigned difference stays right across the wrap.
+  const DWORD start = GetTickCount();
   while (!done()) {
-    const ULONGLONG now = GetTickCount64();
-    if (now > deadline) {
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed > timeoutMs) {
       return false;
     }
-    const auto left = static_cast<DWORD>(deadline - now);
+    const DWORD left = timeoutMs - elapsed;
     if (PumpOne(std::min(left, pollMs), preTranslate) == Pumped::Quit) {
       return false;
     }

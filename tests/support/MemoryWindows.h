@@ -23,6 +23,7 @@ class MemoryWindows final : public hostwin::WindowAccess {
     std::u16string text;  // WM_SETTEXT
     char16_t code = 0;    // WM_CHAR
     double at = 0;        // the clock's reading when it was sent
+    bool isCaretToEnd = false;
     bool operator==(const Message&) const = default;
   };
 
@@ -74,6 +75,7 @@ class MemoryWindows final : public hostwin::WindowAccess {
     return Record({window, false, std::u16string(text)});
   }
   bool SendChar(Handle window, char16_t code) override { return Record({window, true, {}, code}); }
+  bool CaretToEnd(Handle window) override { return Record({window, false, {}, 0, 0, true}); }
   // The window's text as it stands, for tests; empty for a window that is gone.
   std::u16string Content(Handle window) const;
 

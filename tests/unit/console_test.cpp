@@ -7,6 +7,7 @@
 
 #include "Headless.h"
 #include "fade/Fade.h"
+#include "hostwin/ChatRoom.h"
 
 namespace {
 
@@ -208,6 +209,16 @@ TEST(Console, HideKeepsContentsUnloadForgetsThem) {
   show();
   EXPECT_EQ(console.platform.Count("load Form5"), 2);
   EXPECT_EQ(console[FormId::Form5]["Label1"].Text(), u"Who Wants Some!");
+}
+
+// Signed off, the screen name is empty, and an empty name is nobody's: not a sender-less line's.
+TEST(Console, WithoutAWelcomeWindowALineWithoutASenderIsNotTheUsers) {
+  Console console;
+  auto& client = console.platform.Client();
+  client.Destroy(client.FindChild(console.platform.Tree().area, 0, hostwin::kDocumentClass));
+  console.platform.SayInRoom(u"", u"tu9vo");
+  console.platform.RunFor(1);
+  EXPECT_EQ(console.platform.Count("load Form4"), 0);
 }
 
 }  // namespace

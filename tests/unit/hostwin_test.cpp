@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "MemoryWindows.h"
@@ -44,16 +46,6 @@ TEST_F(ChatRoomTest, TheLineGoesToTheFirstDocumentWithAllFourParts) {
   EXPECT_EQ(FindChatRoom(windows), room);
   SendToChat(windows, u"<Font Color=#0000FF>a");
   ExpectSentTo(client.InputOf(room), u"<Font Color=#0000FF>a");
-}
-
-TEST_F(ChatRoomTest, ALineTheBoxDoesNotTakeIsGivenUpAndTheNextGoesWhole) {
-  const Handle room = client.AddRoom(u"Town Square");
-  windows.FailSends(2);
-  SendToChat(windows, u"lost");  // no Enter: it would say what the box holds
-  OpenKeyword(windows, u"lost too");
-  EXPECT_TRUE(windows.Messages().empty());
-  SendToChat(windows, u"next");
-  ExpectSentTo(client.InputOf(room), u"next");
 }
 
 TEST(ChatRoomMissing, NothingIsSentAndNothingIsSearchedUnderTheDesktop) {
@@ -114,15 +106,42 @@ TEST(ReadWindowTitle, KeepsTheReportedLength) {
   EXPECT_EQ(ReadWindowTitle(windows, untitled), u"");
 }
 
-TEST(OpenKeyword, SendsTextSpaceAndEnterToTheKeywordBox) {
-  for (const std::u16string text : {u"https://example.org/a?b=c", u""}) {
-    MemoryWindows windows;
-    ClientTree client(windows);
-    OpenKeyword(windows, text);
-    const Handle box = client.toolbarEdit;
-    EXPECT_EQ(windows.Messages(),
-              (std::vector<MemoryWindows::Message>{
-                  {box, false, text}, {box, true, {}, 32}, {box, true, {}, 13}}));
+// Typing in a box survives a line: put back after the keys, caret at its end. A box that cannot
+// be read may hold typing, and one that did not take the line would act on it: both are left
+// alone. After a refused key the line must not stay behind for the user's Enter.
+TEST(TypeInto, WhatTheUserTypedInTheBoxSurvives) {
+  // Faults: r a read, l the line, k a key. Expected: L the line, K keys, T the text, C the caret.
+  const struct {
+    std::u16string typed;
+    char fault;
+    std::string_view expected;
+  } cases[] = {{u"half a li", ' ', "LKTC"}, {u"", ' ', "LK"},      {u"half", 'r', ""},
+               {u"half", 'l', ""},          {u"half", 'k', "LTC"}, {u"", 'k', "LT"}};
+  for (const auto& c : cases) {
+    for (const bool keyword : {false, true}) {
+      MemoryWindows windows;
+      ClientTree client(windows);
+      const Handle box = keyword ? client.toolbarEdit : client.InputOf(client.AddRoom(u"Lobby"));
+      windows.SetTitle(box, c.typed);
+      windows.FailReads(c.fault == 'r' ? 1 : 0);
+      windows.FailSends(c.fault == 'l' ? 1 : 0);
+      windows.OnMessage([&windows, refuse = c.fault == 'k'](const MemoryWindows::Message&) mutable {
+        windows.FailSends(std::exchange(refuse, false) ? 1 : 0);
+      });
+      keyword ? OpenKeyword(windows, u"line") : SendToChat(windows, u"line");
+      const std::u16string_view keys = keyword ? u" \r" : u"\r";
+      std::vector<MemoryWindows::Message> expected;
+      for (const char step : c.expected) {
+        for (const char16_t key : step == 'K' ? keys : u"") {
+          expected.push_back({box, true, {}, key});
+        }
+        if (step != 'K') {
+          const std::u16string text = step == 'L' ? u"line" : (step == 'T' ? c.typed : u"");
+          expected.push_back({box, false, text, 0, 0, step == 'C'});
+        }
+      }
+      EXPECT_EQ(windows.Messages(), expected) << c.expected << (keyword ? " keyword" : "");
+    }
   }
 }
 

@@ -250,21 +250,31 @@ std::optional<std::size_t> FormWindow::IndexOf(HWND child) const {
   return static_cast<std::size_t>(found - children_.begin());
 }
 
-void FormWindow::OnSurfacePress(POINT client, bool twice) {
-  const std::optional<std::size_t> hit = DrawnControlAt(client);
-  if (hit) {
-    OnChildPress(*hit, twice);
-  } else if (twice) {
-    program_.DblClick(id_, {});
-  } else {
-    program_.Click(id_, {});
+void FormWindow::OnPress(std::optional<std::size_t> control, bool twice, HWND holder) {
+  const forms::Clicks::Raised raised = clicks_.Press(control, twice);
+  if (clicks_.Holding()) {
+    SetCapture(holder);
   }
+  Raise(raised);
 }
 
-void FormWindow::OnChildPress(std::size_t index, bool twice) {
+void FormWindow::OnRelease(std::optional<std::size_t> control) {
+  if (!clicks_.Holding()) {
+    return;
+  }
+  const forms::Clicks::Raised raised = clicks_.Release(control);
+  ReleaseCapture();
+  Raise(raised);
+}
+
+void FormWindow::Raise(const forms::Clicks::Raised& raised) {
+  if (raised.event == forms::Clicks::Event::kNone) {
+    return;
+  }
   // Names live in the description, not in this object, which the handler may destroy.
-  const std::string_view name = form_.Controls()[index].Name();
-  if (twice) {
+  const std::string_view name =
+      raised.control ? form_.Controls()[*raised.control].Name() : std::string_view();
+  if (raised.event == forms::Clicks::Event::kDblClick) {
     program_.DblClick(id_, name);
   } else {
     program_.Click(id_, name);
@@ -453,8 +463,18 @@ LRESULT CALLBACK FormWindow::PictureProc(HWND box, UINT message, WPARAM wParam, 
       case WM_LBUTTONDOWN:
       case WM_LBUTTONDBLCLK:
         if (const auto index = self->IndexOf(box)) {
-          self->OnChildPress(*index, message == WM_LBUTTONDBLCLK);
+          self->OnPress(index, message == WM_LBUTTONDBLCLK, box);
         }
+        return 0;
+      case WM_LBUTTONUP: {
+        RECT client{};
+        GetClientRect(box, &client);
+        const bool over = PtInRect(&client, PointOf(lParam)) != FALSE;
+        self->OnRelease(over ? self->IndexOf(box) : std::nullopt);
+        return 0;
+      }
+      case WM_CAPTURECHANGED:
+        self->clicks_.Cancel();
         return 0;
       default:
         break;
@@ -482,7 +502,13 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      OnSurfacePress(PointOf(lParam), message == WM_LBUTTONDBLCLK);
+      OnPress(DrawnControlAt(PointOf(lParam)), message == WM_LBUTTONDBLCLK, Handle());
+      return 0;
+    case WM_LBUTTONUP:
+      OnRelease(DrawnControlAt(PointOf(lParam)));
+      return 0;
+    case WM_CAPTURECHANGED:
+      clicks_.Cancel();
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {

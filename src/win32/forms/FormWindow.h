@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/Clicks.h"
 #include "forms/Form.h"
 #include "forms/Program.h"
 #include "win32/forms/FormResources.h"
@@ -87,8 +88,11 @@ class FormWindow final : public forms::FormView, public winkit::Window {
   // Input.
   std::optional<std::size_t> DrawnControlAt(POINT client);
   std::optional<std::size_t> IndexOf(HWND child) const;
-  void OnSurfacePress(POINT client, bool twice);
-  void OnChildPress(std::size_t index, bool twice);
+  // A press on a control holds the mouse in `holder` (the window or its picture box) until
+  // the release; see forms::Clicks.
+  void OnPress(std::optional<std::size_t> control, bool twice, HWND holder);
+  void OnRelease(std::optional<std::size_t> control);
+  void Raise(const forms::Clicks::Raised& raised);
   void OnCommand(WPARAM wParam, HWND child);
   bool SetPointer(HWND under);
 
@@ -117,6 +121,7 @@ class FormWindow final : public forms::FormView, public winkit::Window {
   std::vector<winkit::WindowTimer> timers_;
   std::vector<int> timerPeriods_;
   std::optional<std::size_t> lastFocus_;
+  forms::Clicks clicks_;
   bool applyingText_ = false;
   bool followingUser_ = false;
 };

@@ -34,7 +34,8 @@ add_dependencies(release_zip Zibbet PracticeHost)
 # programs under Wine. The first runs in every Windows build, Wine or not.
 set(zibbet_package_test ${CMAKE_SOURCE_DIR}/tests/package/package_e2e.py
   --build ${CMAKE_BINARY_DIR} --name ${ZIBBET_RELEASE_NAME}
-  --version-text ${ZIBBET_VERSION_TEXT} --version-quad ${ZIBBET_VERSION_QUAD})
+  --version-text ${ZIBBET_VERSION_TEXT} --version-quad ${ZIBBET_VERSION_QUAD}
+  --windres ${CMAKE_RC_COMPILER})
 add_test(NAME package_same_bytes COMMAND ${Python3_EXECUTABLE} ${zibbet_package_test})
 set_tests_properties(package_same_bytes PROPERTIES LABELS package TIMEOUT 120)
 add_test(NAME package_e2e

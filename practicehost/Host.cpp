@@ -12,6 +12,8 @@ namespace {
 
 constexpr char kFrameTitlePrefix[] = "Practice Host - ";
 constexpr winkit::WindowPlace kFramePlace{.x = 20, .y = 20, .width = 960, .height = 700};
+// The icon of practicehost.rc.
+constexpr WORD kHostIcon = 1;
 constexpr int kToolbarHeight = 40;
 constexpr int kSayPanelHeight = 36;
 constexpr int kStatusHeight = 22;
@@ -112,7 +114,7 @@ bool Host::CreateFrame(std::string& error) {
                                        .style = CS_HREDRAW | CS_VREDRAW,
                                        .cursor = LoadCursor(nullptr, IDC_ARROW),
                                        .background = SystemColorBrush(COLOR_APPWORKSPACE),
-                                       .icon = LoadIcon(nullptr, IDI_APPLICATION),
+                                       .icon = LoadIcon(instance_, MAKEINTRESOURCE(kHostIcon)),
                                        .ansi = true};
   const std::wstring title = winkit::WideFromAnsi(kFrameTitlePrefix + options_.screenName);
   if (!Create(instance_, frameClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and tests need (as root), or prints the line to run.
+# deps.sh [PACKAGE...]: installs the Debian packages the build and tests need (as root), or
+# prints the line to run. With packages named, only those, and no locale.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 wine64
   xvfb xdotool x11-utils imagemagick fonts-liberation python3 clang libclang-rt-14-dev openbox locales)
+if [ $# -gt 0 ]; then packages=("$@"); fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -14,12 +16,13 @@ for p in "${packages[@]}"; do
 done
 # The code page 932 tests run Wine under a Japanese locale, which glibc has only once it is built.
 locale_missing=0
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then locale_missing=1; fi
+if [ $# -eq 0 ] && ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then locale_missing=1; fi
 locale_line="localedef -i ja_JP -f UTF-8 ja_JP.UTF-8"
 [ ${#missing[@]} -eq 0 ] && [ $locale_missing -eq 0 ] && exit 0
 
 need_i386=0
-if ! dpkg --print-foreign-architectures | grep -qx i386; then need_i386=1; fi
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$' &&
+  ! dpkg --print-foreign-architectures | grep -qx i386; then need_i386=1; fi
 
 if [ "$(id -u)" -ne 0 ]; then
   line=""

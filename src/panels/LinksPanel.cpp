@@ -5,16 +5,14 @@
 namespace panels {
 namespace {
 
-constexpr std::u16string_view kMinimizeLine = u"(o Y o)To Much Gotta Put This Down(o Y o)";
-constexpr std::u16string_view kCloseLine = u"(o Y o)That Felt Good To Cum(o Y o)";
-
-// The search redirect's query is an opaque token of 80 bytes, stored and sent as it stands.
-constexpr std::u16string_view kSearchRedirect =
-    u"https://search.chatclient.example/redirect?appname=Zibbet&query="
-    u"%D1%0A%67%C0%EA%56%17%F9%B7%D6%AE%FA%69%0B%64%97%B4%C5%B0%ED%29%09%9F%0E%BE%B1"
-    u"%6B%B0%01%BC%A5%6E%76%1F%30%F5%5B%34%AC%34%D1%A4%84%04%2F%97%10%7F%3A%29%D9%9F"
-    u"%5A%CA%CD%DB%00%9D%83%26%16%7C%2D%E0%93%06%E6%61%1B%14%6F%DE%7D%74%F2%C6%85%38"
-    u"%66%91";
+// A picture search in a public collection. The query is 80 bytes, every one percent-encoded,
+// stored and sent as it stands ("balloon OR airship OR ..."); the collection ignores appname.
+constexpr std::u16string_view kPictureSearch =
+    u"https://www.europeana.eu/en/search?appname=Zibbet&query="
+    u"%62%61%6C%6C%6F%6F%6E%20%4F%52%20%61%69%72%73%68%69%70%20%4F%52%20%7A%65%70%70"
+    u"%65%6C%69%6E%20%4F%52%20%70%61%72%61%63%68%75%74%65%20%4F%52%20%6C%69%67%68%74"
+    u"%68%6F%75%73%65%20%4F%52%20%77%69%6E%64%6D%69%6C%6C%20%4F%52%20%73%61%69%6C%69"
+    u"%6E%67";
 
 }  // namespace
 
@@ -31,7 +29,7 @@ const std::array<Link, 12>& Links() {
       {"Command7", u"https://www.europeana.eu"},
       {"Command8", u"https://digitalcollections.nypl.org"},
       {"Command13", u"https://www.flickr.com/commons"},
-      {"Command14", kSearchRedirect},
+      {"Command14", kPictureSearch},
   }};
   return links;
 }

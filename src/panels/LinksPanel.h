@@ -8,6 +8,10 @@
 
 namespace panels {
 
+// The lines "__" and "X" say in the room, faded, before the panel goes.
+inline constexpr std::u16string_view kMinimizeLine = u"(o Y o)To Much Gotta Put This Down(o Y o)";
+inline constexpr std::u16string_view kCloseLine = u"(o Y o)That Felt Good To Cum(o Y o)";
+
 // A link button and the address it opens in the chat client.
 struct Link {
   std::string_view button;

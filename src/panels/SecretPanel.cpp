@@ -1,24 +1,10 @@
 #include "panels/SecretPanel.h"
 
-#include <array>
-#include <string_view>
-
 namespace panels {
 namespace {
 
 constexpr std::u16string_view kAccessCode = u"vemm";
 constexpr std::u16string_view kAgeNumber = u"18";
-constexpr std::u16string_view kFoundLine = u"(o Y o)Secret Area Found(o Y o)";
-constexpr std::u16string_view kWrongNumberLine = u"(_)_)I Love=Guyz=Im=Gay=Girls=Are=Ugly==D";
-
-// Sent plain, the whole group three times; the blanks leading lines 1 and 4 belong to them.
-constexpr std::array<std::u16string_view, 4> kSeries = {
-    u" I Love Guyz, Im Gay, Girls Are Ugly!",
-    u"Girls A Nasty Guyz Are The Best",
-    u"Burn In Hell Girlz, Guyz Rule",
-    u" Being Gay Is The Best I Love Guyz",
-};
-constexpr int kRounds = 3;
 
 }  // namespace
 

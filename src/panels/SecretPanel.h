@@ -1,9 +1,28 @@
 #pragma once
 
+#include <array>
+#include <string_view>
+
 #include "Zibbet.h"
 #include "forms/Program.h"
 
 namespace panels {
+
+// The lines the panel says in the room, faded: on the way to the links panel, and when only the
+// third entry is wrong.
+inline constexpr std::u16string_view kFoundLine = u"(o Y o)Secret Area Found(o Y o)";
+inline constexpr std::u16string_view kWrongNumberLine =
+    u"(_)_)I Love=Guyz=Im=Gay=Girls=Are=Ugly==D";
+
+// "Cancel" says these plain, the whole group kRounds times; the blanks leading lines 1 and 4
+// belong to them.
+inline constexpr std::array<std::u16string_view, 4> kSeries = {
+    u" I Love Guyz, Im Gay, Girls Are Ugly!",
+    u"Girls A Nasty Guyz Are The Best",
+    u"Burn In Hell Girlz, Guyz Rule",
+    u" Being Gay Is The Best I Love Guyz",
+};
+inline constexpr int kRounds = 3;
 
 // The hidden panel behind the chat trigger: three entries that unlock the links panel, and a
 // button that floods the room with a fixed series of lines.

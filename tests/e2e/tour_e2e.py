@@ -17,7 +17,7 @@ SERIES = [" I Love Guyz, Im Gay, Girls Are Ugly!", "Girls A Nasty Guyz Are The B
           "Burn In Hell Girlz, Guyz Rule", " Being Gay Is The Best I Love Guyz"]
 MINIMIZE_LINE = "(o Y o)To Much Gotta Put This Down(o Y o)"
 CLOSE_LINE = "(o Y o)That Felt Good To Cum(o Y o)"
-SEARCH_PREFIX = "https://search.chatclient.example/redirect?appname=Zibbet&query="
+SEARCH_PREFIX = "https://www.europeana.eu/en/search?appname=Zibbet&query="
 
 
 def boxes(session, form):

@@ -23,7 +23,7 @@ TEST(Art, ToolRedrawsTheCommittedResources) {
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("zibbet-art-" + std::to_string(::getpid()));
   const auto written = art::WriteArtwork(dir);
-  EXPECT_EQ(written.size(), 8U);
+  EXPECT_EQ(written.size(), 9U);
   for (const auto& path : written) {
     const std::string committed =
         ReadFile(std::filesystem::path(ZIBBET_RESOURCES) / path.filename());

@@ -31,6 +31,8 @@ Canvas DrawAppIcon();
 Canvas DrawTargetPointer();
 Canvas DrawStarIcon();
 Canvas DrawClickPointer();
+// The practice host's own icon, 32 x 32.
+Canvas DrawHostIcon();
 
 std::vector<Artwork> Catalogue();
 

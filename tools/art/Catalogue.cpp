@@ -13,6 +13,8 @@ std::vector<Artwork> Catalogue() {
       {"form2.bmp", Format::Bitmap, DrawSplash},
       {"form5_left.bmp", Format::Bitmap, DrawSunsetHills},
       {"form5_right.bmp", Format::Bitmap, DrawStarryLake},
+      // PracticeHost.exe's, not Zibbet's.
+      {"practicehost.ico", Format::Icon, DrawHostIcon},
   };
 }
 

@@ -118,4 +118,20 @@ Canvas DrawClickPointer() {
   return canvas;
 }
 
+Canvas DrawHostIcon() {
+  Canvas canvas(kIconSize, kIconSize);
+  // A speech balloon with three dots on a teal tile: a chat room, not Zibbet's sparkle.
+  const Shape tile = Box({1.0, 1.0, 31.0, 31.0}, 5.0);
+  canvas.Paint(Grow(tile, 0.5), kNavy);
+  canvas.Paint(tile, kTeal);
+  const Shape balloon =
+      Union(Box({5.0, 6.0, 27.0, 21.0}, 4.0), Polygon({{9.0, 20.0}, {15.0, 20.0}, {8.0, 27.0}}));
+  canvas.Paint(Grow(balloon, 1.0), kBlack);
+  canvas.Paint(balloon, kWhite);
+  for (const double x : {10.5, 16.0, 21.5}) {
+    canvas.Paint(Circle({x, 13.5}, 2.0), kBlue);
+  }
+  return canvas;
+}
+
 }  // namespace art

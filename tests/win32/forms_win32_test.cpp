@@ -377,6 +377,18 @@ TEST(TextBoxes, TheModelsTextShowsTheSameTextKeepsTheCaretDisabledTakesNoInput) 
   Press('Z');
   EXPECT_EQ(TextOf(text1), L"HBO Speacial");
   EXPECT_EQ(harness.ControlOf(FormId::Form1, "Text1").Text(), u"HBO Speacial");
+  // It keeps its colours, not the button face the system gives a disabled box; its text greys.
+  const COLORREF back = GetSysColor(COLOR_WINDOW);
+  ASSERT_NE(back, GetSysColor(COLOR_BTNFACE));
+  for (const bool enabled : {false, true}) {
+    harness.ControlOf(FormId::Form1, "Text1").SetEnabled(enabled);
+    const Capture box(text1);
+    RECT client{};
+    GetClientRect(text1, &client);
+    EXPECT_GT(box.Count(back, client) * 2, client.right * client.bottom) << enabled;
+    EXPECT_EQ(box.Count(GetSysColor(COLOR_BTNFACE), client), 0) << enabled;
+    EXPECT_EQ(box.Count(GetSysColor(COLOR_GRAYTEXT), client) > 0, !enabled);
+  }
 }
 
 // Tab and Shift+Tab follow the tab order. Enter in a box presses the default button, on a button

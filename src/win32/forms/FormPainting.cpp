@@ -184,14 +184,17 @@ void FormWindow::DrawButton(const DRAWITEMSTRUCT& item) {
   }
 }
 
-LRESULT FormWindow::ColourTextBox(HWND box, HDC dc) {
+LRESULT FormWindow::ColourTextBox(UINT message, HWND box, HDC dc) {
   const auto index = IndexOf(box);
-  if (!index) {
-    return Default(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box));
+  if (!index || form_.Controls()[*index].Desc().kind != Kind::TextBox) {
+    return Default(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box));
   }
   const forms::ControlDesc& desc = form_.Controls()[*index].Desc();
-  SetTextColor(dc, Resolve(desc.foreColour.value_or(forms::kWindowText)));
-  const COLORREF back = GetSysColor(COLOR_WINDOW);
+  // A locked box keeps its colours; only its text greys, as the system greys disabled text.
+  SetTextColor(dc, IsWindowEnabled(box) != FALSE
+                       ? Resolve(desc.foreColour.value_or(forms::kWindowText))
+                       : GetSysColor(COLOR_GRAYTEXT));
+  const COLORREF back = Resolve(forms::kWindowBackground);
   SetBkColor(dc, back);
   return reinterpret_cast<LRESULT>(DcBrush(dc, back));
 }

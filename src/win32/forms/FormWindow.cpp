@@ -496,7 +496,8 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_CTLCOLOREDIT:
-      return ColourTextBox(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+    case WM_CTLCOLORSTATIC:
+      return ColourTextBox(message, reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
     case WM_TIMER:
       OnTimer(wParam);
       return 0;

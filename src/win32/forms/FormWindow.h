@@ -82,7 +82,8 @@ class FormWindow final : public forms::FormView, public winkit::Window {
   void PaintControl(HDC dc, std::size_t index);
   void PaintPictureBox(HWND box, HDC target);
   void DrawButton(const DRAWITEMSTRUCT& item);
-  LRESULT ColourTextBox(HWND box, HDC dc);
+  // WM_CTLCOLOREDIT, or WM_CTLCOLORSTATIC from a disabled or read-only box.
+  LRESULT ColourTextBox(UINT message, HWND box, HDC dc);
 
   // Input.
   std::optional<std::size_t> DrawnControlAt(POINT client);

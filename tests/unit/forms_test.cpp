@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/Display.h"
 #include "forms/Program.h"
 
 namespace {
@@ -34,6 +35,19 @@ TEST(Descriptions, TwipsBecomeRoundedPixelsAtAnyResolution) {
   EXPECT_EQ(forms::TwipsToPixels(1695, 144), 170);  // 169.5 rounds up
   EXPECT_EQ(forms::TwipsToPixels(7, 96), 0);
   EXPECT_EQ(forms::TwipsToPixels(8, 96), 1);
+}
+
+// Pictures and pens grow as the twips around them: a picture as wide as its place at 96 DPI is
+// as wide as it at every scale.
+TEST(Display, DesignPixelsGrowWithTheTwipsAroundThem) {
+  for (const int dpi : {96, 120, 144, 192}) {
+    for (const int pixels : {1, 3, 111, 113, 267, 401}) {
+      EXPECT_EQ(forms::ScaledPixels(pixels, dpi), forms::TwipsToPixels(pixels * 15, dpi));
+    }
+  }
+  EXPECT_EQ(forms::ScaledPixels(111, 144), 167);  // 166.5: halves up, as boxes round
+  EXPECT_EQ(forms::ScaledPixels(1, 120), 1);
+  EXPECT_EQ(forms::ScaledPixels(3, 192), 6);
 }
 
 // A platform whose windows are nothing: it only collects the faults reported.

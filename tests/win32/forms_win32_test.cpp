@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "forms/Description.h"
+#include "forms/Display.h"
 #include "forms/Program.h"
 #include "forms/Resources.h"
 #include "win32/forms/FormWindow.h"
@@ -301,7 +302,10 @@ TEST(Painting, ShapesLinesLabelsAndPicturesInTheSchemesColours) {
   const auto px = [&](int twips) { return harness.Px(twips); };
   const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
   // The outline runs from (left, top) inclusive to (left+width, top+height) exclusive; the
-  // opaque label hides it where it covers it; the line is three pixels wide.
+  // opaque label hides it where it covers it. Pens are as wide as the display's scale makes
+  // them: the outline's one pixel and the line's three at 96 DPI.
+  const int ring = forms::ScaledPixels(1, harness.dpi);
+  const int half = forms::ScaledPixels(3, harness.dpi) / 2;
   const int right = px(1500) + px(1500);
   const int bottom = px(1200) + px(1200);
   const int top = px(1200);
@@ -310,11 +314,21 @@ TEST(Painting, ShapesLinesLabelsAndPicturesInTheSchemesColours) {
     int x, y;
     COLORREF colour;
   } spots[] = {
-      {right - 1, top, ink},       {right - 1, bottom - 1, ink}, {px(1500) + 50, bottom - 1, ink},
-      {right, top, kNavy},         {right - 1, bottom, kNavy},   {right - 2, bottom - 2, kNavy},
-      {px(1800) - 2, top, ink},    {px(1800) + 2, top, kNavy},   {px(2400) + 1, top, ink},
-      {line - 1, px(2100), ink},   {line, px(2100), ink},        {line + 1, px(2100), ink},
-      {line - 2, px(2100), kNavy}, {line + 2, px(2100), kNavy},
+      {right - 1, top, ink},
+      {right - 1, bottom - 1, ink},
+      {px(1500) + 50, bottom - 1, ink},
+      {right - ring, bottom - ring, ink},
+      {right, top, kNavy},
+      {right - 1, bottom, kNavy},
+      {right - 1 - ring, bottom - 1 - ring, kNavy},
+      {px(1800) - 2, top, ink},
+      {px(1800) + 2, top, kNavy},
+      {px(2400) + 1, top, ink},
+      {line - half, px(2100), ink},
+      {line, px(2100), ink},
+      {line + half, px(2100), ink},
+      {line - half - 1, px(2100), kNavy},
+      {line + half + 1, px(2100), kNavy},
   };
   for (const auto& spot : spots) {
     EXPECT_EQ(capture.At(spot.x, spot.y), spot.colour) << spot.x << "," << spot.y;
@@ -341,19 +355,74 @@ TEST(Painting, ShapesLinesLabelsAndPicturesInTheSchemesColours) {
   SetSysColors(1, &index, &highlight);
   EXPECT_GT(after.Count(changed, label), 0);
   EXPECT_EQ(after.Count(highlight, label), 0);
-  // Pictures are drawn unscaled from the top left, and cut where the box ends.
-  const Capture splash(harness.Show(FormId::Form2));
-  const winkit::UniqueBitmap picture(static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ZIBBET_BITMAP_FORM2), IMAGE_BITMAP, 0,
-                 0, LR_CREATEDIBSECTION)));
-  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
-  const winkit::ScopedSelect select(dc.Get(), picture.Get());
-  BITMAP size{};
-  ASSERT_NE(GetObjectW(picture.Get(), sizeof size, &size), 0);
-  const int lastX = std::min<int>(size.bmWidth, harness.Px(4005)) - 1;
-  const int lastY = std::min<int>(size.bmHeight, harness.Px(6015)) - 1;
-  for (const POINT p : {POINT{0, 0}, POINT{lastX, lastY}, POINT{lastX / 2, lastY / 3}}) {
-    EXPECT_EQ(splash.At(p.x, p.y), GetPixel(dc.Get(), p.x, p.y)) << p.x << "," << p.y;
+}
+
+// Each picture is the 96-DPI picture grown with the display: a pixel of it at a scaled place is
+// the picture's pixel at the unscaled one, give or take the smoothing, all over the picture as
+// far as its place shows it.
+TEST(Painting, PicturesGrowWithTheDisplayAndFillTheirPlaces) {
+  Harness harness;
+  const struct {
+    FormId form;
+    const char* control;  // nullptr: the window's own picture
+    int picture;
+  } cases[] = {{FormId::Form1, nullptr, ZIBBET_BITMAP_FORM1},
+               {FormId::Form2, "Image1", ZIBBET_BITMAP_FORM2},
+               {FormId::Form5, "Picture1", ZIBBET_BITMAP_FORM5_LEFT},
+               {FormId::Form5, "Picture2", ZIBBET_BITMAP_FORM5_RIGHT}};
+  constexpr int kGrid = 8;
+  constexpr int kTolerance = 40;  // per channel
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.picture);
+    const HWND window = harness.Show(c.form);
+    HWND target = window;
+    POINT origin{};
+    if (c.control != nullptr) {
+      const forms::ControlDesc& desc = forms::ControlOf(forms::DescriptionOf(c.form), c.control);
+      target = desc.kind == Kind::PictureBox ? harness.Child(c.form, c.control) : window;
+      origin = target == window ? POINT{harness.Px(desc.left), harness.Px(desc.top)} : POINT{};
+    } else {
+      // Only the picture: whatever is drawn over it goes.
+      for (forms::Control& control : harness.program.Loaded(c.form)->Controls()) {
+        control.SetVisible(false);
+      }
+    }
+    const Capture capture(target);
+    RECT shown{};
+    GetClientRect(target, &shown);
+    const winkit::UniqueBitmap picture(
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(c.picture),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
+    const winkit::ScopedSelect select(dc.Get(), picture.Get());
+    BITMAP size{};
+    ASSERT_NE(GetObjectW(picture.Get(), sizeof size, &size), 0);
+    const double scale = harness.dpi / 96.0;
+    int compared = 0;
+    int alike = 0;
+    for (int i = 0; i < kGrid * kGrid; ++i) {
+      const POINT from{(2 * (i % kGrid) + 1) * size.bmWidth / (2 * kGrid),
+                       (2 * (i / kGrid) + 1) * size.bmHeight / (2 * kGrid)};
+      // The centre of the source pixel, where it lands.
+      const POINT to{origin.x + static_cast<int>((from.x + 0.5) * scale),
+                     origin.y + static_cast<int>((from.y + 0.5) * scale)};
+      if (PtInRect(&shown, to) == FALSE) {
+        continue;
+      }
+      const COLORREF want = GetPixel(dc.Get(), from.x, from.y);
+      const COLORREF got = capture.At(to.x, to.y);
+      const auto within = [&](int shift) {
+        return std::abs(int((want >> shift) & 0xFF) - int((got >> shift) & 0xFF)) <= kTolerance;
+      };
+      ++compared;
+      alike += within(0) && within(8) && within(16) ? 1 : 0;
+    }
+    // Most of the grid lies inside what the place shows of the picture.
+    EXPECT_GE(compared, kGrid * kGrid / 2);
+    EXPECT_GE(alike * 10, compared * 9) << alike << " of " << compared;
+    if (harness.dpi == 96) {
+      EXPECT_EQ(alike, compared);
+    }
   }
 }
 

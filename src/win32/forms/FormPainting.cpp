@@ -108,15 +108,15 @@ void FormWindow::PaintControl(HDC dc, std::size_t index) {
       RECT box = Box(desc);
       HBRUSH outline = DcBrush(dc, Resolve(desc.foreColour.value_or(kShapeOutline)));
       // Wider outlines grow inwards, so the box stays the shape's outer edge.
-      for (int ring = 0; ring < std::max(desc.lineWidth, 1) && !IsRectEmpty(&box); ++ring) {
+      for (int ring = 0; ring < PenWidth(desc) && !IsRectEmpty(&box); ++ring) {
         FrameRect(dc, &box, outline);
         InflateRect(&box, -1, -1);
       }
       break;
     }
     case Kind::Line: {
-      const winkit::UniquePen pen(CreatePen(PS_SOLID, std::max(desc.lineWidth, 1),
-                                            Resolve(desc.foreColour.value_or(kShapeOutline))));
+      const winkit::UniquePen pen(
+          CreatePen(PS_SOLID, PenWidth(desc), Resolve(desc.foreColour.value_or(kShapeOutline))));
       const winkit::ScopedSelect select(dc, pen.Get());
       MoveToEx(dc, Px(desc.left), Px(desc.top), nullptr);
       LineTo(dc, Px(desc.x2), Px(desc.y2));

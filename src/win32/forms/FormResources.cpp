@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "forms/Display.h"
 #include "winkit/Text.h"
 
 namespace forms_win32 {
@@ -11,12 +12,42 @@ namespace {
 constexpr forms::Font kDefaultFont{.face = "MS Sans Serif", .points = 8, .weight = FW_NORMAL};
 constexpr double kPointsPerInch = 72;
 
-winkit::UniqueBitmap LoadPicture(HINSTANCE module, int resource) {
+// The picture at the display's scale, made once: painting then only copies it. HALFTONE
+// averages the source pixels under each target pixel, where the default drops or repeats them.
+winkit::UniqueBitmap Scaled(winkit::UniqueBitmap picture, int dpi) {
+  BITMAP info{};
+  if (!picture || GetObjectW(picture.Get(), sizeof info, &info) == 0) {
+    return picture;
+  }
+  const int width = forms::ScaledPixels(info.bmWidth, dpi);
+  const int height = forms::ScaledPixels(info.bmHeight, dpi);
+  if (width == info.bmWidth && height == info.bmHeight) {
+    return picture;
+  }
+  const winkit::WindowDc screen(nullptr);
+  winkit::UniqueBitmap scaled(CreateCompatibleBitmap(screen.Get(), width, height));
+  const winkit::UniqueDc from(CreateCompatibleDC(screen.Get()));
+  const winkit::UniqueDc to(CreateCompatibleDC(screen.Get()));
+  bool drawn = false;
+  if (scaled && from && to) {
+    const winkit::ScopedSelect source(from.Get(), picture.Get());
+    const winkit::ScopedSelect target(to.Get(), scaled.Get());
+    SetStretchBltMode(to.Get(), HALFTONE);
+    SetBrushOrgEx(to.Get(), 0, 0, nullptr);  // HALFTONE leaves the brush origin undefined
+    drawn = StretchBlt(to.Get(), 0, 0, width, height, from.Get(), 0, 0, info.bmWidth, info.bmHeight,
+                       SRCCOPY) != FALSE;
+  }
+  // Unscaled is better than none.
+  return drawn ? std::move(scaled) : std::move(picture);
+}
+
+winkit::UniqueBitmap LoadPicture(HINSTANCE module, int resource, int dpi) {
   if (resource == 0) {
     return {};
   }
-  return winkit::UniqueBitmap(static_cast<HBITMAP>(
-      LoadImageW(module, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  return Scaled(winkit::UniqueBitmap(static_cast<HBITMAP>(LoadImageW(
+                    module, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))),
+                dpi);
 }
 
 winkit::UniqueIcon LoadIconSized(HINSTANCE module, int resource, int widthMetric,
@@ -56,14 +87,14 @@ FormResources::FormResources(HINSTANCE module, const forms::FormDesc& desc, int 
     : module_(module),
       desc_(desc),
       dpi_(dpi),
-      formPicture_(LoadPicture(module, desc.picture)),
+      formPicture_(LoadPicture(module, desc.picture, dpi)),
       bigIcon_(LoadIconSized(module, desc.icon, SM_CXICON, SM_CYICON)),
       smallIcon_(LoadIconSized(module, desc.icon, SM_CXSMICON, SM_CYSMICON)) {
   pictures_.resize(desc.controls.size());
   for (std::size_t i = 0; i < desc.controls.size(); ++i) {
     const forms::ControlDesc& control = desc.controls[i];
     if (control.kind == forms::Kind::Image || control.kind == forms::Kind::PictureBox) {
-      pictures_[i] = LoadPicture(module, control.picture);
+      pictures_[i] = LoadPicture(module, control.picture, dpi);
     }
   }
 }

@@ -214,7 +214,7 @@ RECT FormWindow::DirtyArea(const forms::ControlDesc& desc) const {
     return Box(desc);
   }
   // Wide pens and their round ends reach past the end points.
-  const int reach = std::max(desc.lineWidth, 1) + 1;
+  const int reach = PenWidth(desc) + 1;
   const int x1 = Px(desc.left);
   const int y1 = Px(desc.top);
   const int x2 = Px(desc.x2);

@@ -2,8 +2,10 @@
 // checked against the window's events.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "forms/Display.h"
@@ -48,6 +50,49 @@ TEST(Display, DesignPixelsGrowWithTheTwipsAroundThem) {
   EXPECT_EQ(forms::ScaledPixels(111, 144), 167);  // 166.5: halves up, as boxes round
   EXPECT_EQ(forms::ScaledPixels(1, 120), 1);
   EXPECT_EQ(forms::ScaledPixels(3, 192), 6);
+}
+
+TEST(Display, AMissingNarrowFaceGivesWayToTheClosestInstalledOne) {
+  const struct {
+    std::string_view face;
+    std::set<std::string_view> installed;
+    std::optional<std::string_view> chosen;
+  } cases[] = {
+      {"Arial Narrow", {"Nimbus Sans Narrow", "Liberation Sans Narrow"}, "Liberation Sans Narrow"},
+      {"Arial Narrow", {"Arial Nova Cond", "Nimbus Sans Narrow"}, "Nimbus Sans Narrow"},
+      {"Arial Narrow", {"Arial Nova Cond", "Arial"}, "Arial Nova Cond"},
+      {"Arial Narrow", {"Arial", "DejaVu Sans"}, std::nullopt},
+      {"Arial Narrow", {}, std::nullopt},
+      {"arial narrow", {"Liberation Sans Narrow"}, std::nullopt},  // faces are looked up as given
+      {"MS Sans Serif", {"Liberation Sans Narrow"}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(
+        forms::StandInFace(c.face, [&](std::string_view f) { return c.installed.contains(f); }),
+        c.chosen)
+        << c.face << " among " << c.installed.size();
+  }
+}
+
+TEST(Display, CaptionsThatOverrunShrinkTheFontByTheWorstOverrun) {
+  using Rooms = std::vector<forms::Room>;
+  const struct {
+    int height;
+    Rooms rooms;
+    int fitting;
+  } cases[] = {
+      {11, {}, 11},
+      {11, {{17, 17}, {13, 17}}, 11},  // a caption exactly as wide as its box fits
+      {11, {{19, 17}, {13, 17}}, 9},   // 11 * 17/19 = 9.8
+      {11, {{19, 17}, {40, 20}}, 5},   // the worst of them
+      {11, {{18, 17}}, 10},            // 10.4: down to 10
+      {20, {{21, 20}}, 19},            // 19.05: at least a pixel less
+      {2, {{50, 1}}, 1},
+      {11, {{5, 0}}, 1},  // no room at all: as small as a font gets
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(forms::FittingHeight(c.height, c.rooms), c.fitting) << c.height;
+  }
 }
 
 // A platform whose windows are nothing: it only collects the faults reported.

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -16,10 +17,12 @@
 #include "forms/Display.h"
 #include "forms/Program.h"
 #include "forms/Resources.h"
+#include "win32/forms/FormResources.h"
 #include "win32/forms/FormWindow.h"
 #include "win32/forms/Win32Platform.h"
 #include "winkit/Handles.h"
 #include "winkit/MessagePump.h"
+#include "winkit/Text.h"
 
 namespace {
 
@@ -458,6 +461,103 @@ TEST(TextBoxes, TheModelsTextShowsTheSameTextKeepsTheCaretDisabledTakesNoInput) 
     EXPECT_EQ(box.Count(GetSysColor(COLOR_BTNFACE), client), 0) << enabled;
     EXPECT_EQ(box.Count(GetSysColor(COLOR_GRAYTEXT), client) > 0, !enabled);
   }
+}
+
+int CALLBACK NoteFont(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+bool Installed(std::string_view face) {
+  LOGFONTW query{};
+  std::copy(face.begin(), face.end(), query.lfFaceName);
+  bool found = false;
+  EnumFontFamiliesExW(winkit::WindowDc(nullptr).Get(), &query, &NoteFont,
+                      reinterpret_cast<LPARAM>(&found), 0);
+  return found;
+}
+
+// Each caption of the five windows, and of two made up: one in a face nobody has, one in a face
+// the system has but too wide for its box. `check` gets the font the window draws it in, with
+// the described font and the pixels the caption needs and has across and down.
+void ForEachCaption(const std::function<void(const forms::Font&, HFONT, const RECT& needed,
+                                             const RECT& room)>& check) {
+  static const forms::FormDesc lacking{
+      .name = "Lacking",
+      .font = forms::Font{.face = "Zibbet No Such Face", .weight = 700},
+      .controls = {{.name = "Off", .width = 255, .height = 255, .text = u"OFF"}}};
+  static const forms::FormDesc tight{
+      .name = "Tight",
+      .font = forms::Font{.face = "Liberation Sans Narrow"},
+      .controls = {{.name = "Off", .width = 90, .height = 255, .text = u"OFF"}}};
+  std::vector<const forms::FormDesc*> descs{&lacking, &tight};
+  for (const FormId id : kForms) {
+    descs.push_back(&forms::DescriptionOf(id));
+  }
+  const int dpi = forms_win32::DisplayDpi();
+  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
+  for (const forms::FormDesc* desc : descs) {
+    forms_win32::FormResources resources(GetModuleHandleW(nullptr), *desc, dpi);
+    for (const forms::ControlDesc& c : desc->controls) {
+      const bool label = c.kind == Kind::Label;
+      if ((!label && c.kind != Kind::Button) || c.text.empty()) {
+        continue;
+      }
+      SCOPED_TRACE(std::string(desc->name) + "." + std::string(c.name));
+      HFONT font = resources.Font(c.font);
+      const winkit::ScopedSelect select(dc.Get(), font);
+      const std::wstring text(c.text.begin(), c.text.end());
+      // A button's raised edge takes its part of the width.
+      const RECT room{
+          0, 0, forms::TwipsToPixels(c.width, dpi) - (label ? 0 : 2 * GetSystemMetrics(SM_CXEDGE)),
+          forms::TwipsToPixels(c.height, dpi)};
+      RECT needed{0, 0, room.right, 0};
+      DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
+                DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
+      check(c.font.value_or(desc->font.value_or(forms::Font{})), font, needed, room);
+    }
+  }
+}
+
+LOGFONTW LogicalOf(HFONT font) {
+  LOGFONTW logical{};
+  GetObjectW(font, sizeof logical, &logical);
+  return logical;
+}
+
+// Where the system lacks the described face, a stand-in of the same width draws it if there is
+// one, and the font shrinks until every caption fits its label or button.
+TEST(Fonts, AFaceTheSystemLacksGivesWayUntilEveryCaptionFits) {
+  int checked = 0;
+  ForEachCaption(
+      [&](const forms::Font& described, HFONT font, const RECT& needed, const RECT& room) {
+        if (described.face.empty() || Installed(described.face)) {
+          return;
+        }
+        ++checked;
+        EXPECT_LE(needed.right, room.right);
+        EXPECT_LE(needed.bottom, room.bottom);
+        const auto standIn = forms::StandInFace(described.face, Installed);
+        const std::wstring face = LogicalOf(font).lfFaceName;
+        EXPECT_EQ(face, winkit::WideFromUtf8(standIn.value_or(described.face)));
+      });
+  EXPECT_GT(checked, 1);
+}
+
+// A face the system has is drawn as described, fitting or not.
+TEST(Fonts, AFaceTheSystemHasIsDrawnAsDescribed) {
+  int checked = 0;
+  const int dpi = forms_win32::DisplayDpi();
+  ForEachCaption([&](const forms::Font& described, HFONT font, const RECT&, const RECT&) {
+    if (described.face.empty() || !Installed(described.face)) {
+      return;
+    }
+    ++checked;
+    const LOGFONTW logical = LogicalOf(font);
+    EXPECT_EQ(logical.lfFaceName, winkit::WideFromUtf8(described.face));
+    EXPECT_EQ(-logical.lfHeight, std::lround(described.points * dpi / 72));
+  });
+  EXPECT_GT(checked, 0);
 }
 
 // Tab and Shift+Tab follow the tab order. Enter in a box presses the default button, on a button

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "forms/Display.h"
 #include "winkit/Text.h"
@@ -60,6 +62,27 @@ winkit::UniqueIcon LoadIconSized(HINSTANCE module, int resource, int widthMetric
                                                           GetSystemMetrics(heightMetric), 0)));
 }
 
+void SetFace(LOGFONTW& logical, std::string_view face) {
+  const std::wstring wide = winkit::WideFromUtf8(face).substr(0, LF_FACESIZE - 1);
+  std::fill(std::begin(logical.lfFaceName), std::end(logical.lfFaceName), L'\0');
+  std::copy(wide.begin(), wide.end(), logical.lfFaceName);
+}
+
+int CALLBACK NoteFound(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
+                       LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one is enough
+}
+
+bool IsInstalled(HDC dc, std::string_view face, BYTE charset) {
+  LOGFONTW query{};
+  query.lfCharSet = charset;
+  SetFace(query, face);
+  bool found = false;
+  EnumFontFamiliesExW(dc, &query, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+  return found;
+}
+
 // The icon as a pointer whose hot spot is its centre.
 winkit::UniqueCursor CursorFromIcon(HINSTANCE module, int resource) {
   const winkit::UniqueIcon icon = LoadIconSized(module, resource, SM_CXCURSOR, SM_CYCURSOR);
@@ -99,13 +122,27 @@ FormResources::FormResources(HINSTANCE module, const forms::FormDesc& desc, int 
   }
 }
 
+forms::Font FormResources::Resolved(const std::optional<forms::Font>& controlFont) const {
+  return controlFont.value_or(desc_.font.value_or(kDefaultFont));
+}
+
 HFONT FormResources::Font(const std::optional<forms::Font>& controlFont) {
-  const forms::Font font = controlFont.value_or(desc_.font.value_or(kDefaultFont));
+  const forms::Font font = Resolved(controlFont);
   for (const auto& [cached, handle] : fonts_) {
     if (cached == font) {
       return handle.Get();
     }
   }
+  winkit::UniqueFont created = MakeFont(font);
+  if (!created) {
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  }
+  HFONT result = created.Get();
+  fonts_.emplace_back(font, std::move(created));
+  return result;
+}
+
+winkit::UniqueFont FormResources::MakeFont(const forms::Font& font) const {
   LOGFONTW logical{};
   logical.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi_ / kPointsPerInch));
   logical.lfWeight = font.weight;
@@ -113,15 +150,58 @@ HFONT FormResources::Font(const std::optional<forms::Font>& controlFont) {
   logical.lfUnderline = font.underline ? TRUE : FALSE;
   logical.lfStrikeOut = font.strikeOut ? TRUE : FALSE;
   logical.lfCharSet = static_cast<BYTE>(font.charset);
-  const std::wstring face = winkit::WideFromUtf8(font.face).substr(0, LF_FACESIZE - 1);
-  std::copy(face.begin(), face.end(), logical.lfFaceName);
-  winkit::UniqueFont created(CreateFontIndirectW(&logical));
-  if (!created) {
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SetFace(logical, font.face);
+  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
+  const auto installed = [&](std::string_view face) {
+    return IsInstalled(dc.Get(), face, logical.lfCharSet);
+  };
+  if (installed(font.face)) {
+    return winkit::UniqueFont(CreateFontIndirectW(&logical));
   }
-  HFONT result = created.Get();
-  fonts_.emplace_back(font, std::move(created));
-  return result;
+  if (const auto standIn = forms::StandInFace(font.face, installed)) {
+    SetFace(logical, *standIn);
+  }
+  // Whatever the system draws instead, the captions were laid out for the described face: the
+  // height shrinks until each fits its control again, down to half the described one.
+  const int described = -logical.lfHeight;
+  const int least = (described + 1) / 2;
+  for (;;) {
+    winkit::UniqueFont created(CreateFontIndirectW(&logical));
+    const int height = -logical.lfHeight;
+    if (!created || height <= least) {
+      return created;
+    }
+    const int next = forms::FittingHeight(height, CaptionRooms(dc.Get(), font, created.Get()));
+    if (next == height) {
+      return created;
+    }
+    logical.lfHeight = -std::max(next, least);
+  }
+}
+
+std::vector<forms::Room> FormResources::CaptionRooms(HDC dc, const forms::Font& font,
+                                                     HFONT handle) const {
+  const winkit::ScopedSelect select(dc, handle);
+  std::vector<forms::Room> rooms;
+  for (const forms::ControlDesc& control : desc_.controls) {
+    const bool label = control.kind == forms::Kind::Label;
+    if ((!label && control.kind != forms::Kind::Button) || control.text.empty() ||
+        Resolved(control.font) != font) {
+      continue;
+    }
+    const int width = forms::TwipsToPixels(control.width, dpi_);
+    // A button's caption keeps clear of its raised edge.
+    const int across = label ? width : width - 2 * GetSystemMetrics(SM_CXEDGE);
+    const std::wstring text = winkit::Wide(control.text);
+    // As the control draws it; a word too long for the width widens the rectangle.
+    RECT needed{0, 0, across, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+              DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
+    rooms.push_back({.needed = static_cast<int>(needed.right), .available = across});
+    rooms.push_back({.needed = static_cast<int>(needed.bottom),
+                     .available = forms::TwipsToPixels(control.height, dpi_)});
+  }
+  return rooms;
 }
 
 HCURSOR FormResources::Pointer(int pointer, int icon) {

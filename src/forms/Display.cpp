@@ -45,8 +45,7 @@ int FittingHeight(int height, std::span<const Room> rooms) {
   if (worst >= 1) {
     return height;
   }
-  const int shrunk = static_cast<int>(std::floor(height * worst));
-  return std::max(std::min(shrunk, height - 1), 1);
+  return std::max(static_cast<int>(std::floor(height * worst)), 1);
 }
 
 }  // namespace forms

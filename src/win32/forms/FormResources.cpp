@@ -74,15 +74,6 @@ int CALLBACK NoteFound(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/,
   return 0;  // one is enough
 }
 
-bool IsInstalled(HDC dc, std::string_view face, BYTE charset) {
-  LOGFONTW query{};
-  query.lfCharSet = charset;
-  SetFace(query, face);
-  bool found = false;
-  EnumFontFamiliesExW(dc, &query, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
-  return found;
-}
-
 // The icon as a pointer whose hot spot is its centre.
 winkit::UniqueCursor CursorFromIcon(HINSTANCE module, int resource) {
   const winkit::UniqueIcon icon = LoadIconSized(module, resource, SM_CXCURSOR, SM_CYCURSOR);
@@ -105,6 +96,16 @@ winkit::UniqueCursor CursorFromIcon(HINSTANCE module, int resource) {
 }
 
 }  // namespace
+
+bool FaceInstalled(std::string_view face, int charset) {
+  LOGFONTW query{};
+  query.lfCharSet = static_cast<BYTE>(charset);
+  SetFace(query, face);
+  bool found = false;
+  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
+  EnumFontFamiliesExW(dc.Get(), &query, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+  return found;
+}
 
 FormResources::FormResources(HINSTANCE module, const forms::FormDesc& desc, int dpi)
     : module_(module),
@@ -151,10 +152,7 @@ winkit::UniqueFont FormResources::MakeFont(const forms::Font& font) const {
   logical.lfStrikeOut = font.strikeOut ? TRUE : FALSE;
   logical.lfCharSet = static_cast<BYTE>(font.charset);
   SetFace(logical, font.face);
-  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
-  const auto installed = [&](std::string_view face) {
-    return IsInstalled(dc.Get(), face, logical.lfCharSet);
-  };
+  const auto installed = [&](std::string_view face) { return FaceInstalled(face, font.charset); };
   if (installed(font.face)) {
     return winkit::UniqueFont(CreateFontIndirectW(&logical));
   }
@@ -165,6 +163,7 @@ winkit::UniqueFont FormResources::MakeFont(const forms::Font& font) const {
   // height shrinks until each fits its control again, down to half the described one.
   const int described = -logical.lfHeight;
   const int least = (described + 1) / 2;
+  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
   for (;;) {
     winkit::UniqueFont created(CreateFontIndirectW(&logical));
     const int height = -logical.lfHeight;

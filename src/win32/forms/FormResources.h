@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -12,6 +13,9 @@
 #include "winkit/Handles.h"
 
 namespace forms_win32 {
+
+// Whether the system has a font family of that face in the character set (0: ANSI).
+bool FaceInstalled(std::string_view face, int charset);
 
 // The GDI objects one form's window uses: its pictures and icons from the program file, the
 // fonts of its controls and the pointers built from icons. Made as they are first needed and

@@ -41,7 +41,7 @@ TEST(Descriptions, TwipsBecomeRoundedPixelsAtAnyResolution) {
 // A missing face gives way to the closest narrow one installed; captions that overrun their
 // boxes shrink the font's height (pixels) by the worst overrun ({needed, available}).
 TEST(Display, AMissingFaceGivesWayToANarrowOneAndOverrunsShrinkIt) {
-  const auto among = [](std::set<std::string_view> faces) {
+  const auto among = [](const std::set<std::string_view>& faces) {
     return [faces](std::string_view face) { return faces.contains(face); };
   };
   const std::string_view narrow = "Arial Narrow";

@@ -307,11 +307,12 @@ TEST(Painting, ShapesLinesLabelsAndPicturesInTheSchemesColours) {
   // The outline runs from (left, top) inclusive to (left+width, top+height) exclusive; the
   // opaque label hides it where it covers it. Pens grow from 1 and 3 pixels at 96 DPI.
   const int ring = forms::ScaledPixels(1, harness.dpi);
-  const int half = forms::ScaledPixels(3, harness.dpi) / 2;
+  const int pen = forms::ScaledPixels(3, harness.dpi);  // an even one lies left of centre
+  const int first = px(4500) - pen / 2;
+  const int last = px(4500) + (pen - 1) / 2;
   const int right = px(1500) + px(1500);
   const int bottom = px(1200) + px(1200);
   const int top = px(1200);
-  const int line = px(4500);
   const struct {
     int x, y;
     COLORREF colour;
@@ -321,8 +322,8 @@ TEST(Painting, ShapesLinesLabelsAndPicturesInTheSchemesColours) {
       {right - ring, bottom - ring, ink}, {right - 1 - ring, bottom - 1 - ring, kNavy},
       {right, top, kNavy}, {right - 1, bottom, kNavy},
       {px(1800) - 2, top, ink}, {px(1800) + 2, top, kNavy}, {px(2400) + 1, top, ink},
-      {line - half, px(2100), ink}, {line, px(2100), ink}, {line + half, px(2100), ink},
-      {line - half - 1, px(2100), kNavy}, {line + half + 1, px(2100), kNavy},
+      {first, px(2100), ink}, {px(4500), px(2100), ink}, {last, px(2100), ink},
+      {first - 1, px(2100), kNavy}, {last + 1, px(2100), kNavy},
       // clang-format on
   };
   for (const auto& spot : spots) {

@@ -320,9 +320,9 @@ TEST(Painting, ShapesLinesLabelsAndPicturesInTheSchemesColours) {
       // clang-format off
       {right - 1, top, ink}, {right - 1, bottom - 1, ink}, {px(1500) + 50, bottom - 1, ink},
       {right - ring, bottom - ring, ink}, {right - 1 - ring, bottom - 1 - ring, kNavy},
-      {right, top, kNavy}, {right - 1, bottom, kNavy},
-      {px(1800) - 2, top, ink}, {px(1800) + 2, top, kNavy}, {px(2400) + 1, top, ink},
-      {first, px(2100), ink}, {px(4500), px(2100), ink}, {last, px(2100), ink},
+      {right, top, kNavy}, {right - 1, bottom, kNavy}, {px(1800) - 2, top, ink},
+      {px(1800) + 2, top, kNavy}, {px(2400) + 1, top, ink}, {px(4500), px(2100), ink},
+      {first, px(2100), ink}, {last, px(2100), ink},
       {first - 1, px(2100), kNavy}, {last + 1, px(2100), kNavy},
       // clang-format on
   };

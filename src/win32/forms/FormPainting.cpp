@@ -52,7 +52,8 @@ class BackBuffer {
   winkit::ScopedSelect select_;
 };
 
-// A bitmap at its natural size from the box's top left, cut off at the box's edges.
+// A bitmap from the box's top left, cut off at the box's edges; already at the display's scale
+// (FormResources).
 void DrawPicture(HDC dc, HBITMAP picture, const RECT& box) {
   BITMAP info{};
   if (picture == nullptr || GetObjectW(picture, sizeof info, &info) == 0) {

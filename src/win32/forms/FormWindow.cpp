@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "forms/Display.h"
 #include "win32/WindowUtilities.h"
 #include "winkit/Text.h"
 
@@ -207,6 +208,10 @@ RECT FormWindow::Box(const forms::ControlDesc& desc) const {
   const int left = Px(desc.left);
   const int top = Px(desc.top);
   return {left, top, left + Px(desc.width), top + Px(desc.height)};
+}
+
+int FormWindow::PenWidth(const forms::ControlDesc& desc) const {
+  return std::max(forms::ScaledPixels(desc.lineWidth, dpi_), 1);
 }
 
 RECT FormWindow::DirtyArea(const forms::ControlDesc& desc) const {

@@ -2,14 +2,12 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "forms/Display.h"
 #include "forms/Form.h"
 #include "forms/Program.h"
 #include "win32/forms/FormResources.h"
@@ -77,9 +75,7 @@ class FormWindow final : public forms::FormView, public winkit::Window {
   // Geometry: every pixel comes from twips here.
   int Px(int twips) const { return forms::TwipsToPixels(twips, dpi_); }
   // A pen's width, given in pixels at 96 DPI.
-  int PenWidth(const forms::ControlDesc& desc) const {
-    return std::max(forms::ScaledPixels(desc.lineWidth, dpi_), 1);
-  }
+  int PenWidth(const forms::ControlDesc& desc) const;
   RECT Box(const forms::ControlDesc& desc) const;
   RECT DirtyArea(const forms::ControlDesc& desc) const;
 

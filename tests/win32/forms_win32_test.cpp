@@ -353,9 +353,8 @@ TEST(Painting, ShapesLinesLabelsAndPicturesInTheSchemesColours) {
   EXPECT_EQ(after.Count(highlight, label), 0);
 }
 
-// Each picture is the 96-DPI picture grown with the display: a pixel of it at a scaled place is
-// the picture's pixel at the unscaled one, give or take the smoothing, all over the picture as
-// far as its place shows it.
+// Each picture grows with the display: its pixel at a scaled place is the 96-DPI picture's at
+// the unscaled one, give or take the smoothing, all over the picture as far as it shows.
 TEST(Painting, PicturesGrowWithTheDisplayAndFillTheirPlaces) {
   Harness harness;
   const struct {
@@ -479,7 +478,6 @@ TEST(Fonts, AFaceTheSystemLacksGivesWayUntilEveryCaptionFitsOneItHasStaysAsDescr
       EXPECT_EQ(logical.lfFaceName, winkit::WideFromUtf8(standIn.value_or(described.face)));
       const winkit::ScopedSelect select(dc.Get(), font);
       const std::wstring text(c.text.begin(), c.text.end());
-      // A button's raised edge takes its part of the width.
       const int across =
           forms::TwipsToPixels(c.width, dpi) - (label ? 0 : 2 * GetSystemMetrics(SM_CXEDGE));
       RECT needed{0, 0, across, 0};

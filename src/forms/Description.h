@@ -64,7 +64,7 @@ struct ControlDesc {
   int pointer = kPointerDefault;
   int pointerIcon = 0;        // icon resource behind pointer 99 (or carried unused)
   int picture = 0;            // bitmap resource, 24 bits per pixel
-  int lineWidth = 1;          // pixels, lines and shapes
+  int lineWidth = 1;          // pixels at 96 DPI, lines and shapes
   char16_t passwordChar = 0;  // text boxes: shown for each character typed
   bool isDefault = false;     // buttons: Enter in any text box of the window presses it
   bool graphical = false;     // buttons: drawn in their face colour
@@ -80,7 +80,7 @@ struct FormDesc {
   int clientWidth = 0;  // twips
   int clientHeight = 0;
   Colour backColour = kButtonFace;
-  int picture = 0;  // background bitmap resource, drawn unscaled at the top left; 0: none
+  int picture = 0;             // background bitmap resource, drawn at the top left; 0: none
   std::optional<Font> font{};  // default: the platform's dialog font
   int pointer = kPointerDefault;
   int pointerIcon = 0;

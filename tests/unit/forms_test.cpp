@@ -2,10 +2,12 @@
 // checked against the window's events.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "forms/Display.h"
 #include "forms/Program.h"
 
 namespace {
@@ -34,6 +36,26 @@ TEST(Descriptions, TwipsBecomeRoundedPixelsAtAnyResolution) {
   EXPECT_EQ(forms::TwipsToPixels(1695, 144), 170);  // 169.5 rounds up
   EXPECT_EQ(forms::TwipsToPixels(7, 96), 0);
   EXPECT_EQ(forms::TwipsToPixels(8, 96), 1);
+}
+
+// A missing face gives way to the closest narrow one installed; captions that overrun their
+// boxes shrink the font's height (pixels) by the worst overrun ({needed, available}).
+TEST(Display, AMissingFaceGivesWayToANarrowOneAndOverrunsShrinkIt) {
+  const auto among = [](const std::set<std::string_view>& faces) {
+    return [faces](std::string_view face) { return faces.contains(face); };
+  };
+  const std::string_view narrow = "Arial Narrow";
+  EXPECT_EQ(forms::StandInFace(narrow, among({"Nimbus Sans Narrow", "Liberation Sans Narrow"})),
+            "Liberation Sans Narrow");
+  EXPECT_EQ(forms::StandInFace(narrow, among({"Arial Nova Cond", "Nimbus Sans Narrow"})),
+            "Nimbus Sans Narrow");
+  EXPECT_EQ(forms::StandInFace(narrow, among({"Arial Nova Cond", "Arial"})), "Arial Nova Cond");
+  EXPECT_EQ(forms::StandInFace(narrow, among({"Arial"})), std::nullopt);
+  using Rooms = std::vector<forms::Room>;
+  EXPECT_EQ(forms::FittingHeight(11, Rooms{{17, 17}, {13, 17}}), 11);  // exactly as wide fits
+  EXPECT_EQ(forms::FittingHeight(11, Rooms{{19, 17}, {13, 17}}), 9);   // 9.8
+  EXPECT_EQ(forms::FittingHeight(11, Rooms{{19, 17}, {40, 20}}), 5);   // the worst of them
+  EXPECT_EQ(forms::FittingHeight(11, Rooms{{5, 0}}), 1);
 }
 
 // A platform whose windows are nothing: it only collects the faults reported.

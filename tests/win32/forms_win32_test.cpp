@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -13,12 +14,15 @@
 #include <vector>
 
 #include "forms/Description.h"
+#include "forms/Display.h"
 #include "forms/Program.h"
 #include "forms/Resources.h"
+#include "win32/forms/FormResources.h"
 #include "win32/forms/FormWindow.h"
 #include "win32/forms/Win32Platform.h"
 #include "winkit/Handles.h"
 #include "winkit/MessagePump.h"
+#include "winkit/Text.h"
 
 namespace {
 
@@ -301,20 +305,26 @@ TEST(Painting, ShapesLinesLabelsAndPicturesInTheSchemesColours) {
   const auto px = [&](int twips) { return harness.Px(twips); };
   const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
   // The outline runs from (left, top) inclusive to (left+width, top+height) exclusive; the
-  // opaque label hides it where it covers it; the line is three pixels wide.
+  // opaque label hides it where it covers it. Pens grow from 1 and 3 pixels at 96 DPI.
+  const int ring = forms::ScaledPixels(1, harness.dpi);
+  const int pen = forms::ScaledPixels(3, harness.dpi);  // an even one lies left of centre
+  const int first = px(4500) - pen / 2;
+  const int last = px(4500) + (pen - 1) / 2;
   const int right = px(1500) + px(1500);
   const int bottom = px(1200) + px(1200);
   const int top = px(1200);
-  const int line = px(4500);
   const struct {
     int x, y;
     COLORREF colour;
   } spots[] = {
-      {right - 1, top, ink},       {right - 1, bottom - 1, ink}, {px(1500) + 50, bottom - 1, ink},
-      {right, top, kNavy},         {right - 1, bottom, kNavy},   {right - 2, bottom - 2, kNavy},
-      {px(1800) - 2, top, ink},    {px(1800) + 2, top, kNavy},   {px(2400) + 1, top, ink},
-      {line - 1, px(2100), ink},   {line, px(2100), ink},        {line + 1, px(2100), ink},
-      {line - 2, px(2100), kNavy}, {line + 2, px(2100), kNavy},
+      // clang-format off
+      {right - 1, top, ink}, {right - 1, bottom - 1, ink}, {px(1500) + 50, bottom - 1, ink},
+      {right - ring, bottom - ring, ink}, {right - 1 - ring, bottom - 1 - ring, kNavy},
+      {right, top, kNavy}, {right - 1, bottom, kNavy}, {px(1800) - 2, top, ink},
+      {px(1800) + 2, top, kNavy}, {px(2400) + 1, top, ink}, {px(4500), px(2100), ink},
+      {first, px(2100), ink}, {last, px(2100), ink},
+      {first - 1, px(2100), kNavy}, {last + 1, px(2100), kNavy},
+      // clang-format on
   };
   for (const auto& spot : spots) {
     EXPECT_EQ(capture.At(spot.x, spot.y), spot.colour) << spot.x << "," << spot.y;
@@ -341,19 +351,62 @@ TEST(Painting, ShapesLinesLabelsAndPicturesInTheSchemesColours) {
   SetSysColors(1, &index, &highlight);
   EXPECT_GT(after.Count(changed, label), 0);
   EXPECT_EQ(after.Count(highlight, label), 0);
-  // Pictures are drawn unscaled from the top left, and cut where the box ends.
-  const Capture splash(harness.Show(FormId::Form2));
-  const winkit::UniqueBitmap picture(static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ZIBBET_BITMAP_FORM2), IMAGE_BITMAP, 0,
-                 0, LR_CREATEDIBSECTION)));
-  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
-  const winkit::ScopedSelect select(dc.Get(), picture.Get());
-  BITMAP size{};
-  ASSERT_NE(GetObjectW(picture.Get(), sizeof size, &size), 0);
-  const int lastX = std::min<int>(size.bmWidth, harness.Px(4005)) - 1;
-  const int lastY = std::min<int>(size.bmHeight, harness.Px(6015)) - 1;
-  for (const POINT p : {POINT{0, 0}, POINT{lastX, lastY}, POINT{lastX / 2, lastY / 3}}) {
-    EXPECT_EQ(splash.At(p.x, p.y), GetPixel(dc.Get(), p.x, p.y)) << p.x << "," << p.y;
+}
+
+// Each picture grows with the display: its pixel at a scaled place is the 96-DPI picture's at
+// the unscaled one, give or take the smoothing, all over the picture as far as it shows.
+TEST(Painting, PicturesGrowWithTheDisplayAndFillTheirPlaces) {
+  Harness harness;
+  const struct {
+    FormId form;
+    const char* control;  // nullptr: the window's own picture
+    int picture;
+  } cases[] = {{FormId::Form1, nullptr, ZIBBET_BITMAP_FORM1},
+               {FormId::Form2, "Image1", ZIBBET_BITMAP_FORM2},
+               {FormId::Form5, "Picture1", ZIBBET_BITMAP_FORM5_LEFT},
+               {FormId::Form5, "Picture2", ZIBBET_BITMAP_FORM5_RIGHT}};
+  constexpr int kGrid = 8;
+  constexpr int kTolerance = 40;  // per channel
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.picture);
+    // Each lies at the top left of what shows it: a picture box, else the window.
+    HWND target = harness.Show(c.form);
+    if (c.control == nullptr) {  // the window's own: whatever is drawn over it goes
+      for (forms::Control& control : harness.program.Loaded(c.form)->Controls()) {
+        control.SetVisible(false);
+      }
+    } else if (HWND box = harness.Child(c.form, c.control)) {
+      target = box;
+    }
+    const Capture capture(target);
+    RECT shown{};
+    GetClientRect(target, &shown);
+    const winkit::UniqueBitmap picture(
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(c.picture),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
+    const winkit::ScopedSelect select(dc.Get(), picture.Get());
+    BITMAP size{};
+    ASSERT_NE(GetObjectW(picture.Get(), sizeof size, &size), 0);
+    const double scale = harness.dpi / 96.0;
+    int compared = 0;
+    int alike = 0;
+    for (int i = 0; i < kGrid * kGrid; ++i) {
+      const int x = (2 * (i % kGrid) + 1) * size.bmWidth / (2 * kGrid);
+      const int y = (2 * (i / kGrid) + 1) * size.bmHeight / (2 * kGrid);
+      // Where the centre of the source pixel lands.
+      const POINT to{static_cast<int>((x + 0.5) * scale), static_cast<int>((y + 0.5) * scale)};
+      const COLORREF want = GetPixel(dc.Get(), x, y);
+      const COLORREF got = capture.At(to.x, to.y);
+      const auto off = [&](int shift) {
+        return std::abs(int(want >> shift & 0xFF) - int(got >> shift & 0xFF));
+      };
+      const bool inSight = PtInRect(&shown, to) != FALSE;
+      compared += inSight ? 1 : 0;
+      alike += inSight && std::max({off(0), off(8), off(16)}) <= kTolerance ? 1 : 0;
+    }
+    EXPECT_GE(compared, kGrid * kGrid / 2);  // most of the picture is in sight
+    EXPECT_GE(alike * 10, compared * 9) << alike << " of " << compared;
   }
 }
 
@@ -377,6 +430,64 @@ TEST(TextBoxes, TheModelsTextShowsTheSameTextKeepsTheCaretDisabledTakesNoInput) 
   Press('Z');
   EXPECT_EQ(TextOf(text1), L"HBO Speacial");
   EXPECT_EQ(harness.ControlOf(FormId::Form1, "Text1").Text(), u"HBO Speacial");
+  // It keeps its colours, not the button face the system gives a disabled box; its text greys.
+  ASSERT_NE(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_BTNFACE));
+  const Capture box(text1);
+  RECT client{};
+  GetClientRect(text1, &client);
+  EXPECT_GT(box.Count(GetSysColor(COLOR_WINDOW), client) * 2, client.right * client.bottom);
+  EXPECT_EQ(box.Count(GetSysColor(COLOR_BTNFACE), client), 0);
+  EXPECT_GT(box.Count(GetSysColor(COLOR_GRAYTEXT), client), 0);
+}
+
+// Each caption of the five windows, and of one in a face nobody has, in the font its window
+// draws it in. A face the system has is drawn as described, fitting or not. One it lacks gives
+// way to a narrow stand-in where one is installed, shrunk until the caption fits its control.
+TEST(Fonts, AFaceTheSystemLacksGivesWayUntilEveryCaptionFitsOneItHasStaysAsDescribed) {
+  static const forms::FormDesc lacking{
+      .name = "Lacking",
+      .font = forms::Font{.face = "Zibbet No Such Face", .weight = 700},
+      .controls = {{.name = "Off", .width = 255, .height = 255, .text = u"OFF"}}};
+  const int dpi = forms_win32::DisplayDpi();
+  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
+  int lacked = 0;
+  using forms::DescriptionOf;
+  for (const forms::FormDesc* desc :
+       {&lacking, &DescriptionOf(FormId::Form1), &DescriptionOf(FormId::Form2),
+        &DescriptionOf(FormId::Form3), &DescriptionOf(FormId::Form4),
+        &DescriptionOf(FormId::Form5)}) {
+    forms_win32::FormResources resources(GetModuleHandleW(nullptr), *desc, dpi);
+    for (const forms::ControlDesc& c : desc->controls) {
+      const bool label = c.kind == Kind::Label;
+      const forms::Font described = c.font.value_or(desc->font.value_or(forms::Font{}));
+      if ((!label && c.kind != Kind::Button) || c.text.empty() || described.face.empty()) {
+        continue;
+      }
+      SCOPED_TRACE(std::string(desc->name) + "." + std::string(c.name));
+      HFONT font = resources.Font(c.font);
+      LOGFONTW logical{};
+      GetObjectW(font, sizeof logical, &logical);
+      if (forms_win32::FaceInstalled(described.face, described.charset)) {
+        EXPECT_EQ(logical.lfFaceName, winkit::WideFromUtf8(described.face));
+        EXPECT_EQ(-logical.lfHeight, std::lround(described.points * dpi / 72));
+        continue;
+      }
+      ++lacked;
+      const auto standIn = forms::StandInFace(
+          described.face, [](std::string_view f) { return forms_win32::FaceInstalled(f, 0); });
+      EXPECT_EQ(logical.lfFaceName, winkit::WideFromUtf8(standIn.value_or(described.face)));
+      const winkit::ScopedSelect select(dc.Get(), font);
+      const std::wstring text(c.text.begin(), c.text.end());
+      const int across =
+          forms::TwipsToPixels(c.width, dpi) - (label ? 0 : 2 * GetSystemMetrics(SM_CXEDGE));
+      RECT needed{0, 0, across, 0};
+      DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
+                DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
+      EXPECT_LE(needed.right, across);
+      EXPECT_LE(needed.bottom, forms::TwipsToPixels(c.height, dpi));
+    }
+  }
+  EXPECT_GT(lacked, 0);
 }
 
 // Tab and Shift+Tab follow the tab order. Enter in a box presses the default button, on a button

@@ -52,7 +52,8 @@ class BackBuffer {
   winkit::ScopedSelect select_;
 };
 
-// A bitmap at its natural size from the box's top left, cut off at the box's edges.
+// A bitmap from the box's top left, cut off at the box's edges; already at the display's scale
+// (FormResources).
 void DrawPicture(HDC dc, HBITMAP picture, const RECT& box) {
   BITMAP info{};
   if (picture == nullptr || GetObjectW(picture, sizeof info, &info) == 0) {
@@ -108,15 +109,15 @@ void FormWindow::PaintControl(HDC dc, std::size_t index) {
       RECT box = Box(desc);
       HBRUSH outline = DcBrush(dc, Resolve(desc.foreColour.value_or(kShapeOutline)));
       // Wider outlines grow inwards, so the box stays the shape's outer edge.
-      for (int ring = 0; ring < std::max(desc.lineWidth, 1) && !IsRectEmpty(&box); ++ring) {
+      for (int ring = 0; ring < PenWidth(desc) && !IsRectEmpty(&box); ++ring) {
         FrameRect(dc, &box, outline);
         InflateRect(&box, -1, -1);
       }
       break;
     }
     case Kind::Line: {
-      const winkit::UniquePen pen(CreatePen(PS_SOLID, std::max(desc.lineWidth, 1),
-                                            Resolve(desc.foreColour.value_or(kShapeOutline))));
+      const winkit::UniquePen pen(
+          CreatePen(PS_SOLID, PenWidth(desc), Resolve(desc.foreColour.value_or(kShapeOutline))));
       const winkit::ScopedSelect select(dc, pen.Get());
       MoveToEx(dc, Px(desc.left), Px(desc.top), nullptr);
       LineTo(dc, Px(desc.x2), Px(desc.y2));
@@ -184,14 +185,17 @@ void FormWindow::DrawButton(const DRAWITEMSTRUCT& item) {
   }
 }
 
-LRESULT FormWindow::ColourTextBox(HWND box, HDC dc) {
+LRESULT FormWindow::ColourTextBox(UINT message, HWND box, HDC dc) {
   const auto index = IndexOf(box);
-  if (!index) {
-    return Default(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box));
+  if (!index || form_.Controls()[*index].Desc().kind != Kind::TextBox) {
+    return Default(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box));
   }
   const forms::ControlDesc& desc = form_.Controls()[*index].Desc();
-  SetTextColor(dc, Resolve(desc.foreColour.value_or(forms::kWindowText)));
-  const COLORREF back = GetSysColor(COLOR_WINDOW);
+  // A locked box keeps its colours; only its text greys, as the system greys disabled text.
+  SetTextColor(dc, IsWindowEnabled(box) != FALSE
+                       ? Resolve(desc.foreColour.value_or(forms::kWindowText))
+                       : GetSysColor(COLOR_GRAYTEXT));
+  const COLORREF back = Resolve(forms::kWindowBackground);
   SetBkColor(dc, back);
   return reinterpret_cast<LRESULT>(DcBrush(dc, back));
 }

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
+#include "forms/Display.h"
 #include "winkit/Text.h"
 
 namespace forms_win32 {
@@ -11,12 +14,42 @@ namespace {
 constexpr forms::Font kDefaultFont{.face = "MS Sans Serif", .points = 8, .weight = FW_NORMAL};
 constexpr double kPointsPerInch = 72;
 
-winkit::UniqueBitmap LoadPicture(HINSTANCE module, int resource) {
+// The picture at the display's scale, made once: painting then only copies it. HALFTONE
+// averages the source pixels under each target pixel, where the default drops or repeats them.
+winkit::UniqueBitmap Scaled(winkit::UniqueBitmap picture, int dpi) {
+  BITMAP info{};
+  if (!picture || GetObjectW(picture.Get(), sizeof info, &info) == 0) {
+    return picture;
+  }
+  const int width = forms::ScaledPixels(info.bmWidth, dpi);
+  const int height = forms::ScaledPixels(info.bmHeight, dpi);
+  if (width == info.bmWidth && height == info.bmHeight) {
+    return picture;
+  }
+  const winkit::WindowDc screen(nullptr);
+  winkit::UniqueBitmap scaled(CreateCompatibleBitmap(screen.Get(), width, height));
+  const winkit::UniqueDc from(CreateCompatibleDC(screen.Get()));
+  const winkit::UniqueDc to(CreateCompatibleDC(screen.Get()));
+  bool drawn = false;
+  if (scaled && from && to) {
+    const winkit::ScopedSelect source(from.Get(), picture.Get());
+    const winkit::ScopedSelect target(to.Get(), scaled.Get());
+    SetStretchBltMode(to.Get(), HALFTONE);
+    SetBrushOrgEx(to.Get(), 0, 0, nullptr);  // HALFTONE leaves the brush origin undefined
+    drawn = StretchBlt(to.Get(), 0, 0, width, height, from.Get(), 0, 0, info.bmWidth, info.bmHeight,
+                       SRCCOPY) != FALSE;
+  }
+  // Unscaled is better than none.
+  return drawn ? std::move(scaled) : std::move(picture);
+}
+
+winkit::UniqueBitmap LoadPicture(HINSTANCE module, int resource, int dpi) {
   if (resource == 0) {
     return {};
   }
-  return winkit::UniqueBitmap(static_cast<HBITMAP>(
-      LoadImageW(module, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  return Scaled(winkit::UniqueBitmap(static_cast<HBITMAP>(LoadImageW(
+                    module, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))),
+                dpi);
 }
 
 winkit::UniqueIcon LoadIconSized(HINSTANCE module, int resource, int widthMetric,
@@ -27,6 +60,18 @@ winkit::UniqueIcon LoadIconSized(HINSTANCE module, int resource, int widthMetric
   return winkit::UniqueIcon(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(resource),
                                                           IMAGE_ICON, GetSystemMetrics(widthMetric),
                                                           GetSystemMetrics(heightMetric), 0)));
+}
+
+void SetFace(LOGFONTW& logical, std::string_view face) {
+  const std::wstring wide = winkit::WideFromUtf8(face).substr(0, LF_FACESIZE - 1);
+  std::fill(std::begin(logical.lfFaceName), std::end(logical.lfFaceName), L'\0');
+  std::copy(wide.begin(), wide.end(), logical.lfFaceName);
+}
+
+int CALLBACK NoteFound(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
+                       LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one is enough
 }
 
 // The icon as a pointer whose hot spot is its centre.
@@ -52,29 +97,53 @@ winkit::UniqueCursor CursorFromIcon(HINSTANCE module, int resource) {
 
 }  // namespace
 
+bool FaceInstalled(std::string_view face, int charset) {
+  LOGFONTW query{};
+  query.lfCharSet = static_cast<BYTE>(charset);
+  SetFace(query, face);
+  bool found = false;
+  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
+  EnumFontFamiliesExW(dc.Get(), &query, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+  return found;
+}
+
 FormResources::FormResources(HINSTANCE module, const forms::FormDesc& desc, int dpi)
     : module_(module),
       desc_(desc),
       dpi_(dpi),
-      formPicture_(LoadPicture(module, desc.picture)),
+      formPicture_(LoadPicture(module, desc.picture, dpi)),
       bigIcon_(LoadIconSized(module, desc.icon, SM_CXICON, SM_CYICON)),
       smallIcon_(LoadIconSized(module, desc.icon, SM_CXSMICON, SM_CYSMICON)) {
   pictures_.resize(desc.controls.size());
   for (std::size_t i = 0; i < desc.controls.size(); ++i) {
     const forms::ControlDesc& control = desc.controls[i];
     if (control.kind == forms::Kind::Image || control.kind == forms::Kind::PictureBox) {
-      pictures_[i] = LoadPicture(module, control.picture);
+      pictures_[i] = LoadPicture(module, control.picture, dpi);
     }
   }
 }
 
+forms::Font FormResources::Resolved(const std::optional<forms::Font>& controlFont) const {
+  return controlFont.value_or(desc_.font.value_or(kDefaultFont));
+}
+
 HFONT FormResources::Font(const std::optional<forms::Font>& controlFont) {
-  const forms::Font font = controlFont.value_or(desc_.font.value_or(kDefaultFont));
+  const forms::Font font = Resolved(controlFont);
   for (const auto& [cached, handle] : fonts_) {
     if (cached == font) {
       return handle.Get();
     }
   }
+  winkit::UniqueFont created = MakeFont(font);
+  if (!created) {
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  }
+  HFONT result = created.Get();
+  fonts_.emplace_back(font, std::move(created));
+  return result;
+}
+
+winkit::UniqueFont FormResources::MakeFont(const forms::Font& font) const {
   LOGFONTW logical{};
   logical.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi_ / kPointsPerInch));
   logical.lfWeight = font.weight;
@@ -82,15 +151,56 @@ HFONT FormResources::Font(const std::optional<forms::Font>& controlFont) {
   logical.lfUnderline = font.underline ? TRUE : FALSE;
   logical.lfStrikeOut = font.strikeOut ? TRUE : FALSE;
   logical.lfCharSet = static_cast<BYTE>(font.charset);
-  const std::wstring face = winkit::WideFromUtf8(font.face).substr(0, LF_FACESIZE - 1);
-  std::copy(face.begin(), face.end(), logical.lfFaceName);
-  winkit::UniqueFont created(CreateFontIndirectW(&logical));
-  if (!created) {
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SetFace(logical, font.face);
+  const auto installed = [&](std::string_view face) { return FaceInstalled(face, font.charset); };
+  if (installed(font.face)) {
+    return winkit::UniqueFont(CreateFontIndirectW(&logical));
   }
-  HFONT result = created.Get();
-  fonts_.emplace_back(font, std::move(created));
-  return result;
+  if (const auto standIn = forms::StandInFace(font.face, installed)) {
+    SetFace(logical, *standIn);
+  }
+  // Whatever the system draws instead, the captions were laid out for the described face: the
+  // height shrinks until each fits its control again, down to half the described one.
+  const int described = -logical.lfHeight;
+  const int least = (described + 1) / 2;
+  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
+  for (;;) {
+    winkit::UniqueFont created(CreateFontIndirectW(&logical));
+    const int height = -logical.lfHeight;
+    if (!created || height <= least) {
+      return created;
+    }
+    const int next = forms::FittingHeight(height, CaptionRooms(dc.Get(), font, created.Get()));
+    if (next == height) {
+      return created;
+    }
+    logical.lfHeight = -std::max(next, least);
+  }
+}
+
+std::vector<forms::Room> FormResources::CaptionRooms(HDC dc, const forms::Font& font,
+                                                     HFONT handle) const {
+  const winkit::ScopedSelect select(dc, handle);
+  std::vector<forms::Room> rooms;
+  for (const forms::ControlDesc& control : desc_.controls) {
+    const bool label = control.kind == forms::Kind::Label;
+    if ((!label && control.kind != forms::Kind::Button) || control.text.empty() ||
+        Resolved(control.font) != font) {
+      continue;
+    }
+    const int width = forms::TwipsToPixels(control.width, dpi_);
+    // A button's caption keeps clear of its raised edge.
+    const int across = label ? width : width - 2 * GetSystemMetrics(SM_CXEDGE);
+    const std::wstring text = winkit::Wide(control.text);
+    // As the control draws it; a word too long for the width widens the rectangle.
+    RECT needed{0, 0, across, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+              DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
+    rooms.push_back({.needed = static_cast<int>(needed.right), .available = across});
+    rooms.push_back({.needed = static_cast<int>(needed.bottom),
+                     .available = forms::TwipsToPixels(control.height, dpi_)});
+  }
+  return rooms;
 }
 
 HCURSOR FormResources::Pointer(int pointer, int icon) {

@@ -4,13 +4,18 @@
 
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "forms/Description.h"
+#include "forms/Display.h"
 #include "winkit/Handles.h"
 
 namespace forms_win32 {
+
+// Whether the system has a font family of that face in the character set (0: ANSI).
+bool FaceInstalled(std::string_view face, int charset);
 
 // The GDI objects one form's window uses: its pictures and icons from the program file, the
 // fonts of its controls and the pointers built from icons. Made as they are first needed and
@@ -26,12 +31,18 @@ class FormResources {
   HICON BigIcon() const { return bigIcon_.Get(); }
   HICON SmallIcon() const { return smallIcon_.Get(); }
 
-  // The control's font, or with none the window's, or the platform's dialog font.
+  // The control's font, or with none the window's, or the platform's dialog font. A face the
+  // system lacks gives way to a stand-in, made small enough for the captions drawn in it.
   HFONT Font(const std::optional<forms::Font>& controlFont);
   // The pointer for a pointer number (99: built from the icon resource); nullptr for the default.
   HCURSOR Pointer(int pointer, int icon);
 
  private:
+  forms::Font Resolved(const std::optional<forms::Font>& controlFont) const;
+  winkit::UniqueFont MakeFont(const forms::Font& font) const;
+  // What the captions of the labels and buttons in `font` need and have, drawn in `handle`.
+  std::vector<forms::Room> CaptionRooms(HDC dc, const forms::Font& font, HFONT handle) const;
+
   HINSTANCE module_;
   const forms::FormDesc& desc_;
   int dpi_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "forms/Display.h"
 #include "win32/WindowUtilities.h"
 #include "winkit/Text.h"
 
@@ -209,12 +210,16 @@ RECT FormWindow::Box(const forms::ControlDesc& desc) const {
   return {left, top, left + Px(desc.width), top + Px(desc.height)};
 }
 
+int FormWindow::PenWidth(const forms::ControlDesc& desc) const {
+  return std::max(forms::ScaledPixels(desc.lineWidth, dpi_), 1);
+}
+
 RECT FormWindow::DirtyArea(const forms::ControlDesc& desc) const {
   if (desc.kind != Kind::Line) {
     return Box(desc);
   }
   // Wide pens and their round ends reach past the end points.
-  const int reach = std::max(desc.lineWidth, 1) + 1;
+  const int reach = PenWidth(desc) + 1;
   const int x1 = Px(desc.left);
   const int y1 = Px(desc.top);
   const int x2 = Px(desc.x2);
@@ -522,7 +527,8 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_CTLCOLOREDIT:
-      return ColourTextBox(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+    case WM_CTLCOLORSTATIC:
+      return ColourTextBox(message, reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
     case WM_TIMER:
       OnTimer(wParam);
       return 0;

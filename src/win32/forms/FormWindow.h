@@ -75,6 +75,8 @@ class FormWindow final : public forms::FormView, public winkit::Window {
 
   // Geometry: every pixel comes from twips here.
   int Px(int twips) const { return forms::TwipsToPixels(twips, dpi_); }
+  // A pen's width, given in pixels at 96 DPI.
+  int PenWidth(const forms::ControlDesc& desc) const;
   RECT Box(const forms::ControlDesc& desc) const;
   RECT DirtyArea(const forms::ControlDesc& desc) const;
 
@@ -83,7 +85,8 @@ class FormWindow final : public forms::FormView, public winkit::Window {
   void PaintControl(HDC dc, std::size_t index);
   void PaintPictureBox(HWND box, HDC target);
   void DrawButton(const DRAWITEMSTRUCT& item);
-  LRESULT ColourTextBox(HWND box, HDC dc);
+  // WM_CTLCOLOREDIT, or WM_CTLCOLORSTATIC from a disabled or read-only box.
+  LRESULT ColourTextBox(UINT message, HWND box, HDC dc);
 
   // Input.
   std::optional<std::size_t> DrawnControlAt(POINT client);

@@ -33,7 +33,8 @@ class Win32Platform : public forms::Platform {
   win32::MessageWait waiter_;
 };
 
-// The display's pixels per inch, as a program that is not DPI-aware sees them.
+// The display's pixels per inch (96 at 100 %, 144 at 150 %). The program declares itself DPI
+// aware, so the system scales nothing for it: every size, picture and font follows from this.
 int DisplayDpi();
 
 // Dispatches this thread's messages, with the forms' keyboard handling, until WM_QUIT; returns

@@ -12,10 +12,7 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 WINE = os.path.join(ROOT, "scripts", "wine")
 
-LOADED = "(o Y o )[Zibbet-Vemm]-[Loaded]( o Y o)"
 NOW_IDLE = "(o Y o )[Zibbet-Vemm]-[Now Idle]( o Y o)"
-PAUSED = "(o Y o )[Zibbet-Vemm]-[Paused]( o Y o)"
-IDLE_TICK = "(o Y o )[Zibbet-Vemm][Idle:]( o Y o)"
 UNLOADED = "(o Y o )[Zibbet-Vemm]-[Un-Loaded]( o Y o)"
 
 
@@ -100,12 +97,9 @@ class Session:
         state = self.probe()["forms"].get(name)
         return None if state is None or visible not in (None, state["visible"]) else state
 
-    def dpi(self):
-        return self.probe()["dpi"]
-
     def point(self, form, left, top, width=0, height=0):
         """The screen point at the centre of a box given in twips in the form's client area."""
-        dpi = self.dpi()
+        dpi = self.probe()["dpi"]
         return (form["client"][0] + round((left + width / 2) * dpi / 1440),
                 form["client"][1] + round((top + height / 2) * dpi / 1440))
 

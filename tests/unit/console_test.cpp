@@ -135,6 +135,7 @@ TEST(Console, EachClickReachesItsOwnHandler) {
     EXPECT_EQ(console["Text1"].Enabled() || console["Text2"].Enabled(),
               c.control != std::string("Label6"))
         << c.control;
+    EXPECT_TRUE(console["Text3"].Enabled()) << c.control;
     EXPECT_EQ(console["Label1"].Text(), u"00000") << c.control;
   }
 }

@@ -125,12 +125,10 @@ int main(int argc, char** argv) {
       continue;
     }
     OffsetRect(&client, origin.x, origin.y);
-    const LONG style = GetWindowLongW(form, GWL_STYLE);
     out += separator;
     out += "\"Form" + std::string(number) + "\":{\"caption\":" + Quote(Text(form)) +
            ",\"visible\":" + Bool(IsWindowVisible(form)) + ",\"iconic\":" + Bool(IsIconic(form)) +
            ",\"topmost\":" + Bool(GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) +
-           ",\"titlebar\":" + Bool((style & WS_CAPTION) == WS_CAPTION) +
            ",\"window\":" + Rect(window) + ",\"client\":" + Rect(client) +
            ",\"children\":" + Children(form) + "}";
     separator = ",";

@@ -26,7 +26,7 @@ class Headless::View final : public forms::FormView {
   void ControlChanged(std::size_t index) override {
     const forms::Control& control = form_.Controls().at(index);
     if (control.Desc().kind != forms::Kind::Timer) {
-      platform_.shown_[Key(control)] = control.Text();
+      platform_.shown_[{id_, std::string(control.Name())}] = control.Text();
     } else if (!control.Enabled() || control.Interval() <= 0) {
       timers_.erase(index);
     } else if (!timers_.contains(index)) {  // switched on again: same period
@@ -53,9 +53,6 @@ class Headless::View final : public forms::FormView {
  private:
   void Trace(const std::string& what) {
     platform_.trace_.push_back(what + std::string(form_.Name()));
-  }
-  std::string Key(const forms::Control& control) const {
-    return std::to_string(static_cast<int>(id_)) + std::string(control.Name());
   }
 
   Headless& platform_;
@@ -151,11 +148,12 @@ bool Headless::Do(const std::function<void()>& action) {
   return !ended_;
 }
 
-bool Headless::RunUntil(double seconds) {
-  for (auto next = TakeNext(seconds); next && !ended_; next = TakeNext(seconds)) {
+bool Headless::RunFor(double seconds) {
+  const double until = now_ + seconds;
+  for (auto next = TakeNext(until); next && !ended_; next = TakeNext(until)) {
     Do(*next);
   }
-  now_ = ended_ ? now_ : std::max(now_, seconds);
+  now_ = ended_ ? now_ : std::max(now_, until);
   return !ended_;
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "MemoryWindows.h"
@@ -30,10 +31,8 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   // The chat client with one room and a welcome window; timeOfDay is when the run starts.
   explicit Headless(double timeOfDay = 36000.25);
 
-  // Runs scheduled events and timer ticks until the clock reaches `seconds` since the start.
-  // Returns false once the program has ended.
-  bool RunUntil(double seconds);
-  bool RunFor(double seconds) { return RunUntil(now_ + seconds); }
+  // Runs scheduled events and timer ticks for `seconds`; false once the program has ended.
+  bool RunFor(double seconds);
   // Runs `action` (a click, say) at that moment, inside whatever wait is running then.
   void At(double seconds, std::function<void()> action);
   // Runs an action now, as the window system would: an end of the program stops it.
@@ -53,13 +52,9 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   // "front Form5", "hide Form4", "minimize Form3", "topmost Form3", "drag Form3",
   // "unload Form3", "said <line without its font tags>".
   const std::vector<std::string>& Trace() const { return trace_; }
-  long Count(std::string_view entry) const {
-    return std::count(trace_.begin(), trace_.end(), entry);
-  }
+  long Count(std::string_view entry) const { return std::ranges::count(trace_, entry); }
   // A control's text as its window last showed it.
-  std::u16string Shown(forms::FormId id, std::string_view control) const {
-    return shown_.at(std::to_string(static_cast<int>(id)) + std::string(control));
-  }
+  std::u16string Shown(forms::FormId id, std::string name) const { return shown_.at({id, name}); }
 
   // forms::Platform
   std::unique_ptr<forms::FormView> CreateView(forms::Program& program, forms::FormId id,
@@ -97,7 +92,7 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   bool ended_ = false;
   long order_ = 0;
   std::map<std::string, Timer> timers_;
-  std::map<std::string, std::u16string> shown_;
+  std::map<std::pair<forms::FormId, std::string>, std::u16string> shown_;
   std::u16string inputBox_;
   std::vector<Line> said_;
   std::vector<std::string> trace_;

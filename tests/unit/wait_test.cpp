@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "hostwin/Wait.h"
@@ -11,47 +14,30 @@ using hostwin::WaitLength;
 
 // A virtual clock: pumping advances time to the next event or to the end of the pump's sleep,
 // then runs one event that is due, as a message queue hands out one message at a time.
-class VirtualWait final : public hostwin::WaitHost {
- public:
-  explicit VirtualWait(double timeOfDay) : timeOfDay_(timeOfDay) {}
+struct VirtualWait final : hostwin::WaitHost {
+  explicit VirtualWait(double timeOfDay) : startOfDay(timeOfDay - 1000) {}
 
-  double TimeOfDay() override {
-    return timeOfDay_ >= 86400 ? timeOfDay_ - 86400 : timeOfDay_;  // midnight wraps
-  }
-  double Monotonic() override { return monotonic_; }
+  double TimeOfDay() override { return std::fmod(startOfDay + now, 86400); }  // midnight wraps
+  double Monotonic() override { return now; }
   bool PumpMessages(double maxSeconds) override {
     ++pumps;
-    double step = maxSeconds;
-    if (!events_.empty() && events_.front().at - monotonic_ < step) {
-      step = events_.front().at - monotonic_;
-    }
-    Advance(step);
-    if (!events_.empty() && events_.front().at <= monotonic_) {
-      auto event = events_.front();
-      events_.erase(events_.begin());
-      event.run();
+    if (events.empty() || events.front().first > now + maxSeconds) {
+      now += maxSeconds;
+    } else {
+      now = std::max(now, events.front().first);
+      const auto run = events.front().second;
+      events.erase(events.begin());
+      run();
     }
     return !quitting;
   }
-  void Advance(double seconds) {
-    timeOfDay_ += seconds;
-    monotonic_ += seconds;
-  }
-  void At(double monotonic, std::function<void()> run) {
-    events_.push_back({monotonic, std::move(run)});
-  }
+  void At(double at, std::function<void()> run) { events.emplace_back(at, std::move(run)); }
 
+  double startOfDay;
+  double now = 1000;
+  std::vector<std::pair<double, std::function<void()>>> events;
   int pumps = 0;
   bool quitting = false;
-
- private:
-  struct Event {
-    double at;
-    std::function<void()> run;
-  };
-  double timeOfDay_;
-  double monotonic_ = 1000;
-  std::vector<Event> events_;
 };
 
 TEST(WaitSeconds, LastsAsWaitLengthSaysOnTheMonotonicClock) {
@@ -96,7 +82,7 @@ TEST(WaitSeconds, ANestedWaitKeepsItsOwnEndAndTheOuterOneToo) {
 TEST(WaitSeconds, ASlowTimerInsideDelaysTheEndByOneHandlerAtMost) {
   VirtualWait clock(100.0);
   std::function<void()> tick = [&] {
-    clock.Advance(0.15);  // a handler slower than its timer: it is always due again
+    clock.now += 0.15;  // a handler slower than its timer: it is always due again
     clock.At(clock.Monotonic(), tick);
   };
   clock.At(1000.1, tick);

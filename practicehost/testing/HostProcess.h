@@ -18,6 +18,7 @@ namespace practicehost {
 
 // One line of the host's log, the fields the tests read. Absent fields are empty.
 struct LogEntry {
+  long long t = 0;  // when, in milliseconds since 1970
   std::string event;
   std::string target;
   std::string text;

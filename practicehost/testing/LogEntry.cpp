@@ -84,6 +84,8 @@ std::optional<LogEntry> ParseLogLine(std::string_view line) {
                              {"address", &entry.address}}) {
     *field = fields[name];
   }
+  const std::string& t = fields["t"];
+  std::from_chars(t.data(), t.data() + t.size(), entry.t);
   return entry;
 }
 

@@ -129,9 +129,6 @@ class Session:
         xdotool("key", *keys)
         time.sleep(0.3)
 
-    def screenshot(self, path):
-        subprocess.run(["import", "-window", "root", path], check=True)
-
 
 def main(flow, host_args=()):
     """Runs flow(session) against a fresh practice host; exit status 0 when it passes."""
@@ -141,8 +138,9 @@ def main(flow, host_args=()):
     try:
         flow(session)
     except Failure as failure:
-        session.screenshot(os.path.join(session.work, "failure.png"))
-        print("FAILED:", failure, "\nscreen:", os.path.join(session.work, "failure.png"))
+        screen = os.path.join(session.work, "failure.png")
+        subprocess.run(["import", "-window", "root", screen], check=True)
+        print("FAILED:", failure, "\nscreen:", screen)
         for entry in session.log()[-10:]:
             print("  log:", json.dumps(entry)[:300])
         return 1

@@ -68,7 +68,6 @@ std::string Children(HWND form) {
     GetWindowRect(child, &r);
     out += out.empty() ? "[" : ",";
     out += "{\"class\":" + Quote(name) + ",\"text\":" + Quote(Text(child)) +
-           ",\"enabled\":" + Bool(IsWindowEnabled(child)) +
            ",\"mask\":" + std::to_string(edit ? SendMessageW(child, EM_GETPASSWORDCHAR, 0, 0) : 0) +
            ",\"rect\":" + Rect(r) + "}";
   }
@@ -128,7 +127,6 @@ int main(int argc, char** argv) {
     out += separator;
     out += "\"Form" + std::string(number) + "\":{\"caption\":" + Quote(Text(form)) +
            ",\"visible\":" + Bool(IsWindowVisible(form)) + ",\"iconic\":" + Bool(IsIconic(form)) +
-           ",\"topmost\":" + Bool(GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) +
            ",\"window\":" + Rect(window) + ",\"client\":" + Rect(client) +
            ",\"children\":" + Children(form) + "}";
     separator = ",";

@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <regex>
 #include <string>
-#include <tuple>
 
 #include "hostwin/ChatRoom.h"
 #include "hostwin/Wait.h"
@@ -64,7 +62,7 @@ class Headless::View final : public forms::FormView {
   std::map<std::size_t, std::unique_ptr<forms::Ticker>> timers_;
 };
 
-Headless::Headless(double timeOfDay) : tree_(client_), startOfDay_(timeOfDay) {
+Headless::Headless(double timeOfDay) : VirtualClock(timeOfDay), tree_(client_) {
   tree_.AddDocument(u"Welcome, " + std::u16string(kScreenName) + u"!", {});
   room_ = tree_.AddRoom(u"Town Square");
   client_.SetClock([this] { return now_; });
@@ -101,26 +99,6 @@ void Headless::Exit() {
   throw ProgramEnded{};
 }
 
-double Headless::TimeOfDay() { return std::fmod(startOfDay_ + now_, 86400.0); }
-
-std::optional<std::function<void()>> Headless::TakeNext(double limit) {
-  const auto next = std::min_element(timers_.begin(), timers_.end(), [](auto& a, auto& b) {
-    return std::tuple(a.second.due, a.second.interval, a.second.order) <
-           std::tuple(b.second.due, b.second.interval, b.second.order);
-  });
-  if (next == timers_.end() || next->second.due > limit) {
-    return std::nullopt;
-  }
-  now_ = std::max(now_, next->second.due);
-  auto run = next->second.tick;
-  if (next->second.interval > 0) {
-    next->second.due += next->second.interval;
-  } else {
-    timers_.erase(next);
-  }
-  return run;
-}
-
 class Headless::VirtualTicker final : public forms::Ticker {
  public:
   VirtualTicker(Headless& platform, std::string key) : platform_(platform), key_(std::move(key)) {}
@@ -154,22 +132,6 @@ bool Headless::RunFor(double seconds) {
     Do(*next);
   }
   now_ = ended_ ? now_ : std::max(now_, until);
-  return !ended_;
-}
-
-void Headless::At(double seconds, std::function<void()> action) {
-  timers_["at." + std::to_string(order_)] = {std::move(action), seconds, 0, order_++};
-}
-
-bool Headless::PumpMessages(double maxSeconds) {
-  // One message at a time, as a queue delivers them; the handler may end the program, in which
-  // case ProgramEnded unwinds through this wait to the test's Do.
-  const double limit = now_ + maxSeconds;
-  if (auto next = TakeNext(limit)) {
-    (*next)();
-  } else {
-    now_ = limit;
-  }
   return !ended_;
 }
 

@@ -74,16 +74,13 @@ std::optional<LogEntry> ParseLogLine(std::string_view line) {
   if (!rest.empty()) {
     return std::nullopt;
   }
-  LogEntry entry;
-  for (auto [name, field] : {std::pair{"event", &entry.event},
-                             {"target", &entry.target},
-                             {"text", &entry.text},
-                             {"hex", &entry.hex},
-                             {"sender", &entry.sender},
-                             {"markup", &entry.markup},
-                             {"address", &entry.address}}) {
-    *field = fields[name];
-  }
+  LogEntry entry{.event = fields["event"],
+                 .target = fields["target"],
+                 .text = fields["text"],
+                 .hex = fields["hex"],
+                 .sender = fields["sender"],
+                 .markup = fields["markup"],
+                 .address = fields["address"]};
   const std::string& t = fields["t"];
   std::from_chars(t.data(), t.data() + t.size(), entry.t);
   return entry;

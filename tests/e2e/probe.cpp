@@ -19,13 +19,9 @@ constexpr UINT kAnswerMs = 5000;
 std::string Quote(const std::string& text) {
   std::string out = "\"";
   for (const unsigned char c : text) {
-    char escaped[8] = {static_cast<char>(c)};
-    if (c == '"' || c == '\\') {
-      escaped[0] = '\\';
-      escaped[1] = static_cast<char>(c);
-    } else if (c < 0x20) {
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-    }
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped,
+                  c < 0x20 ? "\\u%04x" : (c == '"' || c == '\\' ? "\\%c" : "%c"), c);
     out += escaped;
   }
   return out + "\"";

@@ -74,12 +74,12 @@ Headless::Headless(double timeOfDay) : VirtualClock(timeOfDay), tree_(client_) {
     if (!message.isChar) {
       inputBox_ = message.text;
     } else if (message.code == hostwin::kEnter && !inputBox_.empty()) {
-      said_.push_back({now_, inputBox_});
       const std::string plain = std::regex_replace(std::string(inputBox_.begin(), inputBox_.end()),
                                                    std::regex("<Font [^>]*>"), "");
+      said_.push_back({now_, inputBox_, std::u16string(plain.begin(), plain.end())});
       inputBox_.clear();
       trace_.push_back("said " + plain);
-      SayInRoom(kScreenName, std::u16string(plain.begin(), plain.end()));
+      SayInRoom(kScreenName, said_.back().plain);
     }
   });
 }

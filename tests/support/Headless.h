@@ -86,6 +86,7 @@ class Headless final : public forms::Platform, public VirtualClock {
   struct Line {
     double at;  // seconds since the start
     std::u16string text;
+    std::u16string plain;  // without its font tags
   };
 
   // The chat client with one room and a welcome window; timeOfDay is when the run starts.

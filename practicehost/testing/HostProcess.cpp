@@ -160,15 +160,11 @@ void HostProcess::Say(const std::string& sender, const std::string& text, int ro
 
 void HostProcess::Hang(int ms) const {
   const size_t before = Events("hang").size();
-  if (RunProgram({"--hang", std::to_string(ms)}) != std::optional<DWORD>(0) ||
+  if (Start({"--hang", std::to_string(ms)}).Wait(kProgramTimeoutMs) != std::optional<DWORD>(0) ||
       !winkit::PumpUntil([&] { return Events("hang").size() > before; }, kMessageTimeoutMs,
                          kPollMs)) {
     throw std::runtime_error("the practice host did not begin to hang");
   }
-}
-
-std::optional<DWORD> HostProcess::RunProgram(const std::vector<std::string>& args) {
-  return Start(args).Wait(kProgramTimeoutMs);
 }
 
 }  // namespace practicehost

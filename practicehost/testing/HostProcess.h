@@ -16,15 +16,13 @@
 
 namespace practicehost {
 
-// One line of the host's log. Absent fields are empty (code: unset).
+// One line of the host's log, the fields the tests read. Absent fields are empty.
 struct LogEntry {
-  long long t = 0;
+  long long t = 0;  // when, in milliseconds since 1970
   std::string event;
   std::string target;
-  std::string room;
   std::string text;
   std::string hex;
-  std::optional<long long> code;
   std::string sender;
   std::string markup;
   std::string address;
@@ -64,9 +62,6 @@ class HostProcess {
   // Makes the host stop answering for ms milliseconds the way a person would, with
   // "PracticeHost.exe --hang MS"; returns once the host has begun to hang, throws if it does not.
   void Hang(int ms) const;
-
-  // Runs PracticeHost.exe with args to its end: its exit code, or nothing if it had to be stopped.
-  static std::optional<DWORD> RunProgram(const std::vector<std::string>& args);
 
  private:
   // The process goes before its log file, which is deleted then.

@@ -74,26 +74,15 @@ std::optional<LogEntry> ParseLogLine(std::string_view line) {
   if (!rest.empty()) {
     return std::nullopt;
   }
-  LogEntry entry;
-  for (auto [name, field] : {std::pair{"event", &entry.event},
-                             {"target", &entry.target},
-                             {"room", &entry.room},
-                             {"text", &entry.text},
-                             {"hex", &entry.hex},
-                             {"sender", &entry.sender},
-                             {"markup", &entry.markup},
-                             {"address", &entry.address}}) {
-    *field = fields[name];
-  }
-  const auto number = [&](const char* name) -> std::optional<long long> {
-    const std::string& text = fields[name];
-    long long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() ? std::optional(value)
-                                                                    : std::nullopt;
-  };
-  entry.t = number("t").value_or(0);
-  entry.code = number("code");
+  LogEntry entry{.event = fields["event"],
+                 .target = fields["target"],
+                 .text = fields["text"],
+                 .hex = fields["hex"],
+                 .sender = fields["sender"],
+                 .markup = fields["markup"],
+                 .address = fields["address"]};
+  const std::string& t = fields["t"];
+  std::from_chars(t.data(), t.data() + t.size(), entry.t);
   return entry;
 }
 

@@ -12,10 +12,7 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 WINE = os.path.join(ROOT, "scripts", "wine")
 
-LOADED = "(o Y o )[Zibbet-Vemm]-[Loaded]( o Y o)"
 NOW_IDLE = "(o Y o )[Zibbet-Vemm]-[Now Idle]( o Y o)"
-PAUSED = "(o Y o )[Zibbet-Vemm]-[Paused]( o Y o)"
-IDLE_TICK = "(o Y o )[Zibbet-Vemm][Idle:]( o Y o)"
 UNLOADED = "(o Y o )[Zibbet-Vemm]-[Un-Loaded]( o Y o)"
 
 
@@ -100,12 +97,9 @@ class Session:
         state = self.probe()["forms"].get(name)
         return None if state is None or visible not in (None, state["visible"]) else state
 
-    def dpi(self):
-        return self.probe()["dpi"]
-
     def point(self, form, left, top, width=0, height=0):
         """The screen point at the centre of a box given in twips in the form's client area."""
-        dpi = self.dpi()
+        dpi = self.probe()["dpi"]
         return (form["client"][0] + round((left + width / 2) * dpi / 1440),
                 form["client"][1] + round((top + height / 2) * dpi / 1440))
 
@@ -135,9 +129,6 @@ class Session:
         xdotool("key", *keys)
         time.sleep(0.3)
 
-    def screenshot(self, path):
-        subprocess.run(["import", "-window", "root", path], check=True)
-
 
 def main(flow, host_args=()):
     """Runs flow(session) against a fresh practice host; exit status 0 when it passes."""
@@ -147,8 +138,9 @@ def main(flow, host_args=()):
     try:
         flow(session)
     except Failure as failure:
-        session.screenshot(os.path.join(session.work, "failure.png"))
-        print("FAILED:", failure, "\nscreen:", os.path.join(session.work, "failure.png"))
+        screen = os.path.join(session.work, "failure.png")
+        subprocess.run(["import", "-window", "root", screen], check=True)
+        print("FAILED:", failure, "\nscreen:", screen)
         for entry in session.log()[-10:]:
             print("  log:", json.dumps(entry)[:300])
         return 1

@@ -19,13 +19,9 @@ constexpr UINT kAnswerMs = 5000;
 std::string Quote(const std::string& text) {
   std::string out = "\"";
   for (const unsigned char c : text) {
-    char escaped[8] = {static_cast<char>(c)};
-    if (c == '"' || c == '\\') {
-      escaped[0] = '\\';
-      escaped[1] = static_cast<char>(c);
-    } else if (c < 0x20) {
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-    }
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped,
+                  c < 0x20 ? "\\u%04x" : (c == '"' || c == '\\' ? "\\%c" : "%c"), c);
     out += escaped;
   }
   return out + "\"";
@@ -68,7 +64,6 @@ std::string Children(HWND form) {
     GetWindowRect(child, &r);
     out += out.empty() ? "[" : ",";
     out += "{\"class\":" + Quote(name) + ",\"text\":" + Quote(Text(child)) +
-           ",\"enabled\":" + Bool(IsWindowEnabled(child)) +
            ",\"mask\":" + std::to_string(edit ? SendMessageW(child, EM_GETPASSWORDCHAR, 0, 0) : 0) +
            ",\"rect\":" + Rect(r) + "}";
   }
@@ -125,12 +120,9 @@ int main(int argc, char** argv) {
       continue;
     }
     OffsetRect(&client, origin.x, origin.y);
-    const LONG style = GetWindowLongW(form, GWL_STYLE);
     out += separator;
     out += "\"Form" + std::string(number) + "\":{\"caption\":" + Quote(Text(form)) +
            ",\"visible\":" + Bool(IsWindowVisible(form)) + ",\"iconic\":" + Bool(IsIconic(form)) +
-           ",\"topmost\":" + Bool(GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) +
-           ",\"titlebar\":" + Bool((style & WS_CAPTION) == WS_CAPTION) +
            ",\"window\":" + Rect(window) + ",\"client\":" + Rect(client) +
            ",\"children\":" + Children(form) + "}";
     separator = ",";

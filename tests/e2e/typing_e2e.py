@@ -1,10 +1,9 @@
 """With real keys and mouse: a line half-typed in the room's input box survives a banner, is never
-said and goes on at its end; an empty box gets the banner and Enter alone. "X" let go elsewhere
-does nothing, let go on itself ends Zibbet."""
+said and goes on at its end. "X" let go elsewhere does nothing, let go on itself ends Zibbet."""
 
 import time
 
-from harness import LOADED, NOW_IDLE, check, fade, main, open_console, wait_for, xdotool
+from harness import NOW_IDLE, check, fade, main, open_console, wait_for, xdotool
 
 
 def flow(session):
@@ -13,7 +12,6 @@ def flow(session):
                 if e.get("target") == "input"]
 
     console = open_console(session)
-    check(to_input(0) == [("settext", fade(LOADED)), ("char", 13)], "empty box: %s" % to_input(0))
     box, count = session.probe()["hostInput"], len(session.said())
     session.click(box[0] + box[2] // 2, box[1] + box[3] // 2)
     session.type_text("half a li")

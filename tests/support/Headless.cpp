@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <regex>
 #include <string>
-#include <tuple>
 
 #include "hostwin/ChatRoom.h"
 #include "hostwin/Wait.h"
@@ -26,7 +24,7 @@ class Headless::View final : public forms::FormView {
   void ControlChanged(std::size_t index) override {
     const forms::Control& control = form_.Controls().at(index);
     if (control.Desc().kind != forms::Kind::Timer) {
-      platform_.shown_[Key(control)] = control.Text();
+      platform_.shown_[{id_, std::string(control.Name())}] = control.Text();
     } else if (!control.Enabled() || control.Interval() <= 0) {
       timers_.erase(index);
     } else if (!timers_.contains(index)) {  // switched on again: same period
@@ -54,9 +52,6 @@ class Headless::View final : public forms::FormView {
   void Trace(const std::string& what) {
     platform_.trace_.push_back(what + std::string(form_.Name()));
   }
-  std::string Key(const forms::Control& control) const {
-    return std::to_string(static_cast<int>(id_)) + std::string(control.Name());
-  }
 
   Headless& platform_;
   forms::Program& program_;
@@ -67,7 +62,7 @@ class Headless::View final : public forms::FormView {
   std::map<std::size_t, std::unique_ptr<forms::Ticker>> timers_;
 };
 
-Headless::Headless(double timeOfDay) : tree_(client_), startOfDay_(timeOfDay) {
+Headless::Headless(double timeOfDay) : VirtualClock(timeOfDay), tree_(client_) {
   tree_.AddDocument(u"Welcome, " + std::u16string(kScreenName) + u"!", {});
   room_ = tree_.AddRoom(u"Town Square");
   client_.SetClock([this] { return now_; });
@@ -79,12 +74,12 @@ Headless::Headless(double timeOfDay) : tree_(client_), startOfDay_(timeOfDay) {
     if (!message.isChar) {
       inputBox_ = message.text;
     } else if (message.code == hostwin::kEnter && !inputBox_.empty()) {
-      said_.push_back({now_, inputBox_});
       const std::string plain = std::regex_replace(std::string(inputBox_.begin(), inputBox_.end()),
                                                    std::regex("<Font [^>]*>"), "");
+      said_.push_back({now_, inputBox_, std::u16string(plain.begin(), plain.end())});
       inputBox_.clear();
       trace_.push_back("said " + plain);
-      SayInRoom(kScreenName, std::u16string(plain.begin(), plain.end()));
+      SayInRoom(kScreenName, said_.back().plain);
     }
   });
 }
@@ -102,26 +97,6 @@ void Headless::Fault(std::string_view message) { ADD_FAILURE() << message; }
 void Headless::Exit() {
   ended_ = true;
   throw ProgramEnded{};
-}
-
-double Headless::TimeOfDay() { return std::fmod(startOfDay_ + now_, 86400.0); }
-
-std::optional<std::function<void()>> Headless::TakeNext(double limit) {
-  const auto next = std::min_element(timers_.begin(), timers_.end(), [](auto& a, auto& b) {
-    return std::tuple(a.second.due, a.second.interval, a.second.order) <
-           std::tuple(b.second.due, b.second.interval, b.second.order);
-  });
-  if (next == timers_.end() || next->second.due > limit) {
-    return std::nullopt;
-  }
-  now_ = std::max(now_, next->second.due);
-  auto run = next->second.tick;
-  if (next->second.interval > 0) {
-    next->second.due += next->second.interval;
-  } else {
-    timers_.erase(next);
-  }
-  return run;
 }
 
 class Headless::VirtualTicker final : public forms::Ticker {
@@ -151,27 +126,12 @@ bool Headless::Do(const std::function<void()>& action) {
   return !ended_;
 }
 
-bool Headless::RunUntil(double seconds) {
-  for (auto next = TakeNext(seconds); next && !ended_; next = TakeNext(seconds)) {
+bool Headless::RunFor(double seconds) {
+  const double until = now_ + seconds;
+  for (auto next = TakeNext(until); next && !ended_; next = TakeNext(until)) {
     Do(*next);
   }
-  now_ = ended_ ? now_ : std::max(now_, seconds);
-  return !ended_;
-}
-
-void Headless::At(double seconds, std::function<void()> action) {
-  timers_["at." + std::to_string(order_)] = {std::move(action), seconds, 0, order_++};
-}
-
-bool Headless::PumpMessages(double maxSeconds) {
-  // One message at a time, as a queue delivers them; the handler may end the program, in which
-  // case ProgramEnded unwinds through this wait to the test's Do.
-  const double limit = now_ + maxSeconds;
-  if (auto next = TakeNext(limit)) {
-    (*next)();
-  } else {
-    now_ = limit;
-  }
+  now_ = ended_ ? now_ : std::max(now_, until);
   return !ended_;
 }
 

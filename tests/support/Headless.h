@@ -1,11 +1,14 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "MemoryWindows.h"
@@ -18,28 +21,82 @@ namespace testing_support {
 // Thrown by Exit: the program has ended, and nothing of it runs any more.
 struct ProgramEnded {};
 
-// A window system without windows and a clock that only moves when the program waits or the
-// test lets time pass: every flow runs in microseconds, in a fixed order.
-class Headless final : public forms::Platform, public hostwin::WaitHost {
+// A clock that only moves when a wait pumps or the test lets time pass. A pump runs the next event
+// or tick due within its sleep, as a message queue hands out one message at a time, else sleeps
+// it all; events run before ticks due at the same time, each kind in the order it was set.
+class VirtualClock : public hostwin::WaitHost {
+ public:
+  explicit VirtualClock(double timeOfDay) : startOfDay_(timeOfDay) {}
+
+  double Now() const { return now_; }
+  // Runs `action` (a click, say) at that moment, inside whatever wait is running then.
+  void At(double seconds, std::function<void()> action) {
+    timers_["at." + std::to_string(order_)] = {std::move(action), seconds, 0, order_++};
+  }
+
+  // hostwin::WaitHost
+  double TimeOfDay() override { return std::fmod(startOfDay_ + now_, 86400.0); }
+  double Monotonic() override { return now_; }
+  bool PumpMessages(double maxSeconds) override {
+    if (auto next = TakeNext(now_ + maxSeconds)) {
+      (*next)();
+    } else {
+      now_ += maxSeconds;
+    }
+    return true;
+  }
+
+ protected:
+  // A timer, or with no interval a scheduled event that runs once.
+  struct Timer {
+    std::function<void()> tick;
+    double due;
+    double interval;
+    long order;
+  };
+
+  // The next tick or event at or before `limit`, the clock moved to it.
+  std::optional<std::function<void()>> TakeNext(double limit) {
+    const auto next = std::ranges::min_element(timers_, {}, [](const auto& timer) {
+      return std::tuple(timer.second.due, timer.second.interval, timer.second.order);
+    });
+    if (next == timers_.end() || next->second.due > limit) {
+      return std::nullopt;
+    }
+    now_ = std::max(now_, next->second.due);
+    auto run = next->second.tick;
+    if (next->second.interval > 0) {
+      next->second.due += next->second.interval;
+    } else {
+      timers_.erase(next);
+    }
+    return run;
+  }
+
+  double startOfDay_;
+  double now_ = 0;
+  long order_ = 0;
+  std::map<std::string, Timer> timers_;
+};
+
+// A window system without windows on a virtual clock: every flow runs in microseconds, in a
+// fixed order.
+class Headless final : public forms::Platform, public VirtualClock {
  public:
   struct Line {
     double at;  // seconds since the start
     std::u16string text;
+    std::u16string plain;  // without its font tags
   };
 
   // The chat client with one room and a welcome window; timeOfDay is when the run starts.
   explicit Headless(double timeOfDay = 36000.25);
 
-  // Runs scheduled events and timer ticks until the clock reaches `seconds` since the start.
-  // Returns false once the program has ended.
-  bool RunUntil(double seconds);
-  bool RunFor(double seconds) { return RunUntil(now_ + seconds); }
-  // Runs `action` (a click, say) at that moment, inside whatever wait is running then.
-  void At(double seconds, std::function<void()> action);
+  // Runs scheduled events and timer ticks for `seconds`; false once the program has ended.
+  bool RunFor(double seconds);
   // Runs an action now, as the window system would: an end of the program stops it.
   bool Do(const std::function<void()>& action);
 
-  double Now() const { return now_; }
   bool Ended() const { return ended_; }
   // Lines said in the room, in order: the texts typed into its input box before an Enter.
   const std::vector<Line>& Said() const { return said_; }
@@ -53,13 +110,9 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   // "front Form5", "hide Form4", "minimize Form3", "topmost Form3", "drag Form3",
   // "unload Form3", "said <line without its font tags>".
   const std::vector<std::string>& Trace() const { return trace_; }
-  long Count(std::string_view entry) const {
-    return std::count(trace_.begin(), trace_.end(), entry);
-  }
+  long Count(std::string_view entry) const { return std::ranges::count(trace_, entry); }
   // A control's text as its window last showed it.
-  std::u16string Shown(forms::FormId id, std::string_view control) const {
-    return shown_.at(std::to_string(static_cast<int>(id)) + std::string(control));
-  }
+  std::u16string Shown(forms::FormId id, std::string name) const { return shown_.at({id, name}); }
 
   // forms::Platform
   std::unique_ptr<forms::FormView> CreateView(forms::Program& program, forms::FormId id,
@@ -69,35 +122,23 @@ class Headless final : public forms::Platform, public hostwin::WaitHost {
   std::unique_ptr<forms::Ticker> Every(int milliseconds, std::function<void()> tick) override;
   void Fault(std::string_view message) override;
 
-  // hostwin::WaitHost
-  double TimeOfDay() override;
-  double Monotonic() override { return now_; }
-  bool PumpMessages(double maxSeconds) override;
+  // One message at a time, as a queue delivers them; the handler may end the program, in which
+  // case ProgramEnded unwinds through this wait to the test's Do.
+  bool PumpMessages(double maxSeconds) override {
+    VirtualClock::PumpMessages(maxSeconds);
+    return !ended_;
+  }
 
  private:
   class View;
   class VirtualTicker;
-  // A timer, or with no interval a scheduled event that runs once.
-  struct Timer {
-    std::function<void()> tick;
-    double due;
-    double interval;
-    long order;
-  };
-
-  // The next tick or event at or before `limit`: events before ticks due at the same time.
-  std::optional<std::function<void()>> TakeNext(double limit);
 
   MemoryWindows client_;
   zibbet::ChatClient chat_{client_};
   ClientTree tree_;
   hostwin::Handle room_ = 0;
-  double startOfDay_;
-  double now_ = 0;
   bool ended_ = false;
-  long order_ = 0;
-  std::map<std::string, Timer> timers_;
-  std::map<std::string, std::u16string> shown_;
+  std::map<std::pair<forms::FormId, std::string>, std::u16string> shown_;
   std::u16string inputBox_;
   std::vector<Line> said_;
   std::vector<std::string> trace_;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,9 @@ std::string Narrow(const std::u16string& text) { return {text.begin(), text.end(
 
 // The colour codes of the markup, one per element.
 std::vector<std::string> Codes(const std::u16string& markup) {
-  std::vector<std::string> codes;
-  const std::u16string open = u"<Font Color=#";
-  for (auto at = markup.find(open); at != std::u16string::npos; at = markup.find(open, at + 1)) {
-    codes.push_back(Narrow(markup.substr(at + open.size(), 6)));
-  }
-  return codes;
+  const std::string text = Narrow(markup);
+  const std::regex code("<Font Color=#(......)");
+  return {std::sregex_token_iterator(text.begin(), text.end(), code, 1), {}};
 }
 
 TEST(FadeText, ShortTextsGiveExactMarkup) {

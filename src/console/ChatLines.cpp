@@ -1,5 +1,6 @@
 #include "console/ChatLines.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -90,12 +91,23 @@ std::vector<std::u16string> TranscriptTracker::Update(std::u16string_view transc
   std::vector<std::u16string> lines = SplitLines(transcript);
   std::size_t kept = 0;
   if (!lines_.empty() && !lines.empty()) {
-    // Nothing in common: cleared and refilled, or another text altogether.
-    kept = Kept(lines_, lines).value_or(lines.size());
+    // Without such a run, the last line read before still marks where the news begins, if it
+    // is there (whatever stands after it came later); else nothing is in common: cleared and
+    // refilled, or another text altogether.
+    kept = Kept(lines_, lines).value_or(0);
+    if (kept == 0) {
+      const auto last = std::find(lines.rbegin(), lines.rend(), lines_.back());
+      kept = static_cast<std::size_t>(lines.rend() - last);
+      kept = kept == 0 ? lines.size() : kept;
+    }
   }
   std::vector<std::u16string> added(lines.begin() + static_cast<std::ptrdiff_t>(kept), lines.end());
   lines_ = std::move(lines);
   return added;
+}
+
+void TranscriptTracker::Extend(const std::vector<std::u16string>& lines) {
+  lines_.insert(lines_.end(), lines.begin(), lines.end());
 }
 
 }  // namespace console

@@ -24,7 +24,8 @@ bool SplitChatLine(std::u16string_view line, ChatLine& out);
 //
 // Snapshots cannot tell everything apart: a line trimmed from the top while an identical one
 // arrives at the bottom looks like no change at all. The longest run is taken, so an old line
-// is never reported again, at the cost of such a new line. A read that shares no line with the
+// is never reported again, at the cost of such a new line. Without such a run, the news is what
+// follows the last occurrence of the last line read before. A read that shares neither with the
 // last one is a cleared or replaced transcript: history, reported only when the last read was
 // empty (a fresh or cleared room filling up).
 class TranscriptTracker {
@@ -33,6 +34,8 @@ class TranscriptTracker {
   void Reset(std::u16string_view transcript);
   // The lines added since the last read, in order.
   std::vector<std::u16string> Update(std::u16string_view transcript);
+  // Takes lines known to follow the last read, read some other way.
+  void Extend(const std::vector<std::u16string>& lines);
 
  private:
   std::vector<std::u16string> lines_;

@@ -1,5 +1,6 @@
 #include "console/ChatScanner.h"
 
+#include <exception>
 #include <utility>
 
 #include "hostwin/ChatRoom.h"
@@ -16,7 +17,7 @@ void ChatScanner::Start() {
   pending_.clear();
   Walk();
   if (fresh_) {
-    TakeHistory();
+    Read();
   }
 }
 
@@ -59,86 +60,138 @@ void ChatScanner::Walk() {
     room_ = room;
     transcript_ = transcript;
     fresh_ = true;
+    silent_ = false;
+    end_.reset();
   }
-}
-
-void ChatScanner::TakeHistory() {
-  // Until the room's text is read once, nothing is known of it; lines said before that read
-  // succeeds count as history too.
-  const auto length = windows_.TextLength(transcript_);
-  const auto text = length ? windows_.Text(transcript_) : std::nullopt;
-  if (!text) {
-    Silent();
-    return;
-  }
-  tracker_.Reset(*text);
-  length_ = *length;
-  pollsSinceRead_ = 0;
-  fresh_ = false;
 }
 
 void ChatScanner::Silent() {
   // A room that is gone answers nothing either; if another took its place, that one is asked.
   const hostwin::Handle asked = transcript_;
   Walk();
-  quietPolls_ = transcript_ == asked ? kPollsAfterSilence : 0;
+  silent_ = transcript_ == asked;
 }
 
 void ChatScanner::Read() {
-  if (quietPolls_ > 0) {
-    --quietPolls_;
-    return;
-  }
   if (transcript_ == 0 || ++pollsSinceWalk_ >= kPollsPerWalk) {
     Walk();
   }
   if (transcript_ == 0) {
     return;
   }
-  if (fresh_) {
-    TakeHistory();
-    return;
-  }
-  // A read that gets no answer skips this poll and a few more; what was read before stays as
-  // it was.
-  const auto length = windows_.TextLength(transcript_);
-  if (!length) {
+  // While the client hangs, every read costs its whole time limit; a short question first keeps
+  // the thread free for the user's clicks and resumes reading as soon as the client answers.
+  if (silent_ && !windows_.Answers(transcript_)) {
     Silent();
     return;
   }
-  if (*length == length_ && ++pollsSinceRead_ < kPollsPerFullRead) {
+  silent_ = false;
+  try {
+    if (fresh_) {
+      // Until the room's text is read once, nothing is known of it; lines said before that
+      // read succeeds count as history too.
+      ReadWhole(true, Probe());
+    } else {
+      ReadChanges();
+    }
+  } catch (const std::exception&) {
+    // An answer beyond reason (a buffer the size of a length no text has) is a failed read;
+    // what was read before stays as it was.
+    Silent();
+  }
+}
+
+std::optional<ChatScanner::End> ChatScanner::Probe() {
+  const auto rows = windows_.RowCount(transcript_);
+  if (!rows) {
+    return std::nullopt;
+  }
+  const int lastRow = *rows - 1;
+  const auto lastStart = windows_.RowStart(transcript_, lastRow);
+  auto last = lastStart ? windows_.RowText(transcript_, lastRow) : std::nullopt;
+  auto first = last && lastRow > 0 ? windows_.RowText(transcript_, 0) : last;
+  if (!first) {
+    return std::nullopt;
+  }
+  return End{*rows, *lastStart, std::move(*first), std::move(*last)};
+}
+
+void ChatScanner::ReadChanges() {
+  const auto now = Probe();
+  if (now && end_ && *now == *end_) {
     return;
   }
+  if (now && end_ && Follow(*end_, *now)) {
+    return;
+  }
+  if (!now && !windows_.Answers(transcript_)) {
+    Silent();
+    return;
+  }
+  ReadWhole(false, now);
+}
+
+void ChatScanner::ReadWhole(bool history, const std::optional<End>& before) {
   const auto text = windows_.Text(transcript_);
   if (!text) {
     Silent();
     return;
   }
-  pollsSinceRead_ = 0;
-  length_ = *length;
-  for (const auto& added : tracker_.Update(*text)) {
+  if (history) {
+    tracker_.Reset(*text);
+    fresh_ = false;
+  } else {
+    Queue(tracker_.Update(*text));
+  }
+  // The rows taken for this text's end only if they held still around the read.
+  const auto after = before ? Probe() : std::nullopt;
+  end_ = after && *after == *before ? after : std::nullopt;
+}
+
+bool ChatScanner::Follow(const End& from, const End& to) {
+  // A client that only appends leaves its first row and the rows it had as they were.
+  if (to.first != from.first || to.rows < from.rows ||
+      windows_.RowStart(transcript_, from.rows - 1) != from.lastStart ||
+      windows_.RowText(transcript_, from.rows - 1) != from.last) {
+    return false;
+  }
+  std::u16string added;
+  int rowEnd = from.lastStart + static_cast<int>(from.last.size());
+  for (int row = from.rows; row < to.rows; ++row) {
+    const auto start = windows_.RowStart(transcript_, row);
+    const auto text = windows_.RowText(transcript_, row);
+    if (!start || !text || *start < rowEnd) {
+      return false;
+    }
+    // A row that starts past the end of the one before begins a line; else it wraps it.
+    if (*start > rowEnd) {
+      added += u"\r\n";
+    }
+    added += *text;
+    rowEnd = *start + static_cast<int>(text->size());
+  }
+  // The old last row must still end its line, and the rows read must be all there are; else
+  // the next poll reads them again.
+  if ((!added.empty() && added.front() != u'\r') ||
+      rowEnd != to.lastStart + static_cast<int>(to.last.size())) {
+    return false;
+  }
+  if (windows_.RowCount(transcript_) != to.rows) {
+    return true;
+  }
+  const std::vector<std::u16string> lines = SplitLines(added);
+  tracker_.Extend(lines);
+  Queue(lines);
+  end_ = to;
+  return true;
+}
+
+void ChatScanner::Queue(const std::vector<std::u16string>& lines) {
+  for (const auto& added : lines) {
     ChatLine line;
     if (SplitChatLine(added, line)) {
       pending_.push_back(std::move(line));
     }
-  }
-}
-
-ScannerControl::ScannerControl(forms::Program& program, hostwin::WindowAccess& windows,
-                               forms::FormId id, std::string_view name)
-    : program_(program),
-      scanner_(windows,
-               [&program, id, event = std::string(name) + "_ChatMsg"](const ChatLine& line) {
-                 program.Raise(id, event, {line.sender, line.text});
-               }) {}
-
-void ScannerControl::Call(std::string_view method) {
-  if (method != "Start") {
-    return;
-  }
-  scanner_.Start();
-  if (!ticker_) {
-    ticker_ = program_.GetPlatform().Every(kPollMilliseconds, [this] { scanner_.Poll(); });
   }
 }
 

@@ -94,6 +94,9 @@ TEST(TranscriptTracker, ReportsEachAddedLineOnceInOrder) {
       {"replaced by other text: history, then news after it",
        {u"a:\t1", u"b:\t2"},
        {{{u"x:\told", u"y:\told"}, {}}, {{u"y:\told", u"z:\tnew"}, {u"z:\tnew"}}}},
+      {"no run in common, but the last line read is there: what follows it is news",
+       {u"a:\t1", u"b:\t2"},
+       {{{u"a:\t1", u"a:\t1", u"b:\t2", u"c:\t3"}, {u"c:\t3"}}}},
       {"an empty room gets its first lines", {}, {{{u"a:\t1", u"a:\t1"}, {u"a:\t1", u"a:\t1"}}}},
   };
   for (const auto& c : cases) {

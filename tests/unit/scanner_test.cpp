@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "MemoryWindows.h"
+#include "ScannerModel.h"
 #include "console/ChatScanner.h"
 #include "hostwin/ChatRoom.h"
 
@@ -29,18 +31,19 @@ class ScannerTest : public ::testing::Test {
   }
   void Say(hostwin::Handle r, std::u16string_view line) {
     const hostwin::Handle transcript = TranscriptOf(r);
-    windows.SetTitle(transcript, windows.Content(transcript) + u"\r\n" + std::u16string(line));
+    const std::u16string before = windows.Content(transcript);
+    windows.SetTitle(transcript, before + (before.empty() ? u"" : u"\r\n") + std::u16string(line));
   }
-  // Enough polls for a walk to the room and a read whatever the length did, also after a few
-  // reads that got no answer.
+  // Enough polls for a walk to the room and a read whatever came before.
   void PollMany() {
-    for (int i = 0; i < ChatScanner::kPollsPerWalk + 3 * ChatScanner::kPollsAfterSilence; ++i) {
+    for (int i = 0; i < ChatScanner::kPollsPerWalk + 3; ++i) {
       scanner.Poll();
     }
   }
 };
 
-TEST_F(ScannerTest, LinesAfterTheStartOnlyBurstsAndRepeatsIncluded) {
+TEST_F(ScannerTest, LinesAfterTheStartOnlyBurstsRepeatsAndWrappedLinesIncluded) {
+  windows.SetRowWidth(4);  // most lines take several rows
   Say(room, u"Ann:\tbefore");
   scanner.Poll();
   scanner.Start();
@@ -58,20 +61,58 @@ TEST_F(ScannerTest, LinesAfterTheStartOnlyBurstsAndRepeatsIncluded) {
                           {u"Ann", u"hi"}}));
 }
 
-TEST_F(ScannerTest, AnEqualLengthChangeIsHeardWithinAFullReadsPolls) {
-  windows.SetTitle(TranscriptOf(room), u"Ann:\t1\r\nBob:\t2");
-  scanner.Start();
-  scanner.Poll();
-  windows.SetTitle(TranscriptOf(room), u"n:\t1\r\nBob:\t2\r\nC:\t3");  // capped by characters
-  for (int i = 0; i < ChatScanner::kPollsPerFullRead; ++i) {
+TEST_F(ScannerTest, ATopTrimmedAsMuchAsWasSaidIsHeardAtTheNextPoll) {
+  // By characters (the length stays the same) and by lines.
+  for (const auto& after : {u"n:\t1\r\nBob:\t2\r\nC:\t3", u"Bob:\t2\r\nC:\t3"}) {
+    heard.clear();
+    windows.SetTitle(TranscriptOf(room), u"Ann:\t1\r\nBob:\t2");
+    scanner.Start();
     scanner.Poll();
+    windows.SetTitle(TranscriptOf(room), after);
+    scanner.Poll();
+    EXPECT_EQ(heard, (Heard{{u"C", u"3"}}));
   }
-  EXPECT_EQ(heard, (Heard{{u"C", u"3"}}));
+}
+
+TEST_F(ScannerTest, AQuietPollAndANewLineCostNoMoreInALongTranscript) {
+  // {reads, whole reads} of ten quiet polls, then of a poll that hears a line.
+  const auto costs = [](int lines) {
+    MemoryWindows w;
+    ClientTree tree(w);
+    w.SetRowWidth(6);
+    const hostwin::Handle transcript =
+        w.FindChild(tree.AddRoom(u"Long Day"), 0, hostwin::kRichTextClass);
+    std::u16string text = u"Old:\t0";
+    for (int i = 1; i < lines; ++i) {
+      text += u"\r\nOld:\t" + std::u16string(1 + i % 7, u'x');
+    }
+    w.SetTitle(transcript, text);
+    int heard = 0;
+    ChatScanner s(w, [&](const ChatLine&) { ++heard; });
+    s.Start();
+    s.Poll();
+    const int reads = w.Reads();
+    const int whole = w.WholeReads();
+    for (int i = 0; i < 10; ++i) {
+      s.Poll();
+    }
+    const std::vector<int> quiet = {w.Reads() - reads, w.WholeReads() - whole};
+    w.SetTitle(transcript, text + u"\r\nAnn:\tnews");
+    s.Poll();
+    EXPECT_EQ(heard, 1);
+    return std::vector<int>{quiet[0], quiet[1], w.Reads() - reads - quiet[0],
+                            w.WholeReads() - whole - quiet[1]};
+  };
+  const std::vector<int> shortDay = costs(10);
+  EXPECT_EQ(shortDay[1], 0);
+  EXPECT_EQ(shortDay[3], 0);
+  EXPECT_EQ(costs(5000), shortDay);
 }
 
 TEST_F(ScannerTest, AFailedReadSkipsThePollAndForgetsNothing) {
-  // {reads that still succeed, reads that then fail}: the length read, the text read, or more.
-  for (const auto& [skip, count] : std::vector<std::pair<int, int>>{{0, 1}, {1, 1}, {1, 3}}) {
+  // {reads that still succeed, reads that then fail}: the first read, a later one, or several.
+  for (const auto& [skip, count] :
+       std::vector<std::pair<int, int>>{{0, 1}, {1, 1}, {1, 3}, {4, 2}}) {
     heard.clear();
     Say(room, u"Old:\thistory");
     windows.FailReads(count, skip);
@@ -84,14 +125,27 @@ TEST_F(ScannerTest, AFailedReadSkipsThePollAndForgetsNothing) {
   }
 }
 
-TEST_F(ScannerTest, ASilentClientIsLeftAloneForAWhile) {
+TEST_F(ScannerTest, ASilentClientIsAskedOnceAPollAndHeardAsSoonAsItAnswers) {
   scanner.Start();
-  windows.FailReads(1);
+  windows.FailReads(2);  // the rows, then the question whether it answers at all
   scanner.Poll();
   Say(room, u"Ann:\tnews");
-  for (int i = 0; i < ChatScanner::kPollsAfterSilence; ++i) {
+  windows.FailReads(3);
+  for (int i = 0; i < 3; ++i) {
+    const int reads = windows.Reads();
     scanner.Poll();
+    EXPECT_EQ(windows.Reads() - reads, 1);
   }
+  EXPECT_TRUE(heard.empty());
+  scanner.Poll();
+  EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}}));
+}
+
+TEST_F(ScannerTest, AReadThatThrowsIsAFailedRead) {
+  scanner.Start();
+  Say(room, u"Ann:\tnews");
+  windows.ThrowOnRead();
+  EXPECT_NO_THROW(scanner.Poll());
   EXPECT_TRUE(heard.empty());
   scanner.Poll();
   EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}}));
@@ -138,6 +192,20 @@ TEST_F(ScannerTest, AHandlerThatPumpsGetsNoLineTwiceOrOutOfOrder) {
   nested.Poll();
   nested.Poll();
   EXPECT_EQ(order, (std::vector<std::u16string>{u"1", u"2", u"3"}));
+}
+
+// The fuzz target's model, played from seeded random bytes.
+TEST(ScannerModel, EveryLineSaidAfterTheStartOnceInOrderAndNoOldOne) {
+  std::mt19937 random(13);
+  std::uniform_int_distribution<int> byte(0, 255);
+  for (int run = 0; run < 400; ++run) {
+    std::vector<std::uint8_t> data(300);
+    for (auto& b : data) {
+      b = static_cast<std::uint8_t>(byte(random));
+    }
+    const std::string fault = scanner_model::Play(data.data(), data.size());
+    ASSERT_EQ(fault, "") << "run " << run;
+  }
 }
 
 }  // namespace

@@ -70,9 +70,7 @@ std::vector<std::string> HearWhileSaying(HostProcess& host, int lines) {
   for (int i = 0; i < lines; ++i) {
     host.Say("Ann", Numbered(i));
     if (i % 3 != 0) {  // every third comes in a burst with the next
-      for (int poll = 0; poll < console::ChatScanner::kPollsPerFullRead; ++poll) {
-        scanner.Poll();
-      }
+      scanner.Poll();
     }
   }
   scanner.Poll();
@@ -128,9 +126,7 @@ TEST(CodePage932, DoubleByteTextIsSentAndHeardWhole) {
   scanner.Start();
   for (const char* line : {"\x82\xa0\x82\xa2", "\x93\xfa\x96\x7b\x8c\xea tu9vo", "\x82\xa4"}) {
     host.Say("Ann", line);
-    for (int poll = 0; poll < console::ChatScanner::kPollsPerFullRead; ++poll) {
-      scanner.Poll();
-    }
+    scanner.Poll();
   }
   EXPECT_EQ(heard, (std::vector<std::u16string>{u"\u3042\u3044", japanese + u" tu9vo", u"\u3046"}));
 }

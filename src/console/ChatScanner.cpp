@@ -1,14 +1,39 @@
 #include "console/ChatScanner.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
 #include "hostwin/ChatRoom.h"
 
 namespace console {
+namespace {
 
-ChatScanner::ChatScanner(hostwin::WindowAccess& windows, Deliver deliver)
-    : windows_(windows), deliver_(std::move(deliver)) {}
+std::u16string_view WithoutBreak(std::u16string_view row) {
+  while (!row.empty() && (row.back() == u'\r' || row.back() == u'\n')) {
+    row.remove_suffix(1);
+  }
+  return row;
+}
+
+// Where the row after one that starts at `start` starts: its line break counts one.
+int After(int start, std::u16string_view row) {
+  const std::size_t text = WithoutBreak(row).size();
+  return start + static_cast<int>(text) + (text < row.size() ? 1 : 0);
+}
+
+// Whether the text, read whole, begins with the transcript as `end` saw it: as long as it was
+// then, ending in its last row, and a line break after.
+bool Appended(std::u16string_view text, const auto& end) {
+  const auto length = static_cast<std::size_t>(end.length);
+  return length < text.size() && (text[length] == u'\r' || text[length] == u'\n') &&
+         text.substr(0, length).ends_with(WithoutBreak(end.last));
+}
+
+}  // namespace
+
+ChatScanner::ChatScanner(hostwin::WindowAccess& windows, Deliver deliver, int longTranscript)
+    : windows_(windows), deliver_(std::move(deliver)), longTranscript_(longTranscript) {}
 
 void ChatScanner::Start() {
   started_ = true;
@@ -85,50 +110,169 @@ void ChatScanner::Read() {
     Silent();
     return;
   }
-  silent_ = false;
-  try {
-    if (fresh_) {
-      // Until the room's text is read once, nothing is known of it; lines said before that
-      // read succeeds count as history too.
-      ReadWhole(true, Probe());
-    } else {
-      ReadChanges();
+  // A read that failed while the client answers (a reply beyond reason, a race with a change)
+  // is tried again at once: by the next poll, a client that caps its transcript may have
+  // dropped what was said.
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    silent_ = false;
+    failed_ = false;
+    try {
+      if (fresh_) {
+        // Until the room's text is read once, nothing is known of it; lines said before that
+        // read succeeds count as history too.
+        const auto now = Probe();
+        if (now && now->length > longTranscript_) {
+          TakeLastRow(*now);
+        } else {
+          ReadWhole(true, now);
+        }
+      } else {
+        ReadChanges();
+      }
+    } catch (const std::exception&) {
+      // An answer beyond reason (a buffer the size of a length no text has) is a failed read;
+      // what was read before stays as it was.
+      Silent();
     }
-  } catch (const std::exception&) {
-    // An answer beyond reason (a buffer the size of a length no text has) is a failed read;
-    // what was read before stays as it was.
-    Silent();
+    if ((!silent_ && !failed_) || (silent_ && !windows_.Answers(transcript_))) {
+      return;
+    }
   }
 }
 
 std::optional<ChatScanner::End> ChatScanner::Probe() {
-  const auto rows = windows_.RowCount(transcript_);
+  const auto length = windows_.TextLength(transcript_);
+  const auto rows = length ? windows_.RowCount(transcript_) : std::nullopt;
   if (!rows) {
     return std::nullopt;
   }
-  const int lastRow = *rows - 1;
-  const auto lastStart = windows_.RowStart(transcript_, lastRow);
-  auto last = lastStart ? windows_.RowText(transcript_, lastRow) : std::nullopt;
-  auto first = last && lastRow > 0 ? windows_.RowText(transcript_, 0) : last;
-  if (!first) {
-    return std::nullopt;
+  // The first line, or as much of it as a few rows hold: a top trimmed changes it. An empty
+  // transcript is not asked for its row (Wine's rich edit answers that with nonsense).
+  End end{*length, *rows, {}, 0, {}};
+  int start = 0;
+  for (int row = 0; row < std::min(*length > 0 ? *rows : 0, kFirstRows); ++row) {
+    const auto text = windows_.RowText(transcript_, row, start);
+    if (!text) {
+      return std::nullopt;
+    }
+    end.first += WithoutBreak(*text);
+    if (WithoutBreak(*text).size() < text->size()) {
+      break;
+    }
+    start = After(start, *text);
   }
-  return End{*rows, *lastStart, std::move(*first), std::move(*last)};
+  return end;
+}
+
+bool ChatScanner::ReadLastRow(End& end) {
+  if (end.length == 0) {
+    end.lastStart = 0;
+    end.last.clear();
+    return true;
+  }
+  // Finding the last row costs a client with a long transcript more than the rest of a poll.
+  const auto start = windows_.RowStart(transcript_, end.rows - 1);
+  auto last = start ? windows_.RowText(transcript_, end.rows - 1, *start) : std::nullopt;
+  if (!last) {
+    return false;
+  }
+  end.lastStart = *start;
+  end.last = std::move(*last);
+  return true;
+}
+
+void ChatScanner::TakeLastRow(const End& now) {
+  End end = now;
+  const auto again = ReadLastRow(end) ? Probe() : std::nullopt;
+  if (!again || !again->Same(now)) {
+    // Changing or unanswered: history is taken at a later poll.
+    return;
+  }
+  // The last line, or as much of it as a few rows hold: what the news will follow.
+  std::u16string line = end.last;
+  for (int row = end.rows - 2; row >= 0 && row > end.rows - 1 - kFirstRows; --row) {
+    const auto start = windows_.RowStart(transcript_, row);
+    const auto text = start ? windows_.RowText(transcript_, row, *start) : std::nullopt;
+    if (!text) {
+      return;
+    }
+    if (WithoutBreak(*text).size() < text->size()) {
+      break;
+    }
+    line.insert(0, *text);
+  }
+  tracker_.ResetToEnd(line);
+  end_ = std::move(end);
+  fresh_ = false;
 }
 
 void ChatScanner::ReadChanges() {
+  const auto length = windows_.TextLength(transcript_);
+  if (!length) {
+    Unanswered(std::nullopt);
+    return;
+  }
+  if (*length <= longTranscript_) {
+    // Short: read whole at every poll, which tells what no comparison of its ends can (a top
+    // cut into by as much as was said leaves a first row, a length and a last row as they
+    // were). Its end is taken only once it nears the length where rows take over.
+    ReadWhole(false, *length > longTranscript_ / 2 ? Probe() : std::nullopt);
+    return;
+  }
   const auto now = Probe();
-  if (now && end_ && *now == *end_) {
+  if (!now) {
+    Unanswered(std::nullopt);
     return;
   }
-  if (now && end_ && Follow(*end_, *now)) {
-    return;
+  if (end_ && now->Same(*end_)) {
+    if (++quietPolls_ % kPollsPerDeepLook != 0) {
+      return;
+    }
+    const auto still = Still(*end_);
+    if (!still) {
+      Unanswered(now);
+      return;
+    }
+    if (*still) {
+      return;
+    }
+  } else if (end_ && now->length > longTranscript_) {
+    const auto followed = Follow(*end_, *now);
+    if (!followed) {
+      Unanswered(now);
+      return;
+    }
+    if (*followed) {
+      return;
+    }
   }
-  if (!now && !windows_.Answers(transcript_)) {
+  unexplained_ = 0;
+  ReadWhole(false, now);
+}
+
+void ChatScanner::Unanswered(const std::optional<End>& now) {
+  if (!windows_.Answers(transcript_)) {
     Silent();
     return;
   }
-  ReadWhole(false, now);
+  // A read that failed from a client that answers: once is a race; again and again, something
+  // the rows cannot carry (a row too long), which the whole text settles.
+  if (++unexplained_ >= kUnexplainedReads) {
+    unexplained_ = 0;
+    ReadWhole(false, now);
+  } else {
+    failed_ = true;
+  }
+}
+
+std::optional<bool> ChatScanner::Still(const End& end) {
+  // A top trimmed by as much as was said, of lines alike, keeps the rest alike too; the last
+  // row tells, at a cost that grows with the transcript, so only now and then.
+  End now = end;
+  if (!ReadLastRow(now)) {
+    return std::nullopt;
+  }
+  return now.lastStart == end.lastStart && now.last == end.last;
 }
 
 void ChatScanner::ReadWhole(bool history, const std::optional<End>& before) {
@@ -140,49 +284,69 @@ void ChatScanner::ReadWhole(bool history, const std::optional<End>& before) {
   if (history) {
     tracker_.Reset(*text);
     fresh_ = false;
+  } else if (tracker_.EndOnly() && end_ && Appended(*text, *end_)) {
+    // Known only by its end, and only added to since: what follows its old length is news.
+    Queue(SplitLines(std::u16string_view(*text).substr(static_cast<std::size_t>(end_->length))));
+    tracker_.Reset(*text);
   } else {
     Queue(tracker_.Update(*text));
   }
-  // The rows taken for this text's end only if they held still around the read.
-  const auto after = before ? Probe() : std::nullopt;
-  end_ = after && *after == *before ? after : std::nullopt;
+  // The end taken for this text only if the transcript held still around the read.
+  std::optional<End> end = before;
+  if (!end || !ReadLastRow(*end)) {
+    end.reset();
+  }
+  const auto after = end ? Probe() : std::nullopt;
+  end_ = after && after->Same(*end) ? end : std::nullopt;
 }
 
-bool ChatScanner::Follow(const End& from, const End& to) {
+std::optional<bool> ChatScanner::Follow(const End& from, const End& to) {
   // A client that only appends leaves its first row and the rows it had as they were.
-  if (to.first != from.first || to.rows < from.rows ||
-      windows_.RowStart(transcript_, from.rows - 1) != from.lastStart ||
-      windows_.RowText(transcript_, from.rows - 1) != from.last) {
+  const int lastRow = from.rows - 1;
+  if (to.first != from.first || to.rows < from.rows || to.length <= from.length) {
+    return false;
+  }
+  const auto lastStart = windows_.RowStart(transcript_, lastRow);
+  if (!lastStart) {
+    return std::nullopt;
+  }
+  if (*lastStart != from.lastStart) {
     return false;
   }
   std::u16string added;
-  int rowEnd = from.lastStart + static_cast<int>(from.last.size());
-  for (int row = from.rows; row < to.rows; ++row) {
-    const auto start = windows_.RowStart(transcript_, row);
-    const auto text = windows_.RowText(transcript_, row);
-    if (!start || !text || *start < rowEnd) {
+  End end = to;
+  end.lastStart = from.lastStart;
+  for (int row = lastRow; row < to.rows; ++row) {
+    if (row > lastRow) {
+      end.lastStart = After(end.lastStart, end.last);
+    }
+    auto text = windows_.RowText(transcript_, row, end.lastStart);
+    if (!text) {
+      return std::nullopt;
+    }
+    // The old last row must be as it was, and end its line now.
+    if (row == lastRow && (WithoutBreak(*text) != WithoutBreak(from.last) ||
+                           WithoutBreak(*text).size() == text->size())) {
       return false;
     }
-    // A row that starts past the end of the one before begins a line; else it wraps it.
-    if (*start > rowEnd) {
-      added += u"\r\n";
+    if (row > lastRow) {
+      added += *text;
     }
-    added += *text;
-    rowEnd = *start + static_cast<int>(text->size());
+    end.last = std::move(*text);
   }
-  // The old last row must still end its line, and the rows read must be all there are; else
-  // the next poll reads them again.
-  if ((!added.empty() && added.front() != u'\r') ||
-      rowEnd != to.lastStart + static_cast<int>(to.last.size())) {
-    return false;
+  // Rows added while they were read: the next poll reads them again.
+  const auto after = Probe();
+  if (!after) {
+    return std::nullopt;
   }
-  if (windows_.RowCount(transcript_) != to.rows) {
+  if (!after->Same(to)) {
     return true;
   }
   const std::vector<std::u16string> lines = SplitLines(added);
   tracker_.Extend(lines);
   Queue(lines);
-  end_ = to;
+  end_ = std::move(end);
+  unexplained_ = 0;
   return true;
 }
 

@@ -40,12 +40,15 @@ class WindowAccess {
   virtual std::optional<int> TextLength(Handle window) = 0;
   virtual std::optional<std::u16string> Text(Handle window) = 0;
   // A multi-line control's rows as it lays them out (a wrapped line takes several), so that its
-  // end can be read without copying the rest. Positions count a line break as one character, as
-  // rich edits do; they need not match the text's own offsets. A row's text comes without its
-  // line break. Empty when unanswered, beyond reason, or cut.
+  // end can be read without copying the rest. A row's start counts a line break as one
+  // character, as rich edits do, and need not match the text's own offsets; its text ends in
+  // the line break that ends it, if any (the last row's may have none). Empty when unanswered,
+  // beyond reason, or cut.
   virtual std::optional<int> RowCount(Handle window) = 0;
   virtual std::optional<int> RowStart(Handle window, int row) = 0;
-  virtual std::optional<std::u16string> RowText(Handle window, int row) = 0;
+  // `start` is the row's start as RowStart gives it: a rich edit tells a row's length only by a
+  // character in it.
+  virtual std::optional<std::u16string> RowText(Handle window, int row, int start) = 0;
   // Whether the window answers an empty message within a short time: after a read that got no
   // answer, a poll asks this before it risks a read's full wait again.
   virtual bool Answers(Handle window) = 0;

@@ -43,9 +43,10 @@ constexpr LRESULT kLongestText = LRESULT{16} * 1024 * 1024;
 // the buffer was not cut.
 constexpr std::size_t kBytesPerUnit = 2;
 constexpr std::size_t kSlack = 256;
+constexpr int kCharsPerMillisecond = 16 * 1024;
 constexpr std::size_t kLongestBuffer = kBytesPerUnit * kLongestText + kSlack;
-// EM_GETLINE's buffer size is a WORD.
-constexpr std::size_t kLongestRowBuffer = 0xFFFF;
+// EM_GETLINE's buffer size is a WORD; Wine carries no reply much beyond 64 KiB.
+constexpr std::size_t kLongestRowBuffer = 16 * 1024;
 
 std::optional<int> Count(std::optional<LRESULT> reply) {
   if (!reply || *reply < 0 || *reply > kLongestText) {
@@ -126,8 +127,10 @@ std::optional<std::u16string> User32Windows::Text(hostwin::Handle window) {
     }
     capacity = std::min(std::max(capacity * 2, Room(*length)), kLongestBuffer);
     std::u16string buffer(capacity, u'\0');
+    // A long text takes the client a while to copy, however well it answers.
+    const auto wait = kReadMilliseconds + static_cast<UINT>(*length / kCharsPerMillisecond);
     const auto written = Send(ToHwnd(window), WM_GETTEXT, capacity,
-                              reinterpret_cast<LPARAM>(buffer.data()), kReadMilliseconds, true);
+                              reinterpret_cast<LPARAM>(buffer.data()), wait, true);
     if (!written) {
       return std::nullopt;
     }
@@ -153,28 +156,32 @@ std::optional<int> User32Windows::RowStart(hostwin::Handle window, int row) {
       Send(ToHwnd(window), EM_LINEINDEX, static_cast<WPARAM>(row), 0, kReadMilliseconds, true));
 }
 
-std::optional<std::u16string> User32Windows::RowText(hostwin::Handle window, int row) {
-  const auto start = RowStart(window, row);
-  const auto length = start ? Count(Send(ToHwnd(window), EM_LINELENGTH, static_cast<WPARAM>(*start),
-                                         0, kReadMilliseconds, true))
-                            : std::nullopt;
+std::optional<std::u16string> User32Windows::RowText(hostwin::Handle window, int row, int start) {
+  const auto length = Count(
+      Send(ToHwnd(window), EM_LINELENGTH, static_cast<WPARAM>(start), 0, kReadMilliseconds, true));
+  if (!length) {
+    return std::nullopt;
+  }
+  // An empty row is not copied (Wine's rich edit answers that with nonsense): it is an empty
+  // line, unless it is the last row.
+  if (*length == 0) {
+    const auto next = Send(ToHwnd(window), EM_LINEINDEX, static_cast<WPARAM>(row) + 1, 0,
+                           kReadMilliseconds, true);
+    return next ? std::optional<std::u16string>(*next >= 0 ? u"\r" : u"") : std::nullopt;
+  }
   // The buffer's first unit holds its size, so a row too long for it is read some other way.
-  const std::size_t capacity = length ? Room(*length) : 0;
-  if (capacity == 0 || capacity > kLongestRowBuffer) {
+  const std::size_t capacity = Room(*length);
+  if (capacity > kLongestRowBuffer) {
     return std::nullopt;
   }
   std::u16string buffer(capacity, u'\0');
   buffer[0] = static_cast<char16_t>(capacity);
   const auto copied = Send(ToHwnd(window), EM_GETLINE, static_cast<WPARAM>(row),
                            reinterpret_cast<LPARAM>(buffer.data()), kReadMilliseconds, true);
-  // An empty row copies nothing, so 0 is whole here.
-  if (!copied || !(*copied == 0 || Whole(*copied, capacity))) {
+  if (!copied || !Whole(*copied, capacity)) {
     return std::nullopt;
   }
   buffer.resize(static_cast<std::size_t>(*copied));
-  while (!buffer.empty() && (buffer.back() == u'\r' || buffer.back() == u'\n')) {
-    buffer.pop_back();
-  }
   return buffer;
 }
 

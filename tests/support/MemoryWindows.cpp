@@ -98,11 +98,13 @@ std::optional<std::vector<MemoryWindows::Row>> MemoryWindows::Rows(Handle window
         break;
       }
     }
+    // The row that ends a line ends in "\r", which counts one position; the last has none.
     if (end == text->size()) {
       return rows;
     }
-    at = end + (text->compare(end, 2, u"\r\n") == 0 ? 2 : 1);
+    rows.back().text += u'\r';
     position += 1;
+    at = end + (text->compare(end, 2, u"\r\n") == 0 ? 2 : 1);
   }
 }
 
@@ -119,9 +121,10 @@ std::optional<int> MemoryWindows::RowStart(Handle window, int row) {
   return (*rows)[static_cast<std::size_t>(row)].start;
 }
 
-std::optional<std::u16string> MemoryWindows::RowText(Handle window, int row) {
+std::optional<std::u16string> MemoryWindows::RowText(Handle window, int row, int start) {
   auto rows = Rows(window);
-  if (!rows || row < 0 || static_cast<std::size_t>(row) >= rows->size()) {
+  if (!rows || row < 0 || static_cast<std::size_t>(row) >= rows->size() ||
+      (*rows)[static_cast<std::size_t>(row)].start != start) {
     return std::nullopt;
   }
   return std::move((*rows)[static_cast<std::size_t>(row)].text);

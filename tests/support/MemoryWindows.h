@@ -76,11 +76,11 @@ class MemoryWindows final : public hostwin::WindowAccess {
     return Read(window);
   }
   // Rows as a rich edit lays out the text: a line of more than the row width wraps, every line
-  // break counts one position.
+  // break is a "\r" at the end of its row and counts one position.
   void SetRowWidth(std::size_t width) { rowWidth_ = width; }
   std::optional<int> RowCount(Handle window) override;
   std::optional<int> RowStart(Handle window, int row) override;
-  std::optional<std::u16string> RowText(Handle window, int row) override;
+  std::optional<std::u16string> RowText(Handle window, int row, int start) override;
   bool Answers(Handle window) override { return !ReadFails() && windows_.contains(window); }
   // Reads of every kind so far, answered or not, and of the whole text.
   int Reads() const { return reads_; }

@@ -79,15 +79,57 @@ std::vector<std::string> HearWhileSaying(HostProcess& host, int lines) {
 }
 
 TEST(ChatScanner, HearsEveryLineOnceWhateverTheClientDoesToItsTranscript) {
-  const Options cases[] = {{.capLines = 3}, {.capChars = 40}, {.strictReads = true}};
+  // Trims, strict copies, absurd lengths, and a history long enough to be followed by rows.
+  const Options cases[] = {{.capLines = 3},
+                           {.capChars = 40},
+                           {.strictReads = true},
+                           {.capLines = 3, .hugeLength = 3},
+                           {.historyBytes = 2 * console::ChatScanner::kLongTranscript}};
   std::vector<std::string> expected;
   for (int i = 0; i < 12; ++i) {
     expected.push_back(Numbered(i));
   }
   for (const auto& options : cases) {
     HostProcess host(options);
-    EXPECT_EQ(HearWhileSaying(host, 12), expected) << options.capLines << " " << options.capChars;
+    EXPECT_EQ(HearWhileSaying(host, 12), expected)
+        << options.capLines << " " << options.capChars << " " << options.hugeLength << " "
+        << options.historyBytes;
   }
+}
+
+TEST(WindowAccess, TheRowsOfAWrappingTranscriptMakeUpItsText) {
+  HostProcess host;
+  win32::User32Windows windows;
+  const auto transcript = win32::ToHandle(host.Transcript());
+  host.Say("Ann", "first");
+  host.Say("Bob", std::string(300, 'w') + " wrapped at the window's edge");
+  host.Say("Cy", "last");
+  std::u16string joined;
+  int start = 0;
+  const int rows = windows.RowCount(transcript).value_or(0);
+  ASSERT_GT(rows, 3) << "the long line wraps";
+  for (int row = 0; row < rows; ++row) {
+    ASSERT_EQ(windows.RowStart(transcript, row), start) << row;
+    std::u16string text = windows.RowText(transcript, row, start).value_or(u"?");
+    // A row's start counts its line break as one; the text has CR LF.
+    start += static_cast<int>(text.size());
+    if (text.ends_with(u'\r')) {
+      text += u'\n';
+    }
+    joined += text;
+  }
+  EXPECT_EQ(joined, windows.Text(transcript).value_or(u"") + u"\r\n");
+  EXPECT_FALSE(windows.RowStart(transcript, rows).has_value());
+}
+
+TEST(WindowAccess, AnAbsurdLengthIsAFailedRead) {
+  HostProcess host(Options{.hugeLength = 1});
+  win32::User32Windows windows;
+  const auto transcript = win32::ToHandle(host.Transcript());
+  host.Say("Ann", "hi");
+  EXPECT_FALSE(windows.TextLength(transcript).has_value());
+  EXPECT_FALSE(windows.Text(transcript).has_value());
+  EXPECT_TRUE(windows.RowText(transcript, 0, 0).has_value()) << "the rows still answer";
 }
 
 TEST(WindowAccess, AHungClientCostsABoundedWaitAndAFailureNotAnEmptyText) {
@@ -129,6 +171,32 @@ TEST(CodePage932, DoubleByteTextIsSentAndHeardWhole) {
     scanner.Poll();
   }
   EXPECT_EQ(heard, (std::vector<std::u16string>{u"\u3042\u3044", japanese + u" tu9vo", u"\u3046"}));
+}
+
+// The text grows between the length and the copy, by more than a read's slack, and the copy is
+// cut before a double-byte character that does not fit: such a copy is never taken for the text.
+TEST(CodePage932, ACopyCutBeforeADoubleByteCharacterIsAskedAgain) {
+  if (GetACP() != 932) {
+    GTEST_SKIP() << "code page " << GetACP();
+  }
+  HostProcess host(Options{.capLines = 4, .growingReads = true});
+  win32::User32Windows windows;
+  std::vector<std::u16string> heard;
+  console::ChatScanner scanner(windows, [&](const console::ChatLine& line) {
+    if (line.sender == u"Ann") {
+      heard.push_back(line.text);
+    }
+  });
+  scanner.Start();
+  for (const char* line : {"\x82\xa0", "\x93\xfa\x96\x7b tu9vo", "\x82\xa4"}) {
+    host.Say("Ann", line);
+    scanner.Poll();
+    scanner.Poll();
+  }
+  EXPECT_EQ(heard, (std::vector<std::u16string>{u"\u3042", u"\u65e5\u672c tu9vo", u"\u3046"}));
+  // Every copy ends with a whole line: the last one said, by whoever said it.
+  const std::u16string text = windows.Text(win32::ToHandle(host.Transcript())).value_or(u"");
+  EXPECT_TRUE(text.ends_with(u"\u8a71") || text.ends_with(u"\u3046")) << text.size();
 }
 
 // A plain window of this process.

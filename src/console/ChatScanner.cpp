@@ -86,6 +86,7 @@ void ChatScanner::Walk() {
     transcript_ = transcript;
     fresh_ = true;
     silent_ = false;
+    length_ = -1;
     end_.reset();
   }
 }
@@ -95,6 +96,7 @@ void ChatScanner::Silent() {
   const hostwin::Handle asked = transcript_;
   Walk();
   silent_ = transcript_ == asked;
+  length_ = -1;
 }
 
 void ChatScanner::Read() {
@@ -212,45 +214,61 @@ void ChatScanner::ReadChanges() {
     Unanswered(std::nullopt);
     return;
   }
-  if (*length <= longTranscript_) {
-    // Short: read whole at every poll, which tells what no comparison of its ends can (a top
-    // cut into by as much as was said leaves a first row, a length and a last row as they
-    // were). Its end is taken only once it nears the length where rows take over.
-    ReadWhole(false, *length > longTranscript_ / 2 ? Probe() : std::nullopt);
+  // Most quiet polls end here. A client that cuts its top by as much as was said keeps the
+  // length: a closer look every few polls sees that.
+  const bool same = *length == length_;
+  quietPolls_ = same ? quietPolls_ + 1 : 0;
+  if (same && quietPolls_ % kPollsPerLook != 0) {
     return;
   }
+  length_ = -1;  // until this read succeeds
+  if (*length <= longTranscript_) {
+    // Short: read whole, which tells what no comparison of its ends can. Its end is taken only
+    // once it nears the length where rows take over.
+    ReadWhole(false, *length > longTranscript_ / 2 ? Probe() : std::nullopt);
+  } else if (!ReadRows()) {
+    return;
+  }
+  if (!silent_ && !failed_) {
+    length_ = *length;
+  }
+}
+
+bool ChatScanner::ReadRows() {
   const auto now = Probe();
   if (!now) {
     Unanswered(std::nullopt);
-    return;
+    return false;
   }
   if (end_ && now->Same(*end_)) {
-    if (++quietPolls_ % kPollsPerDeepLook != 0) {
-      return;
+    if (quietPolls_ % kPollsPerDeepLook != 0) {
+      return true;
     }
     const auto still = Still(*end_);
     if (!still) {
       Unanswered(now);
-      return;
+      return false;
     }
     if (*still) {
-      return;
+      return true;
     }
-  } else if (end_ && now->length > longTranscript_) {
+  } else if (end_) {
     const auto followed = Follow(*end_, *now);
     if (!followed) {
       Unanswered(now);
-      return;
+      return false;
     }
     if (*followed) {
-      return;
+      return true;
     }
   }
   unexplained_ = 0;
   ReadWhole(false, now);
+  return true;
 }
 
 void ChatScanner::Unanswered(const std::optional<End>& now) {
+  length_ = -1;
   if (!windows_.Answers(transcript_)) {
     Silent();
     return;

@@ -32,10 +32,11 @@ class ChatScanner {
   // was said, of lines alike, can make such a change look like another: read by rows, a line
   // may then be missed or one taken again.
   static constexpr int kLongTranscript = 16 * 1024;
-  // Rows of the first line compared at every poll.
+  // Rows of the first line compared.
   static constexpr int kFirstRows = 4;
-  // Quiet polls between looks at the last row, which costs the client more the longer the
-  // transcript is.
+  // Polls that find the length unchanged between closer looks; of those, between looks at the
+  // last row, which costs the client more the longer the transcript is.
+  static constexpr int kPollsPerLook = 3;
   static constexpr int kPollsPerDeepLook = 30;
   // Reads in one poll, while the client answers but the reads fail.
   static constexpr int kAttempts = 3;
@@ -64,6 +65,8 @@ class ChatScanner {
 
   void Read();
   void ReadChanges();
+  // A long transcript's changes, by rows; false when a read failed.
+  bool ReadRows();
   void Walk();
   // Reads the whole text: history (the start, another room) or news.
   void ReadWhole(bool history, const std::optional<End>& before);
@@ -91,6 +94,7 @@ class ChatScanner {
   hostwin::Handle room_ = 0;
   hostwin::Handle transcript_ = 0;
   int pollsSinceWalk_ = 0;
+  int length_ = -1;  // the length at the last read that succeeded
   int quietPolls_ = 0;
   int unexplained_ = 0;
   std::optional<End> end_;  // nothing: the transcript did not hold still for the last read

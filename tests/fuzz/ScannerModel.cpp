@@ -134,6 +134,7 @@ class Model {
       Seen(cleanPollsToGo_ > 0 ? cleanPollsToGo_ - 1 : 0);
     } else {
       readBetween_ = true;
+      lengthsBetween_.insert(client_.Text().size());
     }
   }
 
@@ -196,22 +197,26 @@ class Model {
   // hold on to (or was of an empty room); else they may be taken for history. For `unsure`
   // reads more after the start or a room change, what it shows may be history.
   void Seen(int unsure) {
-    // Read by rows, a change that keeps the length and the first line is noticed only now and
-    // then.
+    // A change that keeps the length of the last read (a read between may have succeeded) is
+    // noticed only at one of the next few polls; lines trimmed away meanwhile are lost, and
+    // what the next read shows may be history.
     const std::u16string text = client_.Text();
-    const auto first = [](std::u16string_view t) { return t.substr(0, t.find_first_of(u"\r\n")); };
-    if (byRows_ && cleanPollsToGo_ == 0 && text.size() == lastText_.size() &&
-        first(text) == first(lastText_) && text != lastText_) {
+    if (cleanPollsToGo_ == 0 && text != lastText_ &&
+        (text.size() == lastText_.size() || lengthsBetween_.contains(text.size()))) {
+      skipped_ = true;
       return;
     }
+    lengthsBetween_.clear();
     lastText_ = text;
     const std::set<long> showing = client_.Showing();
     // A read that got some answers may have seen the room between; a line of the last view
     // still there was there for it too.
     const bool kept = std::any_of(lastView_.begin(), lastView_.end(),
                                   [&](long id) { return showing.contains(id); });
-    const bool anchored = cleanPollsToGo_ == 0 && (kept || (lastView_.empty() && !readBetween_));
+    const bool anchored =
+        cleanPollsToGo_ == 0 && !skipped_ && (kept || (lastView_.empty() && !readBetween_));
     readBetween_ = false;
+    skipped_ = false;
     if (anchored) {
       for (const long id : showing) {
         // A line first seen cut may not even look like a chat line any more.
@@ -248,6 +253,8 @@ class Model {
   int cleanPollsToGo_ = 0;
   bool readBetween_ = false;
   std::u16string lastText_;
+  std::set<std::size_t> lengthsBetween_;
+  bool skipped_ = false;
 };
 
 }  // namespace

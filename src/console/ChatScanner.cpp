@@ -319,37 +319,34 @@ void ChatScanner::ReadWhole(bool history, const std::optional<End>& before) {
 }
 
 std::optional<bool> ChatScanner::Follow(const End& from, const End& to) {
-  // A client that only appends leaves its first row and the rows it had as they were.
+  // A client that only appends leaves its first row and the rows it had as they were: the old
+  // last row still where it was, now ending its line. Asked by position, which a rich edit finds
+  // fast, rather than by row, which it counts from the top.
   const int lastRow = from.rows - 1;
-  if (to.first != from.first || to.rows < from.rows || to.length <= from.length) {
+  if (to.first != from.first || to.rows <= from.rows || to.length <= from.length) {
     return false;
   }
-  const auto lastStart = windows_.RowStart(transcript_, lastRow);
-  if (!lastStart) {
+  const int next = from.lastStart + static_cast<int>(WithoutBreak(from.last).size()) + 1;
+  const auto last = windows_.RowAt(transcript_, from.lastStart);
+  const auto first = last ? windows_.RowAt(transcript_, next) : std::nullopt;
+  if (!first) {
     return std::nullopt;
   }
-  if (*lastStart != from.lastStart) {
+  if (*last != lastRow || *first != lastRow + 1) {
     return false;
   }
-  std::u16string added;
+  std::u16string added = u"\r\n";
   End end = to;
-  end.lastStart = from.lastStart;
-  for (int row = lastRow; row < to.rows; ++row) {
-    if (row > lastRow) {
+  end.lastStart = next;
+  for (int row = lastRow + 1; row < to.rows; ++row) {
+    if (row > lastRow + 1) {
       end.lastStart = After(end.lastStart, end.last);
     }
     auto text = windows_.RowText(transcript_, row, end.lastStart);
     if (!text) {
       return std::nullopt;
     }
-    // The old last row must be as it was, and end its line now.
-    if (row == lastRow && (WithoutBreak(*text) != WithoutBreak(from.last) ||
-                           WithoutBreak(*text).size() == text->size())) {
-      return false;
-    }
-    if (row > lastRow) {
-      added += *text;
-    }
+    added += *text;
     end.last = std::move(*text);
   }
   // Rows added while they were read: the next poll reads them again.

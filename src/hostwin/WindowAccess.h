@@ -46,6 +46,8 @@ class WindowAccess {
   // beyond reason, or cut.
   virtual std::optional<int> RowCount(Handle window) = 0;
   virtual std::optional<int> RowStart(Handle window, int row) = 0;
+  // The row that holds a position (a line break belongs to the row it ends).
+  virtual std::optional<int> RowAt(Handle window, int position) = 0;
   // `start` is the row's start as RowStart gives it: a rich edit tells a row's length only by a
   // character in it.
   virtual std::optional<std::u16string> RowText(Handle window, int row, int start) = 0;

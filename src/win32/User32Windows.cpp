@@ -156,6 +156,14 @@ std::optional<int> User32Windows::RowStart(hostwin::Handle window, int row) {
       Send(ToHwnd(window), EM_LINEINDEX, static_cast<WPARAM>(row), 0, kReadMilliseconds, true));
 }
 
+std::optional<int> User32Windows::RowAt(hostwin::Handle window, int position) {
+  if (position < 0) {
+    return std::nullopt;
+  }
+  return Count(Send(ToHwnd(window), EM_LINEFROMCHAR, static_cast<WPARAM>(position), 0,
+                    kReadMilliseconds, true));
+}
+
 std::optional<std::u16string> User32Windows::RowText(hostwin::Handle window, int row, int start) {
   const auto length = Count(
       Send(ToHwnd(window), EM_LINELENGTH, static_cast<WPARAM>(start), 0, kReadMilliseconds, true));

@@ -39,6 +39,7 @@ class User32Windows final : public hostwin::WindowAccess {
   std::optional<std::u16string> Text(hostwin::Handle window) override;
   std::optional<int> RowCount(hostwin::Handle window) override;
   std::optional<int> RowStart(hostwin::Handle window, int row) override;
+  std::optional<int> RowAt(hostwin::Handle window, int position) override;
   std::optional<std::u16string> RowText(hostwin::Handle window, int row, int start) override;
   bool Answers(hostwin::Handle window) override;
   bool SetText(hostwin::Handle window, std::u16string_view text) override;

@@ -121,6 +121,20 @@ std::optional<int> MemoryWindows::RowStart(Handle window, int row) {
   return (*rows)[static_cast<std::size_t>(row)].start;
 }
 
+std::optional<int> MemoryWindows::RowAt(Handle window, int position) {
+  const auto rows = Rows(window);
+  if (!rows || position < 0) {
+    return std::nullopt;
+  }
+  // The last row whose start is not past the position; beyond the end, the last row.
+  int row = 0;
+  while (static_cast<std::size_t>(row) + 1 < rows->size() &&
+         (*rows)[static_cast<std::size_t>(row) + 1].start <= position) {
+    ++row;
+  }
+  return row;
+}
+
 std::optional<std::u16string> MemoryWindows::RowText(Handle window, int row, int start) {
   auto rows = Rows(window);
   if (!rows || row < 0 || static_cast<std::size_t>(row) >= rows->size() ||

@@ -80,6 +80,7 @@ class MemoryWindows final : public hostwin::WindowAccess {
   void SetRowWidth(std::size_t width) { rowWidth_ = width; }
   std::optional<int> RowCount(Handle window) override;
   std::optional<int> RowStart(Handle window, int row) override;
+  std::optional<int> RowAt(Handle window, int position) override;
   std::optional<std::u16string> RowText(Handle window, int row, int start) override;
   bool Answers(Handle window) override { return !ReadFails() && windows_.contains(window); }
   // Reads of every kind so far, answered or not, and of the whole text.

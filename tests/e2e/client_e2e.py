@@ -78,9 +78,8 @@ def code_page_932(session):
 
 
 def long_day(session):
-    """A room that kept eight megabytes of the day: the old lines stay history, a click on "__"
-    while the scanner watches is taken at once, and the user's trigger opens the panel. How soon,
-    and what the watching costs, is measured in the benchmark."""
+    """A room that kept eight megabytes of the day: a click on "__" is taken at once, the trigger
+    opens the panel (how soon, and the cost, are benchmark rows)."""
     console = open_console(session)
     minimize = session.point(console, 1200, 0, 255, 255)
     host_command(session, "--say", "Ann Other", "a line to read")
@@ -95,20 +94,13 @@ def long_day(session):
 
 
 def absurd_lengths(session):
-    """Every third length the transcript reports is 0x40000000: Zibbet goes on, and the trigger
-    said amid other lines opens the panel."""
-    open_console(session)
-    for i in range(4):
-        host_command(session, "--say", "Ann Other", "line %d" % i)
-    say_as_user(session, "tu9vo")
-    wait_for(lambda: session.form("Form4", visible=True), 5, "the panel despite absurd lengths")
+    """Every third length the transcript reports is 0x40000000: the trigger still opens the panel."""
+    old_trigger_stays_history(session, ["line %d" % i for i in range(4)])
     check(session.zibbet.poll() is None, "Zibbet ended: %s" % session.zibbet.poll())
 
 
 def growing_932(session):
-    """Under code page 932, a regular's long double-byte line is said between every length and
-    copy of the transcript, and a copy that does not fit is cut before a double-byte character:
-    the trigger, said amid that chatter, opens the panel; an old one stays history."""
+    """Double-byte chatter said between every length and copy, copies cut before a character."""
     old_trigger_stays_history(session, ["\u3053\u3093\u306b\u3061\u306f"] * 2)
 
 

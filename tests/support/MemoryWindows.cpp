@@ -115,10 +115,9 @@ std::optional<int> MemoryWindows::RowCount(Handle window) {
 
 std::optional<int> MemoryWindows::RowStart(Handle window, int row) {
   const auto rows = Rows(window);
-  if (!rows || row < 0 || static_cast<std::size_t>(row) >= rows->size()) {
-    return std::nullopt;
-  }
-  return (*rows)[static_cast<std::size_t>(row)].start;
+  return rows && row >= 0 && static_cast<std::size_t>(row) < rows->size()
+             ? std::optional<int>((*rows)[static_cast<std::size_t>(row)].start)
+             : std::nullopt;
 }
 
 std::optional<int> MemoryWindows::RowAt(Handle window, int position) {

@@ -55,4 +55,13 @@ double SecondsBetween(long long fromEpochMs, long long toEpochMs) {
   return static_cast<double>(toEpochMs - fromEpochMs) / kMsPerSecond;
 }
 
+winkit::UniqueHandle OpenHost(const practicehost::HostProcess& host) {
+  winkit::UniqueHandle process(
+      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, host.Pid()));
+  if (!process) {
+    throw std::runtime_error("cannot open the practice host's process");
+  }
+  return process;
+}
+
 }  // namespace bench

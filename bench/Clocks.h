@@ -4,12 +4,17 @@
 #include <windows.h>
 
 #include "Table.h"
+#include "practicehost/testing/HostProcess.h"
+#include "winkit/Handles.h"
 
 namespace bench {
 
 // Processor seconds used so far by a process (this one by default), or this thread.
 double ProcessorSeconds(HANDLE process = GetCurrentProcess());
 double ThreadSeconds();
+
+// The practice host's own process, for comparisons; throws if it cannot be opened.
+winkit::UniqueHandle OpenHost(const practicehost::HostProcess& host);
 
 // Now on the clock of the practice host's log: Unix-epoch milliseconds.
 long long EpochMilliseconds();

@@ -52,16 +52,6 @@ double PeakWorkingSetMiB(HANDLE process) {
   return static_cast<double>(counters.PeakWorkingSetSize) / kBytesPerMiB;
 }
 
-// The practice host's own process, for comparisons.
-winkit::UniqueHandle OpenHost(const HostProcess& host) {
-  winkit::UniqueHandle process(
-      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, host.Pid()));
-  if (!process) {
-    throw std::runtime_error("cannot open the practice host's process");
-  }
-  return process;
-}
-
 // Runs Zibbet kRuns times up to its loaded console: start-up and load times, peak working set.
 void StartAndLoad(Table& table, const HostProcess& host, Closes& closes) {
   std::vector<double> toSplash;

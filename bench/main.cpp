@@ -5,6 +5,7 @@
 // (bench.sh passes the sizes and imports of both builds' Zibbet.exe), printed as a last row so
 // that one table comes out.
 // zibbet_bench --desktop: the desktop rows alone, for a second display.
+// zibbet_bench --long-day: the long day's rows alone.
 #include <string_view>
 
 #include "Table.h"
@@ -15,6 +16,7 @@ void CoreRows(Table& table);
 void ProgramRows(Table& table);
 void DesktopRows(Table& table);
 void ClientRows(Table& table);
+void LongDayRows(Table& table);
 }  // namespace bench
 
 int main(int argc, char** argv) {
@@ -23,8 +25,13 @@ int main(int argc, char** argv) {
     bench::DesktopRows(table);
     return table.Failed() == 0 ? 0 : 1;
   }
+  if (argc == 2 && std::string_view(argv[1]) == "--long-day") {
+    bench::LongDayRows(table);
+    return table.Failed() == 0 ? 0 : 1;
+  }
   bench::CoreRows(table);
   bench::ClientRows(table);
+  bench::LongDayRows(table);
   bench::ProgramRows(table);
   bench::DesktopRows(table);
   for (int i = 1; i < argc; ++i) {

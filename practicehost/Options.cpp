@@ -27,6 +27,8 @@ std::optional<int> ParseNumber(const std::wstring& text) {
 }
 
 constexpr int kLongestCap = 1 << 30;
+// The transcript holds at most 64 Mi characters.
+constexpr int kLongestHistory = 48 * 1024 * 1024;
 
 struct LocalFreeDeleter {
   void operator()(LPWSTR* argv) const { LocalFree(argv); }
@@ -92,6 +94,12 @@ ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
       options.capChars = number("--cap-chars", 1, kLongestCap).value_or(0);
     } else if (arg == L"--strict-reads") {
       options.strictReads = true;
+    } else if (arg == L"--history-bytes") {
+      options.historyBytes = number("--history-bytes", 1, kLongestHistory).value_or(0);
+    } else if (arg == L"--huge-length") {
+      options.hugeLength = number("--huge-length", 1, kLongestCap).value_or(0);
+    } else if (arg == L"--growing-reads") {
+      options.growingReads = true;
     } else if (arg == L"--hang") {
       options.hangMs = number("--hang", 1, kLongestHangMs);
     } else if (arg == L"--say") {
@@ -137,6 +145,9 @@ std::vector<std::string> ToArguments(const Options& options) {
   add(options.capLines > 0, {"--cap-lines", std::to_string(options.capLines)});
   add(options.capChars > 0, {"--cap-chars", std::to_string(options.capChars)});
   add(options.strictReads, {"--strict-reads"});
+  add(options.historyBytes > 0, {"--history-bytes", std::to_string(options.historyBytes)});
+  add(options.hugeLength > 0, {"--huge-length", std::to_string(options.hugeLength)});
+  add(options.growingReads, {"--growing-reads"});
   if (options.say) {
     args.insert(args.end(), {"--say", options.say->sender, options.say->text, "--room",
                              std::to_string(options.say->room)});

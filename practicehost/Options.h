@@ -32,6 +32,14 @@ struct Options {
   int capChars = 0;
   // WM_GETTEXT into a buffer too small for the whole transcript copies nothing and returns 0.
   bool strictReads = false;
+  // Room 1 starts with about this many bytes of old lines, set in one go; 0: none.
+  int historyBytes = 0;
+  // Every this many-th WM_GETTEXTLENGTH of a transcript answers 0x40000000; 0: never.
+  int hugeLength = 0;
+  // Between a transcript's WM_GETTEXTLENGTH and its next WM_GETTEXT, a regular says a long line
+  // of double-byte chatter, so that the copy may not fit the buffer; such a copy is cut before
+  // the first character that does not fit whole.
+  bool growingReads = false;
   std::optional<SayCommand> say{};
   // --hang MS: make the running host's windows stop answering for MS milliseconds, and exit.
   std::optional<int> hangMs{};
@@ -56,7 +64,7 @@ std::vector<std::wstring> CommandLineArguments();
 inline constexpr char kUsage[] =
     "PracticeHost.exe [--screen-name NAME] [--log PATH] [--rooms 1|2] [--decoy] [--no-welcome]\n"
     "                 [--welcome-title TITLE] [--no-toolbar] [--cap-lines N] [--cap-chars N]\n"
-    "                 [--strict-reads]\n"
+    "                 [--strict-reads] [--history-bytes N] [--huge-length K] [--growing-reads]\n"
     "PracticeHost.exe --say SENDER TEXT [--room N]\n"
     "PracticeHost.exe --hang MS";
 

@@ -3,6 +3,9 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
+#include <utility>
 
 #include "practicehost/Classes.h"
 #include "practicehost/Protocol.h"
@@ -11,7 +14,7 @@
 namespace practicehost {
 namespace {
 
-constexpr char kStrictReadsProperty[] = "PracticeHost.StrictReads";
+constexpr char kReadHabitsProperty[] = "PracticeHost.ReadHabits";
 constexpr char kRichEditLibrary[] = "riched20.dll";
 constexpr char kRichEditClass[] = "RichEdit20A";
 // Rich edits otherwise stop at 32K characters; Zibbet's lines are ~21 bytes of markup a letter.
@@ -21,9 +24,31 @@ constexpr LONG kTwipsPerPoint = 20;
 // The system's rich edit procedure, which RICHCNTL passes messages on to; set at registration.
 WNDPROC g_richEditProc = nullptr;
 
-// Whether a WM_GETTEXT of bufferSize bytes (the NUL included) takes all of the text.
-bool ReadFits(HWND rich, WPARAM bufferSize) {
-  return winkit::ToAnsi(GetRichText(rich, true)).size() < bufferSize;
+// A WM_GETTEXT into a buffer of `size` bytes (the NUL included) that does not take all of the
+// text: nothing, or what fits of whole characters. Nothing when the text fits.
+std::optional<LRESULT> ShortCopy(HWND rich, const ReadHabits& habits, WPARAM size, LPARAM buffer) {
+  // At most two bytes a character: most buffers are seen to fit without copying the text.
+  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_USECRLF, kUtf16CodePage};
+  const auto count = SendMessageA(rich, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+  if (2 * static_cast<WPARAM>(std::max<LRESULT>(count, 0)) < size) {
+    return std::nullopt;
+  }
+  const std::wstring text = GetRichText(rich, true);
+  if (winkit::ToAnsi(text).size() < size) {
+    return std::nullopt;
+  }
+  std::string copy;
+  for (const wchar_t c : text) {
+    const std::string bytes = winkit::ToAnsi(std::wstring_view(&c, 1));
+    if (habits.strict || copy.size() + bytes.size() >= size) {
+      break;
+    }
+    copy += bytes;
+  }
+  if (size > 0) {
+    std::copy_n(copy.c_str(), copy.size() + 1, reinterpret_cast<char*>(buffer));
+  }
+  return static_cast<LRESULT>(habits.strict ? 0 : copy.size());
 }
 
 void SetUp(HWND rich) {
@@ -40,11 +65,23 @@ void SetUp(HWND rich) {
 }
 
 LRESULT CALLBACK RichTextProc(HWND rich, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_GETTEXT && GetPropA(rich, kStrictReadsProperty) && !ReadFits(rich, wParam)) {
-    return 0;
+  auto* habits = static_cast<ReadHabits*>(GetPropA(rich, kReadHabitsProperty));
+  if (habits && message == WM_GETTEXTLENGTH) {
+    habits->growing = static_cast<bool>(habits->grow);
+    if (habits->hugeLengthEvery > 0 && ++habits->lengthsAsked % habits->hugeLengthEvery == 0) {
+      return kHugeLength;
+    }
+  }
+  if (habits && message == WM_GETTEXT) {
+    if (std::exchange(habits->growing, false)) {
+      habits->grow();
+    }
+    if (const auto copied = ShortCopy(rich, *habits, wParam, lParam)) {
+      return *copied;
+    }
   }
   if (message == WM_NCDESTROY) {
-    RemovePropA(rich, kStrictReadsProperty);
+    RemovePropA(rich, kReadHabitsProperty);
   }
   const LRESULT result = CallWindowProcA(g_richEditProc, rich, message, wParam, lParam);
   if (message == WM_CREATE && result == 0) {
@@ -76,6 +113,6 @@ std::wstring GetRichText(HWND rich, bool crlf) {
   return text;
 }
 
-void MakeReadsStrict(HWND rich) { SetPropA(rich, kStrictReadsProperty, rich); }
+void SetReadHabits(HWND rich, ReadHabits* habits) { SetPropA(rich, kReadHabitsProperty, habits); }
 
 }  // namespace practicehost

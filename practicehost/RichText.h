@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace practicehost {
@@ -23,8 +24,23 @@ bool AddRichTextClass(WindowClasses& classes, HINSTANCE instance, std::string& e
 // fewer than the bytes of double-byte text, so an ANSI read sized by it comes back short.)
 std::wstring GetRichText(HWND rich, bool crlf = false);
 
-// From now on the rich edit answers WM_GETTEXT into a buffer too small for all of its text with
-// nothing copied and 0, as current rich edits do (older ones copy what fits).
-void MakeReadsStrict(HWND rich);
+// How a transcript answers reads beyond the system's rich edit, as the options ask.
+struct ReadHabits {
+  // WM_GETTEXT into a buffer too small for all of the text copies nothing and returns 0, as
+  // current rich edits do; else the copy ends before the first character that does not fit
+  // whole, as older ones do (never half a double-byte character).
+  bool strict = false;
+  // Every this many-th WM_GETTEXTLENGTH answers kHugeLength; 0: never.
+  int hugeLengthEvery = 0;
+  // Called between a WM_GETTEXTLENGTH and the next WM_GETTEXT, to make the text grow there.
+  std::function<void()> grow;
+  int lengthsAsked = 0;
+  bool growing = false;
+};
+
+inline constexpr LRESULT kHugeLength = 0x40000000;
+
+// From now on the rich edit reads as habits says; habits must outlive the window.
+void SetReadHabits(HWND rich, ReadHabits* habits);
 
 }  // namespace practicehost

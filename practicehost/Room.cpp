@@ -26,6 +26,16 @@ constexpr int kGap = 6;
 
 constexpr std::array<const char*, 3> kRegulars = {"Marsh Wren", "Tilly Oak", "Bramble Fox"};
 constexpr char kInputTarget[] = "input";
+// Double-byte chatter in code page 932 (forty times "nihongo no hanashi"), longer than a read's
+// slack; other code pages show other characters, one byte each.
+std::string Chatter() {
+  constexpr int kTimes = 40;
+  std::string chatter;
+  for (int i = 0; i < kTimes; ++i) {
+    chatter += "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x98\x62";
+  }
+  return chatter;
+}
 constexpr size_t kLongestWrappedLine = 2000;
 constexpr int kTextColumnTwips = 1620;
 // EM_SETTARGETDEVICE line widths.
@@ -112,7 +122,7 @@ void StreamIn(HWND rich, std::string_view text, WPARAM format) {
 
 }  // namespace
 
-Room::Room(Host& host, int number) : host_(host), name_(RoomName(number)) {
+Room::Room(Host& host, int number) : host_(host), number_(number), name_(RoomName(number)) {
   container_.layout = [this](int width, int height) { Layout(width, height); };
   container_.command = [this](int id, int code) {
     if (id == kIconId && code == BN_CLICKED) {
@@ -140,9 +150,13 @@ bool Room::Create(HWND mdiClient, const RECT& bounds) {
     return false;
   }
   const HWND transcript = Transcript();
-  if (host_.Settings().strictReads) {
-    MakeReadsStrict(transcript);
+  const Options& options = host_.Settings();
+  habits_.strict = options.strictReads;
+  habits_.hugeLengthEvery = options.hugeLength;
+  if (options.growingReads) {
+    habits_.grow = [this] { Say(kRegulars[0], Chatter()); };
   }
+  SetReadHabits(transcript, &habits_);
   // WS_HSCROLL alone would turn wrapping off; it is there for when long lines do.
   SendMessageA(transcript, EM_SETTARGETDEVICE, 0, kWrapToWindow);
   // Every line's text starts at one tab stop, and wrapped text hangs under it rather than under
@@ -161,6 +175,10 @@ bool Room::Create(HWND mdiClient, const RECT& bounds) {
     AddMember(regular);
   }
   container_.Relayout();
+  // Once laid out: wrapped to no width, every character would take a row.
+  if (number_ == 1 && options.historyBytes > 0) {
+    AddHistory(options.historyBytes);
+  }
   return true;
 }
 
@@ -284,6 +302,25 @@ void Room::MoveCaretToEnd() {
       SendMessageA(transcript, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&textLength), 0));
   const CHARRANGE caret{end, end};
   SendMessageA(transcript, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+}
+
+void Room::AddHistory(int bytes) {
+  std::string history;
+  for (int i = 0; history.size() < static_cast<size_t>(bytes); ++i) {
+    history += std::string(i > 0 ? "\r\n" : "") + kRegulars[i % kRegulars.size()] + ":\tline " +
+               std::to_string(i) + ", said earlier in a long day in the room";
+  }
+  // The system's rich edit takes a time that grows with the square of the lines streamed in at
+  // once, so the history goes in pieces of whole lines, one after the other.
+  constexpr size_t kPieceBytes = 8000;
+  for (size_t at = 0; at < history.size();) {
+    const size_t cut = history.find('\n', std::min(history.size(), at + kPieceBytes));
+    const size_t end = cut == std::string::npos ? history.size() : cut + 1;
+    MoveCaretToEnd();
+    StreamIn(Transcript(), std::string_view(history).substr(at, end - at), SF_TEXT | SFF_SELECTION);
+    at = end;
+  }
+  hasLines_ = true;
 }
 
 void Room::AddMember(std::string_view name) {

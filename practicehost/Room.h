@@ -12,6 +12,7 @@
 #include "practicehost/Container.h"
 #include "practicehost/Hook.h"
 #include "practicehost/Markup.h"
+#include "practicehost/RichText.h"
 
 namespace practicehost {
 
@@ -42,15 +43,19 @@ class Room {
   void Trim();
   void MoveCaretToEnd();
   void AddMember(std::string_view name);
+  // Old lines of about `bytes` bytes, streamed in at once.
+  void AddHistory(int bytes);
   void Layout(int width, int height);
   HWND Transcript() const;
 
   Host& host_;
+  int number_;
   std::string name_;
   Container container_;
   MessageHook inputHook_;
   bool hasLines_ = false;
   bool wrapping_ = true;
+  ReadHabits habits_;
 };
 
 }  // namespace practicehost

@@ -11,6 +11,8 @@ namespace practicehost {
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 15000;
+// A long history takes the host's rich edit a while to lay out before it is ready.
+constexpr int kHistoryBytesPerMs = 100;
 constexpr DWORD kPollMs = 10;
 constexpr UINT kMessageTimeoutMs = 10000;
 constexpr DWORD kProgramTimeoutMs = 15000;
@@ -73,7 +75,7 @@ HostProcess::HostProcess(const Options& options) : process_(Start(WithLog(option
   bool exited = false;
   const bool ready =
       winkit::PumpUntil([&] { return (exited = process_.Exited()) || !Events("ready").empty(); },
-                        kStartTimeoutMs, kPollMs);
+                        kStartTimeoutMs + static_cast<DWORD>(options.historyBytes / kHistoryBytesPerMs), kPollMs);
   frame_ = FindFrameOf(process_.Pid());
   if (!ready || exited || !frame_) {
     throw std::runtime_error(exited ? "the practice host exited at start"

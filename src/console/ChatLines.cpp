@@ -1,5 +1,6 @@
 #include "console/ChatLines.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -54,6 +55,23 @@ std::optional<std::size_t> Kept(const std::vector<std::u16string>& before,
   }
 }
 
+// Where the news begins when the read does not start with what was read before: after the last
+// occurrence of the longest run of the last few lines read before (a read of the end only, or
+// a text that lost lines alike somewhere). Nothing when not even the last line is there.
+std::optional<std::size_t> AfterLastRun(const std::vector<std::u16string>& before,
+                                        const std::vector<std::u16string>& after) {
+  constexpr std::size_t kLongestRun = 8;
+  for (std::size_t run = std::min(kLongestRun, before.size()); run > 0; --run) {
+    const auto tail = before.end() - static_cast<std::ptrdiff_t>(run);
+    for (std::size_t end = after.size(); end >= run; --end) {
+      if (std::equal(tail, before.end(), after.begin() + static_cast<std::ptrdiff_t>(end - run))) {
+        return end;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 bool SplitChatLine(std::u16string_view line, ChatLine& out) {
@@ -84,18 +102,37 @@ std::vector<std::u16string> SplitLines(std::u16string_view transcript) {
   return lines;
 }
 
-void TranscriptTracker::Reset(std::u16string_view transcript) { lines_ = SplitLines(transcript); }
+void TranscriptTracker::Reset(std::u16string_view transcript) {
+  lines_ = SplitLines(transcript);
+  endOnly_ = false;
+}
+
+void TranscriptTracker::ResetToEnd(std::u16string_view end) {
+  lines_ = SplitLines(end);
+  endOnly_ = true;
+}
 
 std::vector<std::u16string> TranscriptTracker::Update(std::u16string_view transcript) {
   std::vector<std::u16string> lines = SplitLines(transcript);
   std::size_t kept = 0;
   if (!lines_.empty() && !lines.empty()) {
-    // Nothing in common: cleared and refilled, or another text altogether.
-    kept = Kept(lines_, lines).value_or(lines.size());
+    // Without such a run, the last line read before still marks where the news begins, if it
+    // is there (whatever stands after it came later); else nothing is in common: cleared and
+    // refilled, or another text altogether.
+    // Known only by its end, the last read cannot tell what a top trimmed into looked like.
+    kept = endOnly_ ? 0 : Kept(lines_, lines).value_or(0);
+    if (kept == 0) {
+      kept = AfterLastRun(lines_, lines).value_or(lines.size());
+    }
   }
   std::vector<std::u16string> added(lines.begin() + static_cast<std::ptrdiff_t>(kept), lines.end());
   lines_ = std::move(lines);
+  endOnly_ = false;
   return added;
+}
+
+void TranscriptTracker::Extend(const std::vector<std::u16string>& lines) {
+  lines_.insert(lines_.end(), lines.begin(), lines.end());
 }
 
 }  // namespace console

@@ -35,10 +35,25 @@ class WindowAccess {
   virtual std::u16string Title(Handle window, int capacity) = 0;
   // A control's content, also across processes (where the title functions do not reach it).
   // The length is a cheap sign of change; it need not match the text's size. Both are empty
-  // when the window did not answer in time or could not be read whole: a failed read is
-  // never an empty text.
+  // when the window did not answer in time, answered beyond reason, or could not be read whole:
+  // a failed read is never an empty text.
   virtual std::optional<int> TextLength(Handle window) = 0;
   virtual std::optional<std::u16string> Text(Handle window) = 0;
+  // A multi-line control's rows as it lays them out (a wrapped line takes several), so that its
+  // end can be read without copying the rest. A row's start counts a line break as one
+  // character, as rich edits do, and need not match the text's own offsets; its text ends in
+  // the line break that ends it, if any (the last row's may have none). Empty when unanswered,
+  // beyond reason, or cut.
+  virtual std::optional<int> RowCount(Handle window) = 0;
+  virtual std::optional<int> RowStart(Handle window, int row) = 0;
+  // The row that holds a position (a line break belongs to the row it ends).
+  virtual std::optional<int> RowAt(Handle window, int position) = 0;
+  // `start` is the row's start as RowStart gives it: a rich edit tells a row's length only by a
+  // character in it.
+  virtual std::optional<std::u16string> RowText(Handle window, int row, int start) = 0;
+  // Whether the window answers an empty message within a short time: after a read that got no
+  // answer, a poll asks this before it risks a read's full wait again.
+  virtual bool Answers(Handle window) = 0;
   // WM_SETTEXT and WM_CHAR; false when the window did not take the message in time.
   virtual bool SetText(Handle window, std::u16string_view text) = 0;
   virtual bool SendChar(Handle window, char16_t code) = 0;

@@ -18,14 +18,17 @@ using winkit::ToAnsi;
 hostwin::Handle ToHandle(HWND window);
 HWND ToHwnd(hostwin::Handle handle);
 
-// The window access over user32's ANSI functions. Messages to the client go with
-// SendMessageTimeoutA, so a hung client costs a bounded wait, and none once the system
-// reports it hung.
+// The window access over user32: searches and sends in ANSI, as the client's windows take them;
+// contents are read wide, so no code page can cut them. Messages to the client go with
+// SendMessageTimeout, so a hung client costs a bounded wait, and none once the system reports it
+// hung.
 class User32Windows final : public hostwin::WindowAccess {
  public:
   // A poll that gets no answer is skipped; a line to say may wait longer.
   static constexpr UINT kReadMilliseconds = 250;
   static constexpr UINT kSendMilliseconds = 2000;
+  // Long enough for a client that is busy but alive, short enough not to hold up a click.
+  static constexpr UINT kPingMilliseconds = 20;
 
   hostwin::Handle FindTopLevel(std::u16string_view className) override;
   hostwin::Handle FindChild(hostwin::Handle parent, hostwin::Handle after,
@@ -34,6 +37,11 @@ class User32Windows final : public hostwin::WindowAccess {
   std::u16string Title(hostwin::Handle window, int capacity) override;
   std::optional<int> TextLength(hostwin::Handle window) override;
   std::optional<std::u16string> Text(hostwin::Handle window) override;
+  std::optional<int> RowCount(hostwin::Handle window) override;
+  std::optional<int> RowStart(hostwin::Handle window, int row) override;
+  std::optional<int> RowAt(hostwin::Handle window, int position) override;
+  std::optional<std::u16string> RowText(hostwin::Handle window, int row, int start) override;
+  bool Answers(hostwin::Handle window) override;
   bool SetText(hostwin::Handle window, std::u16string_view text) override;
   bool SendChar(hostwin::Handle window, char16_t code) override;
   bool CaretToEnd(hostwin::Handle window) override;

@@ -1,5 +1,6 @@
 #include "winkit/Window.h"
 
+#include <exception>
 #include <string>
 
 #include "winkit/Text.h"
@@ -115,8 +116,13 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     self->OnMessage(message, wParam, lParam);
     return DefaultProcedure(window, message, wParam, lParam);
   }
-  // The handler may destroy `self`: nothing here touches it after this call.
-  return self->OnMessage(message, wParam, lParam);
+  // The handler may destroy `self`: nothing here touches it after this call. No exception may
+  // unwind through user32's frames: one that reaches here ends the message as the system would.
+  try {
+    return self->OnMessage(message, wParam, lParam);
+  } catch (const std::exception&) {
+    return DefaultProcedure(window, message, wParam, lParam);
+  }
 }
 
 }  // namespace winkit

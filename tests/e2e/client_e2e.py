@@ -1,6 +1,8 @@
 """Zibbet against an unfriendly client, with real input: a practice host under code page 932 that
-caps its transcript and copies nothing into a short buffer, or that stops answering for seconds;
-and a log-off while the console is open. The scanner's other trims are shown in-process."""
+caps its transcript and copies nothing into a short buffer, or cuts copies of a transcript that
+grows while it is read; one that stops answering for seconds, answers absurd lengths, or keeps a
+day's eight megabytes; and a log-off while the console is open. The scanner's other trims are
+shown in-process."""
 
 import argparse
 import json
@@ -75,6 +77,33 @@ def code_page_932(session):
     old_trigger_stays_history(session, ["\u3053\u3093\u306b\u3061\u306f tu9vo"] * 3)
 
 
+def long_day(session):
+    """A room that kept eight megabytes of the day: a click on "__" is taken at once, the trigger
+    opens the panel (how soon, and the cost, are benchmark rows)."""
+    console = open_console(session)
+    minimize = session.point(console, 1200, 0, 255, 255)
+    host_command(session, "--say", "Ann Other", "a line to read")
+    clicked = time.monotonic()
+    session.click(*minimize)
+    wait_for(lambda: session.form("Form1")["iconic"], 5, "the console minimized")
+    check(time.monotonic() - clicked < 2, "the click waited for the scanner")
+    session.probe("restore", "1")
+    check(session.form("Form4") is None, "an old line opened the panel")
+    say_as_user(session, "tu9vo")
+    wait_for(lambda: session.form("Form4", visible=True), 5, "the panel in a long day's room")
+
+
+def absurd_lengths(session):
+    """Every third length the transcript reports is 0x40000000: the trigger still opens the panel."""
+    old_trigger_stays_history(session, ["line %d" % i for i in range(4)])
+    check(session.zibbet.poll() is None, "Zibbet ended: %s" % session.zibbet.poll())
+
+
+def growing_932(session):
+    """Double-byte chatter said between every length and copy, copies cut before a character."""
+    old_trigger_stays_history(session, ["\u3053\u3093\u306b\u3061\u306f"] * 2)
+
+
 def ensure_locale(name):
     """Wine takes the code page from the locale, which glibc has only once it is built."""
     have = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.split()
@@ -87,6 +116,10 @@ RUNS = [
     ("code page 932", ["--strict-reads", "--cap-lines", "4"], {"LC_ALL": JAPANESE}, code_page_932),
     ("a hang", [], {}, hang),
     ("a log-off", [], {}, log_off),
+    ("a long day", ["--history-bytes", "8000000"], {}, long_day),
+    ("absurd lengths", ["--huge-length", "3", "--cap-lines", "5"], {}, absurd_lengths),
+    ("code page 932, growing", ["--growing-reads", "--cap-lines", "4"], {"LC_ALL": JAPANESE},
+     growing_932),
 ]
 
 

@@ -58,7 +58,8 @@ class Session:
         self.processes = []
         log = "Z:" + self.log_path.replace("/", "\\")
         self.host = self.start("PracticeHost.exe", "--log", log, *host_args)
-        wait_for(lambda: any(e["event"] == "ready" for e in self.log()), 30, "the practice host")
+        # A long history (--history-bytes) takes the host a while to lay out.
+        wait_for(lambda: any(e["event"] == "ready" for e in self.log()), 120, "the practice host")
         self.zibbet = None
 
     def start(self, exe, *args):

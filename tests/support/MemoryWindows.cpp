@@ -1,6 +1,8 @@
 #include "MemoryWindows.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 #include "hostwin/ChatRoom.h"
 
@@ -54,6 +56,7 @@ int MemoryWindows::TitleLength(Handle window) {
 }
 
 bool MemoryWindows::ReadFails() {
+  ++reads_;
   if (failReads_ == 0 || readsBeforeFailing_-- > 0) {
     return false;
   }
@@ -66,11 +69,78 @@ std::u16string MemoryWindows::Content(Handle window) const {
   return it == windows_.end() ? std::u16string() : it->second.title;
 }
 
-std::optional<std::u16string> MemoryWindows::Text(Handle window) {
+std::optional<std::u16string> MemoryWindows::Read(Handle window) {
+  if (std::exchange(throwOnRead_, false)) {
+    throw std::length_error("a buffer for an absurd length");
+  }
   if (ReadFails() || !windows_.contains(window)) {
     return std::nullopt;
   }
   return Content(window);
+}
+
+std::optional<std::vector<MemoryWindows::Row>> MemoryWindows::Rows(Handle window) {
+  const auto text = Read(window);
+  if (!text) {
+    return std::nullopt;
+  }
+  std::vector<Row> rows;
+  int position = 0;
+  std::size_t at = 0;
+  while (true) {
+    const std::size_t end = std::min(text->find_first_of(u"\r\n", at), text->size());
+    const std::u16string_view line = std::u16string_view(*text).substr(at, end - at);
+    for (std::size_t piece = 0; piece == 0 || piece < line.size(); piece += rowWidth_) {
+      const std::u16string_view row = rowWidth_ == 0 ? line : line.substr(piece, rowWidth_);
+      rows.push_back({position, std::u16string(row)});
+      position += static_cast<int>(row.size());
+      if (rowWidth_ == 0) {
+        break;
+      }
+    }
+    // The row that ends a line ends in "\r", which counts one position; the last has none.
+    if (end == text->size()) {
+      return rows;
+    }
+    rows.back().text += u'\r';
+    position += 1;
+    at = end + (text->compare(end, 2, u"\r\n") == 0 ? 2 : 1);
+  }
+}
+
+std::optional<int> MemoryWindows::RowCount(Handle window) {
+  const auto rows = Rows(window);
+  return rows ? std::optional<int>(static_cast<int>(rows->size())) : std::nullopt;
+}
+
+std::optional<int> MemoryWindows::RowStart(Handle window, int row) {
+  const auto rows = Rows(window);
+  return rows && row >= 0 && static_cast<std::size_t>(row) < rows->size()
+             ? std::optional<int>((*rows)[static_cast<std::size_t>(row)].start)
+             : std::nullopt;
+}
+
+std::optional<int> MemoryWindows::RowAt(Handle window, int position) {
+  const auto rows = Rows(window);
+  if (!rows || position < 0) {
+    return std::nullopt;
+  }
+  // The last row whose start is not past the position; beyond the end, the last row.
+  int row = 0;
+  while (static_cast<std::size_t>(row) + 1 < rows->size() &&
+         (*rows)[static_cast<std::size_t>(row) + 1].start <= position) {
+    ++row;
+  }
+  return row;
+}
+
+std::optional<std::u16string> MemoryWindows::RowText(Handle window, int row, int start) {
+  auto rows = Rows(window);
+  if (!rows || row < 0 || static_cast<std::size_t>(row) >= rows->size() ||
+      (*rows)[static_cast<std::size_t>(row)].start != start) {
+    return std::nullopt;
+  }
+  return std::move((*rows)[static_cast<std::size_t>(row)].text);
 }
 
 bool MemoryWindows::Record(Message message) {

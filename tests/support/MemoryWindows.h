@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <optional>
@@ -50,6 +51,7 @@ class MemoryWindows final : public hostwin::WindowAccess {
     failReads_ = count;
     readsBeforeFailing_ = skip;
   }
+  bool ReadsFailing() const { return failReads_ > 0; }
   // The next `count` messages sent are not taken (and not recorded).
   void FailSends(int count) { failSends_ = count; }
 
@@ -67,10 +69,26 @@ class MemoryWindows final : public hostwin::WindowAccess {
     return capacity <= 0 ? u"" : Content(window).substr(0, static_cast<std::size_t>(capacity - 1));
   }
   std::optional<int> TextLength(Handle window) override {
-    const auto text = Text(window);
+    const auto text = Read(window);
     return text ? std::optional<int>(static_cast<int>(text->size())) : std::nullopt;
   }
-  std::optional<std::u16string> Text(Handle window) override;
+  std::optional<std::u16string> Text(Handle window) override {
+    ++wholeReads_;
+    return Read(window);
+  }
+  // Rows as a rich edit lays out the text: a line of more than the row width wraps, every line
+  // break is a "\r" at the end of its row and counts one position.
+  void SetRowWidth(std::size_t width) { rowWidth_ = width; }
+  std::optional<int> RowCount(Handle window) override;
+  std::optional<int> RowStart(Handle window, int row) override;
+  std::optional<int> RowAt(Handle window, int position) override;
+  std::optional<std::u16string> RowText(Handle window, int row, int start) override;
+  bool Answers(Handle window) override { return !ReadFails() && windows_.contains(window); }
+  // Reads of every kind so far, answered or not, and of the whole text.
+  int Reads() const { return reads_; }
+  int WholeReads() const { return wholeReads_; }
+  // The next read throws, as an allocation for an absurd reply would.
+  void ThrowOnRead() { throwOnRead_ = true; }
   bool SetText(Handle window, std::u16string_view text) override {
     return Record({window, false, std::u16string(text)});
   }
@@ -89,7 +107,13 @@ class MemoryWindows final : public hostwin::WindowAccess {
   Handle Add(Handle parent, std::u16string_view className, std::u16string_view title);
   Handle Find(Handle parent, Handle after, std::u16string_view className,
               bool anyClass = false) const;
+  struct Row {
+    int start = 0;
+    std::u16string text;
+  };
   bool ReadFails();
+  std::optional<std::u16string> Read(Handle window);
+  std::optional<std::vector<Row>> Rows(Handle window);
   bool Record(Message message);
 
   std::map<Handle, Window> windows_;
@@ -99,6 +123,10 @@ class MemoryWindows final : public hostwin::WindowAccess {
   int failReads_ = 0;
   int readsBeforeFailing_ = 0;
   int failSends_ = 0;
+  int reads_ = 0;
+  int wholeReads_ = 0;
+  bool throwOnRead_ = false;
+  std::size_t rowWidth_ = 0;  // 0: no wrapping
   std::function<double()> clock_;
   std::function<void(const Message&)> onMessage_;
   Handle next_ = 0x100;

@@ -70,7 +70,8 @@ std::vector<std::string> HearWhileSaying(HostProcess& host, int lines) {
   for (int i = 0; i < lines; ++i) {
     host.Say("Ann", Numbered(i));
     if (i % 3 != 0) {  // every third comes in a burst with the next
-      for (int poll = 0; poll < console::ChatScanner::kPollsPerFullRead; ++poll) {
+      // A change that keeps the length is seen within a few polls.
+      for (int poll = 0; poll < console::ChatScanner::kPollsPerLook; ++poll) {
         scanner.Poll();
       }
     }
@@ -81,14 +82,21 @@ std::vector<std::string> HearWhileSaying(HostProcess& host, int lines) {
 }
 
 TEST(ChatScanner, HearsEveryLineOnceWhateverTheClientDoesToItsTranscript) {
-  const Options cases[] = {{.capLines = 3}, {.capChars = 40}, {.strictReads = true}};
+  // Trims, strict copies, absurd lengths, and a history long enough to be followed by rows.
+  const Options cases[] = {{.capLines = 3},
+                           {.capChars = 40},
+                           {.strictReads = true},
+                           {.capLines = 3, .hugeLength = 3},
+                           {.historyBytes = 2 * console::ChatScanner::kLongTranscript}};
   std::vector<std::string> expected;
   for (int i = 0; i < 12; ++i) {
     expected.push_back(Numbered(i));
   }
   for (const auto& options : cases) {
     HostProcess host(options);
-    EXPECT_EQ(HearWhileSaying(host, 12), expected) << options.capLines << " " << options.capChars;
+    EXPECT_EQ(HearWhileSaying(host, 12), expected)
+        << options.capLines << " " << options.capChars << " " << options.hugeLength << " "
+        << options.historyBytes;
   }
 }
 
@@ -128,11 +136,33 @@ TEST(CodePage932, DoubleByteTextIsSentAndHeardWhole) {
   scanner.Start();
   for (const char* line : {"\x82\xa0\x82\xa2", "\x93\xfa\x96\x7b\x8c\xea tu9vo", "\x82\xa4"}) {
     host.Say("Ann", line);
-    for (int poll = 0; poll < console::ChatScanner::kPollsPerFullRead; ++poll) {
+    for (int poll = 0; poll < console::ChatScanner::kPollsPerLook; ++poll) {
       scanner.Poll();
     }
   }
   EXPECT_EQ(heard, (std::vector<std::u16string>{u"\u3042\u3044", japanese + u" tu9vo", u"\u3046"}));
+}
+
+// The text grows between the length and the copy, by more than a read's slack, and the copy is
+// cut before a double-byte character that does not fit: such a copy is never taken for the text.
+TEST(CodePage932, ACopyCutBeforeADoubleByteCharacterIsAskedAgain) {
+  if (GetACP() != 932) {
+    GTEST_SKIP() << "code page " << GetACP();
+  }
+  HostProcess host(Options{.capLines = 4, .growingReads = true});
+  win32::User32Windows windows;
+  std::vector<std::u16string> heard;  // Ann's lines, amid the regular's chatter
+  console::ChatScanner scanner(windows, [&](const console::ChatLine& line) {
+    heard.insert(heard.end(), line.sender == u"Ann" ? 1 : 0, line.text);
+  });
+  scanner.Start();
+  for (const char* line : {"\x82\xa0", "\x93\xfa\x96\x7b tu9vo", "\x82\xa4"}) {
+    host.Say("Ann", line);
+    for (int poll = 0; poll < console::ChatScanner::kPollsPerLook; ++poll) {
+      scanner.Poll();
+    }
+  }
+  EXPECT_EQ(heard, (std::vector<std::u16string>{u"\u3042", u"\u65e5\u672c tu9vo", u"\u3046"}));
 }
 
 // A plain window of this process.

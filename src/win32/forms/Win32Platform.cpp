@@ -1,5 +1,6 @@
 #include "win32/forms/Win32Platform.h"
 
+#include <exception>
 #include <utility>
 
 #include "win32/forms/FormWindow.h"
@@ -26,9 +27,14 @@ class WindowTicker final : public forms::Ticker, winkit::Window {
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_TIMER && wParam == kTickerTimerId) {
-      // A copy: the tick may destroy this ticker, and its function with it.
+      // A copy: the tick may destroy this ticker, and its function with it. A tick that throws
+      // is a tick lost, never one that unwinds through user32.
       const std::function<void()> tick = tick_;
-      tick();
+      try {
+        tick();
+      } catch (const std::exception&) {
+        return 0;
+      }
       return 0;
     }
     return Default(message, wParam, lParam);

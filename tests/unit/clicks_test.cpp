@@ -1,11 +1,11 @@
 // Presses and releases of the left button over a form window, and what they raise.
 #include <gtest/gtest.h>
 
-#include "forms/Clicks.h"
+#include "formkit/Clicks.h"
 
 namespace {
 
-using forms::Clicks;
+using formkit::Clicks;
 constexpr std::size_t kX = 3;
 const Clicks::Raised kNothing{};
 

@@ -2,23 +2,23 @@
 // into a back buffer, picture boxes, graphical buttons and the text boxes' colours.
 #include <algorithm>
 
-#include "win32/forms/FormWindow.h"
+#include "win32/formkit/FormWindow.h"
 #include "winkit/Text.h"
 
-namespace forms_win32 {
+namespace formkit_win32 {
 namespace {
 
-using forms::Kind;
+using formkit::Kind;
 
-constexpr forms::Colour kSystemColourIndex = 0xFF;
-constexpr forms::Colour kPictureBoxBack = forms::kButtonFace;
-constexpr forms::Colour kShapeOutline = forms::kWindowText;
+constexpr formkit::Colour kSystemColourIndex = 0xFF;
+constexpr formkit::Colour kPictureBoxBack = formkit::kButtonFace;
+constexpr formkit::Colour kShapeOutline = formkit::kWindowText;
 constexpr int kFocusInset = 3;
 constexpr int kDisabledEmboss = 1;
 constexpr UINT kCentredLine = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
-COLORREF Resolve(forms::Colour colour) {
-  if ((colour & forms::kSystemColour) != 0) {
+COLORREF Resolve(formkit::Colour colour) {
+  if ((colour & formkit::kSystemColour) != 0) {
     return GetSysColor(static_cast<int>(colour & kSystemColourIndex));
   }
   return colour;
@@ -83,8 +83,8 @@ void FormWindow::PaintSurface(HDC target) {
 }
 
 void FormWindow::PaintControl(HDC dc, std::size_t index) {
-  const forms::Control& control = form_.Controls()[index];
-  const forms::ControlDesc& desc = control.Desc();
+  const formkit::Control& control = form_.Controls()[index];
+  const formkit::ControlDesc& desc = control.Desc();
   if (!control.Visible()) {
     return;
   }
@@ -98,10 +98,10 @@ void FormWindow::PaintControl(HDC dc, std::size_t index) {
       }
       SelectObject(dc, resources_.Font(desc.font));
       SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, control.Enabled() ? Resolve(desc.foreColour.value_or(forms::kButtonText))
+      SetTextColor(dc, control.Enabled() ? Resolve(desc.foreColour.value_or(formkit::kButtonText))
                                          : GetSysColor(COLOR_GRAYTEXT));
       const std::wstring text = winkit::Wide(control.Text());
-      const UINT align = desc.align == forms::Align::Center ? DT_CENTER : DT_LEFT;
+      const UINT align = desc.align == formkit::Align::Center ? DT_CENTER : DT_LEFT;
       DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_WORDBREAK | align);
       break;
     }
@@ -149,13 +149,13 @@ void FormWindow::DrawButton(const DRAWITEMSTRUCT& item) {
   if (!index) {
     return;
   }
-  const forms::Control& control = form_.Controls()[*index];
-  const forms::ControlDesc& desc = control.Desc();
+  const formkit::Control& control = form_.Controls()[*index];
+  const formkit::ControlDesc& desc = control.Desc();
   HDC dc = item.hDC;
   const winkit::ScopedDcState state(dc);
   RECT face = item.rcItem;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  FillRect(dc, &face, DcBrush(dc, Resolve(desc.faceColour.value_or(forms::kButtonFace))));
+  FillRect(dc, &face, DcBrush(dc, Resolve(desc.faceColour.value_or(formkit::kButtonFace))));
   DrawEdge(dc, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
   RECT text = face;
@@ -174,7 +174,7 @@ void FormWindow::DrawButton(const DRAWITEMSTRUCT& item) {
     OffsetRect(&text, -kDisabledEmboss, -kDisabledEmboss);
     SetTextColor(dc, GetSysColor(COLOR_3DSHADOW));
   } else {
-    SetTextColor(dc, Resolve(desc.foreColour.value_or(forms::kButtonText)));
+    SetTextColor(dc, Resolve(desc.foreColour.value_or(formkit::kButtonText)));
   }
   DrawTextW(dc, caption.c_str(), length, &text, kCentredLine);
 
@@ -190,14 +190,14 @@ LRESULT FormWindow::ColourTextBox(UINT message, HWND box, HDC dc) {
   if (!index || form_.Controls()[*index].Desc().kind != Kind::TextBox) {
     return Default(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box));
   }
-  const forms::ControlDesc& desc = form_.Controls()[*index].Desc();
+  const formkit::ControlDesc& desc = form_.Controls()[*index].Desc();
   // A locked box keeps its colours; only its text greys, as the system greys disabled text.
   SetTextColor(dc, IsWindowEnabled(box) != FALSE
-                       ? Resolve(desc.foreColour.value_or(forms::kWindowText))
+                       ? Resolve(desc.foreColour.value_or(formkit::kWindowText))
                        : GetSysColor(COLOR_GRAYTEXT));
-  const COLORREF back = Resolve(forms::kWindowBackground);
+  const COLORREF back = Resolve(formkit::kWindowBackground);
   SetBkColor(dc, back);
   return reinterpret_cast<LRESULT>(DcBrush(dc, back));
 }
 
-}  // namespace forms_win32
+}  // namespace formkit_win32

@@ -2,12 +2,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
-#include <vector>
 
 // Stored window descriptions: a window's own settings and its controls in stored order, from
 // which the window is built. Lengths are twips (1440 to the inch; 15 to a pixel at 96 DPI).
-namespace forms {
+namespace formkit {
 
 // Colours are platform colour values (red in the low byte); with the top bit set, the low byte
 // is a system colour index that follows the user's colour scheme.
@@ -86,17 +86,18 @@ struct FormDesc {
   int pointerIcon = 0;
   int icon = 0;  // window icon resource; 0: none
   StartPosition start = StartPosition::CenterScreen;
-  std::vector<ControlDesc> controls{};  // front to back
+  std::span<const ControlDesc> controls{};  // front to back
 };
 
-const FormDesc& Form1Description();
-const FormDesc& Form2Description();
-const FormDesc& Form3Description();
-const FormDesc& Form4Description();
-const FormDesc& Form5Description();
-
-// The control of that name; throws std::out_of_range for a name the window does not have.
-const ControlDesc& ControlOf(const FormDesc& form, std::string_view name);
+// The place of the named control in the window's description; none for a name it does not have.
+constexpr std::optional<std::size_t> IndexOf(const FormDesc& form, std::string_view name) {
+  for (std::size_t i = 0; i < form.controls.size(); ++i) {
+    if (form.controls[i].name == name) {
+      return i;
+    }
+  }
+  return std::nullopt;
+}
 
 // Pixels for twips at the given dots per inch (15 twips to a pixel at 96).
 constexpr int TwipsToPixels(int twips, int dpi) {
@@ -104,4 +105,4 @@ constexpr int TwipsToPixels(int twips, int dpi) {
   return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
-}  // namespace forms
+}  // namespace formkit

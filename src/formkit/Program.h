@@ -3,32 +3,26 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "forms/Form.h"
+#include "formkit/Events.h"
+#include "formkit/Form.h"
 
-namespace forms {
+namespace formkit {
 
 enum class FormId { Form1, Form2, Form3, Form4, Form5 };
 inline constexpr std::size_t kFormCount = 5;
-
-const FormDesc& DescriptionOf(FormId id);
-
-// Every handler name the window's events can reach: "Form_Load", "Form_Unload", "Form_Click",
-// "Form_DblClick", and per control the events of its kind ("Label6_Click", "Timer1_Timer",
-// "Chat1_ChatMsg", ...).
-std::vector<std::string> HandlerNames(const FormDesc& desc);
+// The description each window is built from, by FormId.
+using Descriptions = std::array<const FormDesc*, kFormCount>;
 
 class Program;
 
-// What an event hands its handler (the chat scanner's line event: sender, then text).
-using Arguments = std::vector<std::u16string>;
-
-// A window's behaviour: nothing but its handlers, each under its own name ("Form_Load",
-// "Label6_Click", "Timer1_Timer", ...).
+// A window's behaviour: nothing but its handlers, each for one event of the window or of one of
+// its controls.
 class Behaviour {
  public:
   Behaviour() = default;
@@ -36,16 +30,42 @@ class Behaviour {
   Behaviour& operator=(const Behaviour&) = delete;
   virtual ~Behaviour() = default;
 
-  // Runs the named handler; false when the window has none of that name.
-  bool Run(std::string_view handler, const Arguments& arguments = {});
-  std::vector<std::string_view> Names() const;
+  // Runs the handler of that event; false when the window has none.
+  bool Run(const EventSource& source, const Arguments& arguments = {});
+  std::vector<EventSource> Sources() const;
 
  protected:
-  void On(std::string_view handler, std::function<void()> run);
-  void On(std::string_view handler, std::function<void(const Arguments&)> run);
+  template <Event E>
+  void On(EventOf<E> event, HandlerOf<E> run) {
+    if constexpr (E == Event::ChatMsg) {
+      Handle(event.source, [run = std::move(run)](const Arguments& line) {
+        run(line.screenName, line.whatSaid);
+      });
+    } else {
+      Handle(event.source, [run = std::move(run)](const Arguments&) { run(); });
+    }
+  }
+  // An event taken as it comes, unchecked until the window loads (a test recording them all).
+  void Handle(const EventSource& source, std::function<void(const Arguments&)> run);
 
  private:
-  std::vector<std::pair<std::string, std::function<void(const Arguments&)>>> handlers_;
+  std::vector<std::pair<EventSource, std::function<void(const Arguments&)>>> handlers_;
+};
+
+// A behaviour of the window described by D: its events and controls are named as there, and the
+// build checks every name.
+template <const FormDesc& D>
+class BehaviourOf : public Behaviour {
+ protected:
+  template <Event E>
+  static consteval EventOf<E> When() {
+    return WindowEvent<E>();
+  }
+  template <Event E>
+  static consteval EventOf<E> When(std::string_view control) {
+    return ControlEvent<D, E>(control);
+  }
+  static consteval ControlIn<D> Ctl(std::string_view name) { return ControlNamed<D>(name); }
 };
 
 // Something that runs again and again until it is destroyed.
@@ -57,14 +77,14 @@ class Ticker {
   virtual ~Ticker() = default;
 };
 
-// A control that is a component of its own (the chat scanner): it is told of calls made on it.
+// A control that is a component of its own (the chat scanner): started by its window.
 class Component {
  public:
   Component() = default;
   Component(const Component&) = delete;
   Component& operator=(const Component&) = delete;
   virtual ~Component() = default;
-  virtual void Call(std::string_view method) = 0;
+  virtual void Start() = 0;
 };
 
 // What the program needs of the world it runs in.
@@ -83,14 +103,15 @@ class Platform {
   [[noreturn]] virtual void Exit() = 0;
   // Calls tick every `milliseconds` on the window thread until the ticker is destroyed.
   virtual std::unique_ptr<Ticker> Every(int milliseconds, std::function<void()> tick) = 0;
-  // A handler registered or raised under a name its window's events never reach: a fault of the
-  // program, which a test platform turns into a failure.
-  virtual void Fault(std::string_view /*message*/) {}
+  // A fault of the program (an event raised that its window cannot raise, a handler that
+  // threw): reported (to the debugger, or as a test's failure), never passed on.
+  virtual void Fault(std::string_view message) = 0;
 };
 
 using BehaviourFactory =
     std::function<std::unique_ptr<Behaviour>(Program& program, FormId id, Form& form)>;
-// Makes the component behind a control of a component kind; nullptr for none.
+// Makes the component behind a control of a component kind; nullptr for none. Its events reach
+// the window through Raise.
 using ComponentFactory =
     std::function<std::unique_ptr<Component>(Program& program, FormId id, Control& control)>;
 
@@ -98,7 +119,8 @@ using ComponentFactory =
 // time it is loaded; hiding keeps it; unloading destroys it, and the next show builds it afresh.
 class Program {
  public:
-  Program(Platform& platform, BehaviourFactory behaviours, ComponentFactory components = {});
+  Program(Platform& platform, const Descriptions& descriptions, BehaviourFactory behaviours,
+          ComponentFactory components = {});
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
   ~Program();
@@ -116,12 +138,19 @@ class Program {
   // does (its own handler ends the program); without it, the program simply ends.
   [[noreturn]] void EndSession();
 
-  // Events from the window system. A control without a handler for the event ignores it.
-  void Click(FormId id, std::string_view control);  // empty control: the window's surface
-  void DblClick(FormId id, std::string_view control);
-  void Raise(FormId id, std::string_view handler, const Arguments& arguments = {});
-  // A call on a component control ("Start" on the chat scanner); nothing for other controls.
-  void Call(FormId id, std::string_view control, std::string_view method);
+  // Events from the window system and the components. A window without a handler for the event
+  // ignores it; one it cannot raise at all is a fault.
+  void Raise(FormId id, const EventSource& source, const Arguments& arguments = {});
+  // No control: the window's surface.
+  void Click(FormId id, std::optional<std::size_t> control) { Raise(id, {control, Event::Click}); }
+  void DblClick(FormId id, std::optional<std::size_t> control) {
+    Raise(id, {control, Event::DblClick});
+  }
+  // Starts the component behind a control (the chat scanner); nothing for other controls.
+  void Start(FormId id, std::size_t control);
+  const FormDesc& DescriptionOf(FormId id) const {
+    return *descriptions_[static_cast<std::size_t>(id)];
+  }
   Platform& GetPlatform() { return platform_; }
 
   void WaitSeconds(int seconds) { platform_.WaitSeconds(seconds); }
@@ -130,18 +159,18 @@ class Program {
   struct Slot {
     std::shared_ptr<Form> form;
     std::shared_ptr<Behaviour> behaviour;
-    std::shared_ptr<std::vector<std::pair<std::string, std::unique_ptr<Component>>>> components;
+    std::shared_ptr<std::vector<std::pair<std::size_t, std::unique_ptr<Component>>>> components;
   };
   Slot& SlotOf(FormId id) { return slots_.at(static_cast<std::size_t>(id)); }
   const Slot& SlotOf(FormId id) const { return slots_.at(static_cast<std::size_t>(id)); }
   Form& Load(FormId id);
-  bool Known(FormId id, std::string_view handler);
 
   Platform& platform_;
+  Descriptions descriptions_;
   BehaviourFactory behaviours_;
   ComponentFactory components_;
   std::array<Slot, kFormCount> slots_;
   bool ending_ = false;
 };
 
-}  // namespace forms
+}  // namespace formkit

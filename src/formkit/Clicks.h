@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-namespace forms {
+namespace formkit {
 
 // What the left button raises over a form window. A control clicks as everywhere on the
 // desktop: on the release over the control that was pressed, so a press slid off before letting
@@ -43,4 +43,4 @@ class Clicks {
   std::optional<std::size_t> pressed_;
 };
 
-}  // namespace forms
+}  // namespace formkit

@@ -1,21 +1,22 @@
-#include "win32/forms/Win32Platform.h"
+#include "win32/formkit/Win32Platform.h"
 
 #include <exception>
 #include <utility>
 
-#include "win32/forms/FormWindow.h"
+#include "win32/formkit/FormWindow.h"
 #include "winkit/Handles.h"
 #include "winkit/MessagePump.h"
+#include "winkit/Text.h"
 #include "winkit/Window.h"
 
-namespace forms_win32 {
+namespace formkit_win32 {
 namespace {
 
 constexpr winkit::WindowClass kTickerClass{.name = L"Zibbet.Ticker"};
 constexpr UINT_PTR kTickerTimerId = 1;
 
 // A timer on a message-only window of its own, so that it needs no form to hang on.
-class WindowTicker final : public forms::Ticker, winkit::Window {
+class WindowTicker final : public formkit::Ticker, winkit::Window {
  public:
   WindowTicker(HINSTANCE instance, int milliseconds, std::function<void()> tick)
       : tick_(std::move(tick)) {
@@ -54,8 +55,9 @@ int DisplayDpi() {
 Win32Platform::Win32Platform(HINSTANCE module)
     : module_(module), dpi_(DisplayDpi()), waiter_(&PreTranslateFormMessage) {}
 
-std::unique_ptr<forms::FormView> Win32Platform::CreateView(forms::Program& program,
-                                                           forms::FormId id, forms::Form& form) {
+std::unique_ptr<formkit::FormView> Win32Platform::CreateView(formkit::Program& program,
+                                                             formkit::FormId id,
+                                                             formkit::Form& form) {
   return std::make_unique<FormWindow>(program, id, form, module_, dpi_, cascade_);
 }
 
@@ -63,10 +65,16 @@ void Win32Platform::WaitSeconds(int seconds) { hostwin::WaitSeconds(waiter_, sec
 
 void Win32Platform::Exit() { ExitProcess(0); }
 
-std::unique_ptr<forms::Ticker> Win32Platform::Every(int milliseconds, std::function<void()> tick) {
+std::unique_ptr<formkit::Ticker> Win32Platform::Every(int milliseconds,
+                                                      std::function<void()> tick) {
   return std::make_unique<WindowTicker>(module_, milliseconds, std::move(tick));
+}
+
+void Win32Platform::Fault(std::string_view message) {
+  const std::wstring text = L"Zibbet: " + winkit::WideFromUtf8(message) + L"\n";
+  OutputDebugStringW(text.c_str());
 }
 
 int RunMessageLoop() { return winkit::RunMessageLoop(&PreTranslateFormMessage); }
 
-}  // namespace forms_win32
+}  // namespace formkit_win32

@@ -8,14 +8,14 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/Clicks.h"
-#include "forms/Form.h"
-#include "forms/Program.h"
-#include "win32/forms/FormResources.h"
+#include "formkit/Clicks.h"
+#include "formkit/Form.h"
+#include "formkit/Program.h"
+#include "win32/formkit/FormResources.h"
 #include "winkit/Handles.h"
 #include "winkit/Window.h"
 
-namespace forms_win32 {
+namespace formkit_win32 {
 
 // Child windows carry their control's index as their id, offset so that no id is 0.
 inline constexpr int kFirstControlId = 1000;
@@ -48,11 +48,11 @@ bool PreTranslateFormMessage(MSG& message);
 // Any call into the program may unload this very form, destroying this object (and its window)
 // while its window procedure is still on the stack; or end the process. So every such call is
 // the last thing a handler here does: nothing of this object is touched after it.
-class FormWindow final : public forms::FormView, public winkit::Window {
+class FormWindow final : public formkit::FormView, public winkit::Window {
  public:
   // `module` holds the pictures and icons and owns the window classes; `dpi` is the display's
   // pixels per inch, from which every size in pixels follows.
-  FormWindow(forms::Program& program, forms::FormId id, forms::Form& form, HINSTANCE module,
+  FormWindow(formkit::Program& program, formkit::FormId id, formkit::Form& form, HINSTANCE module,
              int dpi, Cascade& cascade);
   ~FormWindow() override;
 
@@ -74,11 +74,11 @@ class FormWindow final : public forms::FormView, public winkit::Window {
   void CreateChild(std::size_t index);
 
   // Geometry: every pixel comes from twips here.
-  int Px(int twips) const { return forms::TwipsToPixels(twips, dpi_); }
+  int Px(int twips) const { return formkit::TwipsToPixels(twips, dpi_); }
   // A pen's width, given in pixels at 96 DPI.
-  int PenWidth(const forms::ControlDesc& desc) const;
-  RECT Box(const forms::ControlDesc& desc) const;
-  RECT DirtyArea(const forms::ControlDesc& desc) const;
+  int PenWidth(const formkit::ControlDesc& desc) const;
+  RECT Box(const formkit::ControlDesc& desc) const;
+  RECT DirtyArea(const formkit::ControlDesc& desc) const;
 
   // Painting (FormPainting.cpp).
   void PaintSurface(HDC target);
@@ -92,10 +92,10 @@ class FormWindow final : public forms::FormView, public winkit::Window {
   std::optional<std::size_t> DrawnControlAt(POINT client);
   std::optional<std::size_t> IndexOf(HWND child) const;
   // A press on a control holds the mouse in `holder` (the window or its picture box) until
-  // the release; see forms::Clicks.
+  // the release; see formkit::Clicks.
   void OnPress(std::optional<std::size_t> control, bool twice, HWND holder);
   void OnRelease(std::optional<std::size_t> control);
-  void Raise(const forms::Clicks::Raised& raised);
+  void Raise(const formkit::Clicks::Raised& raised);
   void OnCommand(WPARAM wParam, HWND child);
   bool SetPointer(HWND under);
 
@@ -113,9 +113,9 @@ class FormWindow final : public forms::FormView, public winkit::Window {
   void OnTimer(WPARAM id);
   void FollowUserState(WPARAM sizeKind);
 
-  forms::Program& program_;
-  forms::FormId id_;
-  forms::Form& form_;
+  formkit::Program& program_;
+  formkit::FormId id_;
+  formkit::Form& form_;
   HINSTANCE module_;
   int dpi_;
 
@@ -124,9 +124,9 @@ class FormWindow final : public forms::FormView, public winkit::Window {
   std::vector<winkit::WindowTimer> timers_;
   std::vector<int> timerPeriods_;
   std::optional<std::size_t> lastFocus_;
-  forms::Clicks clicks_;
+  formkit::Clicks clicks_;
   bool applyingText_ = false;
   bool followingUser_ = false;
 };
 
-}  // namespace forms_win32
+}  // namespace formkit_win32

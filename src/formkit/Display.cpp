@@ -1,10 +1,10 @@
-#include "forms/Display.h"
+#include "formkit/Display.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-namespace forms {
+namespace formkit {
 namespace {
 
 struct StandIns {
@@ -48,4 +48,4 @@ int FittingHeight(int height, std::span<const Room> rooms) {
   return std::max(static_cast<int>(std::floor(height * worst)), 1);
 }
 
-}  // namespace forms
+}  // namespace formkit

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "win32/forms/FormWindow.h"
+#include "win32/formkit/FormWindow.h"
 
-namespace forms_win32 {
+namespace formkit_win32 {
 namespace {
 
-using forms::Kind;
+using formkit::Kind;
 
 constexpr WPARAM kSelectAllKey = 'A';  // with Ctrl
 
@@ -17,7 +17,7 @@ bool KeyDown(int key) { return GetKeyState(key) < 0; }
 }  // namespace
 
 bool FormWindow::TakesFocus(std::size_t index) {
-  const forms::Control& control = form_.Controls()[index];
+  const formkit::Control& control = form_.Controls()[index];
   return children_[index] != nullptr && control.Desc().tabIndex >= 0 && control.Visible() &&
          control.Enabled();
 }
@@ -112,7 +112,7 @@ bool FormWindow::PreTranslate(const MSG& message) {
     pressed = focused;
   } else {
     for (std::size_t i = 0; i < controls.size(); ++i) {
-      const forms::Control& control = controls[i];
+      const formkit::Control& control = controls[i];
       if (control.Desc().kind == Kind::Button && control.Desc().isDefault && control.Visible() &&
           control.Enabled()) {
         pressed = i;
@@ -121,11 +121,11 @@ bool FormWindow::PreTranslate(const MSG& message) {
     }
   }
   if (pressed) {
-    program_.Click(id_, controls[*pressed].Name());
+    program_.Click(id_, *pressed);
     return true;  // this window may be gone now
   }
   // An edit would only beep at the Enter: it never sees it.
   return inTextBox;
 }
 
-}  // namespace forms_win32
+}  // namespace formkit_win32

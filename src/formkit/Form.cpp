@@ -1,9 +1,6 @@
-#include "forms/Form.h"
+#include "formkit/Form.h"
 
-#include <stdexcept>
-#include <string>
-
-namespace forms {
+namespace formkit {
 
 Control::Control(Form& form, std::size_t index, const ControlDesc& desc)
     : form_(&form),
@@ -46,24 +43,6 @@ Form::Form(const FormDesc& desc) : desc_(&desc) {
   }
 }
 
-const ControlDesc& ControlOf(const FormDesc& form, std::string_view name) {
-  for (const ControlDesc& control : form.controls) {
-    if (control.name == name) {
-      return control;
-    }
-  }
-  throw std::out_of_range(std::string(form.name) + " has no control " + std::string(name));
-}
-
-Control& Form::operator[](std::string_view name) {
-  for (auto& control : controls_) {
-    if (control.Name() == name) {
-      return control;
-    }
-  }
-  throw std::out_of_range(std::string(Name()) + " has no control " + std::string(name));
-}
-
 void Form::SetVisible(bool visible) {
   visible_ = visible;
   if (view_) {
@@ -90,4 +69,4 @@ void Form::DragWindow() {
   }
 }
 
-}  // namespace forms
+}  // namespace formkit

@@ -1,16 +1,16 @@
-#include "win32/forms/FormWindow.h"
+#include "win32/formkit/FormWindow.h"
 
 #include <algorithm>
 #include <string_view>
 
-#include "forms/Display.h"
+#include "formkit/Display.h"
 #include "win32/WindowUtilities.h"
 #include "winkit/Text.h"
 
-namespace forms_win32 {
+namespace formkit_win32 {
 namespace {
 
-using forms::Kind;
+using formkit::Kind;
 
 constexpr std::wstring_view kClassPrefix = L"Zibbet.";
 constexpr winkit::WindowClass kPictureBoxClass{.name = L"Zibbet.PictureBox"};
@@ -35,14 +35,14 @@ POINT PointOf(LPARAM lParam) {
   return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-DWORD FrameStyle(forms::FrameStyle frame) {
+DWORD FrameStyle(formkit::FrameStyle frame) {
   switch (frame) {
-    case forms::FrameStyle::None:
+    case formkit::FrameStyle::None:
       return WS_POPUP;
-    case forms::FrameStyle::FixedWithTitle:
+    case formkit::FrameStyle::FixedWithTitle:
       // No WS_SYSMENU: a bare caption without menu or buttons.
       return WS_OVERLAPPED | WS_CAPTION;
-    case forms::FrameStyle::Sizable:
+    case formkit::FrameStyle::Sizable:
       break;
   }
   return WS_OVERLAPPEDWINDOW;
@@ -86,7 +86,7 @@ FormWindow* FormWindow::FromHandle(HWND window) {
   return dynamic_cast<FormWindow*>(winkit::Window::FromHandle(window));
 }
 
-FormWindow::FormWindow(forms::Program& program, forms::FormId id, forms::Form& form,
+FormWindow::FormWindow(formkit::Program& program, formkit::FormId id, formkit::Form& form,
                        HINSTANCE module, int dpi, Cascade& cascade)
     : program_(program),
       id_(id),
@@ -123,14 +123,14 @@ FormWindow::~FormWindow() {
 }
 
 void FormWindow::CreateFormWindow(Cascade& cascade) {
-  const forms::FormDesc& desc = form_.Desc();
+  const formkit::FormDesc& desc = form_.Desc();
   const DWORD style = WS_CLIPCHILDREN | FrameStyle(desc.frame);
   constexpr DWORD kExStyle = 0;
   RECT frame{0, 0, Px(desc.clientWidth), Px(desc.clientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, kExStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  const POINT place = desc.start == forms::StartPosition::CenterScreen
+  const POINT place = desc.start == formkit::StartPosition::CenterScreen
                           ? CentredOnScreen(width, height)
                           : cascade.Next(width, height);
 
@@ -152,8 +152,8 @@ void FormWindow::CreateFormWindow(Cascade& cascade) {
 }
 
 void FormWindow::CreateChild(std::size_t index) {
-  const forms::Control& control = form_.Controls()[index];
-  const forms::ControlDesc& desc = control.Desc();
+  const formkit::Control& control = form_.Controls()[index];
+  const formkit::ControlDesc& desc = control.Desc();
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   DWORD exStyle = 0;
   const wchar_t* windowClass = nullptr;
@@ -204,17 +204,17 @@ void FormWindow::CreateChild(std::size_t index) {
   children_[index] = child;
 }
 
-RECT FormWindow::Box(const forms::ControlDesc& desc) const {
+RECT FormWindow::Box(const formkit::ControlDesc& desc) const {
   const int left = Px(desc.left);
   const int top = Px(desc.top);
   return {left, top, left + Px(desc.width), top + Px(desc.height)};
 }
 
-int FormWindow::PenWidth(const forms::ControlDesc& desc) const {
-  return std::max(forms::ScaledPixels(desc.lineWidth, dpi_), 1);
+int FormWindow::PenWidth(const formkit::ControlDesc& desc) const {
+  return std::max(formkit::ScaledPixels(desc.lineWidth, dpi_), 1);
 }
 
-RECT FormWindow::DirtyArea(const forms::ControlDesc& desc) const {
+RECT FormWindow::DirtyArea(const formkit::ControlDesc& desc) const {
   if (desc.kind != Kind::Line) {
     return Box(desc);
   }
@@ -231,7 +231,7 @@ RECT FormWindow::DirtyArea(const forms::ControlDesc& desc) const {
 std::optional<std::size_t> FormWindow::DrawnControlAt(POINT client) {
   const auto& controls = form_.Controls();
   for (std::size_t i = 0; i < controls.size(); ++i) {
-    const forms::ControlDesc& desc = controls[i].Desc();
+    const formkit::ControlDesc& desc = controls[i].Desc();
     // Shapes and lines take no clicks: what is under them does.
     if (desc.kind != Kind::Label && desc.kind != Kind::Image) {
       continue;
@@ -256,7 +256,7 @@ std::optional<std::size_t> FormWindow::IndexOf(HWND child) const {
 }
 
 void FormWindow::OnPress(std::optional<std::size_t> control, bool twice, HWND holder) {
-  const forms::Clicks::Raised raised = clicks_.Press(control, twice);
+  const formkit::Clicks::Raised raised = clicks_.Press(control, twice);
   if (clicks_.Holding()) {
     SetCapture(holder);
   }
@@ -267,22 +267,19 @@ void FormWindow::OnRelease(std::optional<std::size_t> control) {
   if (!clicks_.Holding()) {
     return;
   }
-  const forms::Clicks::Raised raised = clicks_.Release(control);
+  const formkit::Clicks::Raised raised = clicks_.Release(control);
   ReleaseCapture();
   Raise(raised);
 }
 
-void FormWindow::Raise(const forms::Clicks::Raised& raised) {
-  if (raised.event == forms::Clicks::Event::kNone) {
+void FormWindow::Raise(const formkit::Clicks::Raised& raised) {
+  if (raised.event == formkit::Clicks::Event::kNone) {
     return;
   }
-  // Names live in the description, not in this object, which the handler may destroy.
-  const std::string_view name =
-      raised.control ? form_.Controls()[*raised.control].Name() : std::string_view();
-  if (raised.event == forms::Clicks::Event::kDblClick) {
-    program_.DblClick(id_, name);
+  if (raised.event == formkit::Clicks::Event::kDblClick) {
+    program_.DblClick(id_, raised.control);
   } else {
-    program_.Click(id_, name);
+    program_.Click(id_, raised.control);
   }
 }
 
@@ -291,11 +288,11 @@ void FormWindow::OnCommand(WPARAM wParam, HWND child) {
   if (!index) {
     return;
   }
-  forms::Control& control = form_.Controls()[*index];
+  formkit::Control& control = form_.Controls()[*index];
   const WORD code = HIWORD(wParam);
   if (control.Desc().kind == Kind::Button && (code == BN_CLICKED || code == BN_DOUBLECLICKED)) {
     // A quick second press of a button is another click.
-    program_.Click(id_, control.Name());
+    program_.Click(id_, *index);
   } else if (control.Desc().kind == Kind::TextBox && code == EN_CHANGE && !applyingText_) {
     control.TakeTypedText(winkit::U16(WindowText(child)));
   }
@@ -308,7 +305,7 @@ bool FormWindow::SetPointer(HWND under) {
     GetCursorPos(&where);
     ScreenToClient(Handle(), &where);
     if (const auto hit = DrawnControlAt(where)) {
-      const forms::ControlDesc& desc = form_.Controls()[*hit].Desc();
+      const formkit::ControlDesc& desc = form_.Controls()[*hit].Desc();
       cursor = resources_.Pointer(desc.pointer, desc.pointerIcon);
     }
     // Drawn controls without a pointer of their own show the window's; the window's default
@@ -321,7 +318,7 @@ bool FormWindow::SetPointer(HWND under) {
     }
   } else if (const auto index = IndexOf(under)) {
     // Without one of their own, windowed controls show their class's (the edit's I-beam).
-    const forms::ControlDesc& desc = form_.Controls()[*index].Desc();
+    const formkit::ControlDesc& desc = form_.Controls()[*index].Desc();
     cursor = resources_.Pointer(desc.pointer, desc.pointerIcon);
   }
   if (cursor == nullptr) {
@@ -332,7 +329,7 @@ bool FormWindow::SetPointer(HWND under) {
 }
 
 void FormWindow::UpdateTimer(std::size_t index) {
-  const forms::Control& control = form_.Controls()[index];
+  const formkit::Control& control = form_.Controls()[index];
   if (control.Desc().kind != Kind::Timer) {
     return;
   }
@@ -353,7 +350,7 @@ void FormWindow::UpdateTimer(std::size_t index) {
 void FormWindow::OnTimer(WPARAM id) {
   const std::size_t index = id - kFirstTimerId;
   if (id >= kFirstTimerId && index < timers_.size() && timers_[index].Running()) {
-    program_.Raise(id_, std::string(form_.Controls()[index].Name()) + "_Timer");
+    program_.Raise(id_, {index, formkit::Event::Timer});
   }
 }
 
@@ -361,8 +358,8 @@ void FormWindow::ControlChanged(std::size_t index) {
   if (Handle() == nullptr || index >= children_.size()) {
     return;
   }
-  const forms::Control& control = form_.Controls()[index];
-  const forms::ControlDesc& desc = control.Desc();
+  const formkit::Control& control = form_.Controls()[index];
+  const formkit::ControlDesc& desc = control.Desc();
   if (desc.kind == Kind::Timer) {
     UpdateTimer(index);
     return;
@@ -408,7 +405,7 @@ void FormWindow::FormChanged() {
     return;
   }
   const bool shown = IsWindowVisible(window) != FALSE;
-  if (form_.State() == forms::WindowState::Minimized) {
+  if (form_.State() == formkit::WindowState::Minimized) {
     if (IsIconic(window) == FALSE) {
       ShowWindow(window, shown ? SW_MINIMIZE : SW_SHOWMINIMIZED);
     }
@@ -429,8 +426,8 @@ void FormWindow::FollowUserState(WPARAM sizeKind) {
   if (sizeKind != SIZE_MINIMIZED && sizeKind != SIZE_RESTORED && sizeKind != SIZE_MAXIMIZED) {
     return;
   }
-  const forms::WindowState now =
-      sizeKind == SIZE_MINIMIZED ? forms::WindowState::Minimized : forms::WindowState::Normal;
+  const formkit::WindowState now =
+      sizeKind == SIZE_MINIMIZED ? formkit::WindowState::Minimized : formkit::WindowState::Normal;
   if (form_.State() != now) {
     // The user minimized or restored the window: the model learns of it, the screen is right.
     followingUser_ = true;
@@ -557,4 +554,4 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(message, wParam, lParam);
 }
 
-}  // namespace forms_win32
+}  // namespace formkit_win32

@@ -4,25 +4,28 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
-#include "forms/Program.h"
+#include "formkit/Program.h"
 #include "win32/WindowUtilities.h"
-#include "win32/forms/FormWindow.h"
+#include "win32/formkit/FormWindow.h"
 
-namespace forms_win32 {
+namespace formkit_win32 {
 
 // The program's world on Win32: real windows for its forms, and waits that keep them answering.
-class Win32Platform : public forms::Platform {
+class Win32Platform : public formkit::Platform {
  public:
   // `module`: the program file, with the pictures and icons.
   explicit Win32Platform(HINSTANCE module);
 
-  std::unique_ptr<forms::FormView> CreateView(forms::Program& program, forms::FormId id,
-                                              forms::Form& form) override;
+  std::unique_ptr<formkit::FormView> CreateView(formkit::Program& program, formkit::FormId id,
+                                                formkit::Form& form) override;
   void WaitSeconds(int seconds) override;
   // The views are gone by now (the program destroys them first).
   [[noreturn]] void Exit() override;
-  std::unique_ptr<forms::Ticker> Every(int milliseconds, std::function<void()> tick) override;
+  std::unique_ptr<formkit::Ticker> Every(int milliseconds, std::function<void()> tick) override;
+  // To the debugger: the program goes on without the handler that failed.
+  void Fault(std::string_view message) override;
 
   int Dpi() const { return dpi_; }
 
@@ -41,4 +44,4 @@ int DisplayDpi();
 // its exit code.
 int RunMessageLoop();
 
-}  // namespace forms_win32
+}  // namespace formkit_win32

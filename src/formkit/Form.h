@@ -5,9 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/Description.h"
+#include "formkit/Description.h"
+#include "formkit/Events.h"
 
-namespace forms {
+namespace formkit {
 
 class Form;
 
@@ -35,6 +36,8 @@ class Control {
 
   const ControlDesc& Desc() const { return *desc_; }
   std::string_view Name() const { return desc_->name; }
+  // Its place in the window's description.
+  std::size_t Index() const { return index_; }
 
   // Caption of a label or button, text of a text box.
   const std::u16string& Text() const { return text_; }
@@ -73,8 +76,11 @@ class Form {
   const FormDesc& Desc() const { return *desc_; }
   std::string_view Name() const { return desc_->name; }
 
-  // The control of that name; throws std::out_of_range for a name the window does not have.
-  Control& operator[](std::string_view name);
+  // A control named in the build, by its place in this window's description.
+  template <const FormDesc& D>
+  Control& operator[](ControlIn<D> control) {
+    return controls_[control.index];
+  }
   std::vector<Control>& Controls() { return controls_; }
 
   bool Visible() const { return visible_; }
@@ -100,4 +106,4 @@ class Form {
   std::unique_ptr<FormView> view_;
 };
 
-}  // namespace forms
+}  // namespace formkit

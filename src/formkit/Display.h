@@ -5,11 +5,11 @@
 #include <span>
 #include <string_view>
 
-#include "forms/Description.h"
+#include "formkit/Description.h"
 
 // How the descriptions meet a real display: their pixels at its resolution, their faces among
 // its fonts.
-namespace forms {
+namespace formkit {
 
 inline constexpr int kDesignDpi = 96;
 inline constexpr int kTwipsPerDesignPixel = 15;
@@ -37,4 +37,4 @@ struct Room {
 // and never below one pixel. Hinting makes that a guess, to be measured again.
 int FittingHeight(int height, std::span<const Room> rooms);
 
-}  // namespace forms
+}  // namespace formkit

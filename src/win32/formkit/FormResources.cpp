@@ -1,17 +1,17 @@
-#include "win32/forms/FormResources.h"
+#include "win32/formkit/FormResources.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "forms/Display.h"
+#include "formkit/Display.h"
 #include "winkit/Text.h"
 
-namespace forms_win32 {
+namespace formkit_win32 {
 namespace {
 
-constexpr forms::Font kDefaultFont{.face = "MS Sans Serif", .points = 8, .weight = FW_NORMAL};
+constexpr formkit::Font kDefaultFont{.face = "MS Sans Serif", .points = 8, .weight = FW_NORMAL};
 constexpr double kPointsPerInch = 72;
 
 // The picture at the display's scale, made once: painting then only copies it. HALFTONE
@@ -21,8 +21,8 @@ winkit::UniqueBitmap Scaled(winkit::UniqueBitmap picture, int dpi) {
   if (!picture || GetObjectW(picture.Get(), sizeof info, &info) == 0) {
     return picture;
   }
-  const int width = forms::ScaledPixels(info.bmWidth, dpi);
-  const int height = forms::ScaledPixels(info.bmHeight, dpi);
+  const int width = formkit::ScaledPixels(info.bmWidth, dpi);
+  const int height = formkit::ScaledPixels(info.bmHeight, dpi);
   if (width == info.bmWidth && height == info.bmHeight) {
     return picture;
   }
@@ -107,7 +107,7 @@ bool FaceInstalled(std::string_view face, int charset) {
   return found;
 }
 
-FormResources::FormResources(HINSTANCE module, const forms::FormDesc& desc, int dpi)
+FormResources::FormResources(HINSTANCE module, const formkit::FormDesc& desc, int dpi)
     : module_(module),
       desc_(desc),
       dpi_(dpi),
@@ -116,19 +116,19 @@ FormResources::FormResources(HINSTANCE module, const forms::FormDesc& desc, int 
       smallIcon_(LoadIconSized(module, desc.icon, SM_CXSMICON, SM_CYSMICON)) {
   pictures_.resize(desc.controls.size());
   for (std::size_t i = 0; i < desc.controls.size(); ++i) {
-    const forms::ControlDesc& control = desc.controls[i];
-    if (control.kind == forms::Kind::Image || control.kind == forms::Kind::PictureBox) {
+    const formkit::ControlDesc& control = desc.controls[i];
+    if (control.kind == formkit::Kind::Image || control.kind == formkit::Kind::PictureBox) {
       pictures_[i] = LoadPicture(module, control.picture, dpi);
     }
   }
 }
 
-forms::Font FormResources::Resolved(const std::optional<forms::Font>& controlFont) const {
+formkit::Font FormResources::Resolved(const std::optional<formkit::Font>& controlFont) const {
   return controlFont.value_or(desc_.font.value_or(kDefaultFont));
 }
 
-HFONT FormResources::Font(const std::optional<forms::Font>& controlFont) {
-  const forms::Font font = Resolved(controlFont);
+HFONT FormResources::Font(const std::optional<formkit::Font>& controlFont) {
+  const formkit::Font font = Resolved(controlFont);
   for (const auto& [cached, handle] : fonts_) {
     if (cached == font) {
       return handle.Get();
@@ -143,7 +143,7 @@ HFONT FormResources::Font(const std::optional<forms::Font>& controlFont) {
   return result;
 }
 
-winkit::UniqueFont FormResources::MakeFont(const forms::Font& font) const {
+winkit::UniqueFont FormResources::MakeFont(const formkit::Font& font) const {
   LOGFONTW logical{};
   logical.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi_ / kPointsPerInch));
   logical.lfWeight = font.weight;
@@ -156,7 +156,7 @@ winkit::UniqueFont FormResources::MakeFont(const forms::Font& font) const {
   if (installed(font.face)) {
     return winkit::UniqueFont(CreateFontIndirectW(&logical));
   }
-  if (const auto standIn = forms::StandInFace(font.face, installed)) {
+  if (const auto standIn = formkit::StandInFace(font.face, installed)) {
     SetFace(logical, *standIn);
   }
   // Whatever the system draws instead, the captions were laid out for the described face: the
@@ -170,7 +170,7 @@ winkit::UniqueFont FormResources::MakeFont(const forms::Font& font) const {
     if (!created || height <= least) {
       return created;
     }
-    const int next = forms::FittingHeight(height, CaptionRooms(dc.Get(), font, created.Get()));
+    const int next = formkit::FittingHeight(height, CaptionRooms(dc.Get(), font, created.Get()));
     if (next == height) {
       return created;
     }
@@ -178,17 +178,17 @@ winkit::UniqueFont FormResources::MakeFont(const forms::Font& font) const {
   }
 }
 
-std::vector<forms::Room> FormResources::CaptionRooms(HDC dc, const forms::Font& font,
-                                                     HFONT handle) const {
+std::vector<formkit::Room> FormResources::CaptionRooms(HDC dc, const formkit::Font& font,
+                                                       HFONT handle) const {
   const winkit::ScopedSelect select(dc, handle);
-  std::vector<forms::Room> rooms;
-  for (const forms::ControlDesc& control : desc_.controls) {
-    const bool label = control.kind == forms::Kind::Label;
-    if ((!label && control.kind != forms::Kind::Button) || control.text.empty() ||
+  std::vector<formkit::Room> rooms;
+  for (const formkit::ControlDesc& control : desc_.controls) {
+    const bool label = control.kind == formkit::Kind::Label;
+    if ((!label && control.kind != formkit::Kind::Button) || control.text.empty() ||
         Resolved(control.font) != font) {
       continue;
     }
-    const int width = forms::TwipsToPixels(control.width, dpi_);
+    const int width = formkit::TwipsToPixels(control.width, dpi_);
     // A button's caption keeps clear of its raised edge.
     const int across = label ? width : width - 2 * GetSystemMetrics(SM_CXEDGE);
     const std::wstring text = winkit::Wide(control.text);
@@ -198,20 +198,20 @@ std::vector<forms::Room> FormResources::CaptionRooms(HDC dc, const forms::Font& 
               DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
     rooms.push_back({.needed = static_cast<int>(needed.right), .available = across});
     rooms.push_back({.needed = static_cast<int>(needed.bottom),
-                     .available = forms::TwipsToPixels(control.height, dpi_)});
+                     .available = formkit::TwipsToPixels(control.height, dpi_)});
   }
   return rooms;
 }
 
 HCURSOR FormResources::Pointer(int pointer, int icon) {
   switch (pointer) {
-    case forms::kPointerArrow:
+    case formkit::kPointerArrow:
       return LoadCursorA(nullptr, IDC_ARROW);
-    case forms::kPointerIBeam:
+    case formkit::kPointerIBeam:
       return LoadCursorA(nullptr, IDC_IBEAM);
-    case forms::kPointerUpArrow:
+    case formkit::kPointerUpArrow:
       return LoadCursorA(nullptr, IDC_UPARROW);
-    case forms::kPointerCustom:
+    case formkit::kPointerCustom:
       break;
     default:
       return nullptr;
@@ -229,4 +229,4 @@ HCURSOR FormResources::Pointer(int pointer, int icon) {
   return cursors_.back().second.Get();
 }
 
-}  // namespace forms_win32
+}  // namespace formkit_win32

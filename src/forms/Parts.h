@@ -2,16 +2,31 @@
 
 #include <string_view>
 
-#include "forms/Description.h"
+#include "formkit/Description.h"
 
 // Pieces the window descriptions share.
 namespace forms {
+
+using formkit::Align;
+using formkit::ControlDesc;
+using formkit::Font;
+using formkit::FormDesc;
+using formkit::FrameStyle;
+using formkit::kButtonFace;
+using formkit::kCaptionText;
+using formkit::kHighlightText;
+using formkit::Kind;
+using formkit::kPointerArrow;
+using formkit::kPointerCustom;
+using formkit::kPointerIBeam;
+using formkit::kPointerUpArrow;
+using formkit::StartPosition;
 
 // The face the console and the two panels are designed in.
 inline constexpr Font kArialNarrow{.face = "Arial Narrow", .points = 8.25, .weight = 400};
 
 // An outline rectangle in the default look.
-inline ControlDesc Shape(std::string_view name, int left, int top, int width, int height) {
+constexpr ControlDesc Shape(std::string_view name, int left, int top, int width, int height) {
   return {.name = name,
           .kind = Kind::Shape,
           .left = left,

@@ -6,7 +6,7 @@
 
 #include "Canvas.h"
 
-// The program's pictures and icons, as src/resources/ holds them.
+// The program's pictures and icons, as src/forms/pictures/ and practicehost/ hold them.
 namespace art {
 
 enum class Format { Bitmap, Icon };

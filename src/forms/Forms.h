@@ -1,0 +1,20 @@
+#pragma once
+
+#include "formkit/Program.h"
+#include "forms/Form1.h"
+#include "forms/Form2.h"
+#include "forms/Form3.h"
+#include "forms/Form4.h"
+#include "forms/Form5.h"
+
+namespace forms {
+
+// The program's five windows, as each is built.
+inline constexpr formkit::Descriptions kDescriptions = {&kForm1, &kForm2, &kForm3, &kForm4,
+                                                        &kForm5};
+
+constexpr const formkit::FormDesc& DescriptionOf(formkit::FormId id) {
+  return *kDescriptions[static_cast<std::size_t>(id)];
+}
+
+}  // namespace forms

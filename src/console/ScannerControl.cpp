@@ -1,26 +1,17 @@
-// The scanner as the main window hosts it, apart from the scanner itself, which needs no forms.
-#include <string>
-#include <utility>
+#include "console/ScannerControl.h"
 
-#include "console/ChatScanner.h"
+#include <utility>
 
 namespace console {
 
-ScannerControl::ScannerControl(forms::Program& program, hostwin::WindowAccess& windows,
-                               forms::FormId id, std::string_view name)
-    : program_(program),
-      scanner_(windows,
-               [&program, id, event = std::string(name) + "_ChatMsg"](const ChatLine& line) {
-                 program.Raise(id, event, {line.sender, line.text});
-               }) {}
+ScannerControl::ScannerControl(formkit::Platform& platform, hostwin::WindowAccess& windows,
+                               hostwin::ChatScanner::Deliver onLine)
+    : platform_(platform), scanner_(windows, std::move(onLine)) {}
 
-void ScannerControl::Call(std::string_view method) {
-  if (method != "Start") {
-    return;
-  }
+void ScannerControl::Start() {
   scanner_.Start();
   if (!ticker_) {
-    ticker_ = program_.GetPlatform().Every(kPollMilliseconds, [this] { scanner_.Poll(); });
+    ticker_ = platform_.Every(kPollMilliseconds, [this] { scanner_.Poll(); });
   }
 }
 

@@ -8,11 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "console/ChatLines.h"
-#include "forms/Program.h"
+#include "hostwin/ChatLines.h"
 #include "hostwin/WindowAccess.h"
 
-namespace console {
+namespace hostwin {
 
 // Watches the chat room's transcript and reports every line said there after the start, once,
 // in order. Polled from a timer on the window's thread, it reads a short transcript whole; of a
@@ -43,8 +42,7 @@ class ChatScanner {
   // Failed reads in a row, from a client that answers, before the whole text is read instead.
   static constexpr int kUnexplainedReads = 3;
 
-  ChatScanner(hostwin::WindowAccess& windows, Deliver deliver,
-              int longTranscript = kLongTranscript);
+  ChatScanner(WindowAccess& windows, Deliver deliver, int longTranscript = kLongTranscript);
 
   // From now on, lines are reported; those already there are not.
   void Start();
@@ -83,7 +81,7 @@ class ChatScanner {
   void Queue(const std::vector<std::u16string>& lines);
   void Silent();
 
-  hostwin::WindowAccess& windows_;
+  WindowAccess& windows_;
   Deliver deliver_;
   int longTranscript_;
   bool started_ = false;
@@ -91,8 +89,8 @@ class ChatScanner {
   bool fresh_ = false;   // a room found whose history is not read yet
   bool silent_ = false;  // the last read got no answer
   bool failed_ = false;  // the last read failed, though the client answers
-  hostwin::Handle room_ = 0;
-  hostwin::Handle transcript_ = 0;
+  Handle room_ = 0;
+  Handle transcript_ = 0;
   int pollsSinceWalk_ = 0;
   int length_ = -1;  // the length at the last read that succeeded
   int quietPolls_ = 0;
@@ -102,20 +100,4 @@ class ChatScanner {
   std::deque<ChatLine> pending_;
 };
 
-// The scanner as the main window hosts it: a start call begins the watch, polled on the window's
-// thread, and every line becomes the window's <name>_ChatMsg(sender, text) event.
-class ScannerControl final : public forms::Component {
- public:
-  static constexpr int kPollMilliseconds = 100;
-
-  ScannerControl(forms::Program& program, hostwin::WindowAccess& windows, forms::FormId id,
-                 std::string_view name);
-  void Call(std::string_view method) override;
-
- private:
-  forms::Program& program_;
-  ChatScanner scanner_;
-  std::unique_ptr<forms::Ticker> ticker_;
-};
-
-}  // namespace console
+}  // namespace hostwin

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace console {
+namespace hostwin {
 
 // One line said in the room: the sender's screen name and what they said.
 struct ChatLine {
@@ -49,4 +49,4 @@ class TranscriptTracker {
 // The transcript's lines; CR LF, CR and LF all end a line, and empty lines are dropped.
 std::vector<std::u16string> SplitLines(std::u16string_view transcript);
 
-}  // namespace console
+}  // namespace hostwin

@@ -1,10 +1,10 @@
-#include "console/ChatLines.h"
+#include "hostwin/ChatLines.h"
 
 #include <algorithm>
 #include <functional>
 #include <optional>
 
-namespace console {
+namespace hostwin {
 namespace {
 
 constexpr std::u16string_view kSeparator = u":\t";
@@ -135,4 +135,4 @@ void TranscriptTracker::Extend(const std::vector<std::u16string>& lines) {
   lines_.insert(lines_.end(), lines.begin(), lines.end());
 }
 
-}  // namespace console
+}  // namespace hostwin

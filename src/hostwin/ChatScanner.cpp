@@ -1,4 +1,4 @@
-#include "console/ChatScanner.h"
+#include "hostwin/ChatScanner.h"
 
 #include <algorithm>
 #include <exception>
@@ -6,7 +6,7 @@
 
 #include "hostwin/ChatRoom.h"
 
-namespace console {
+namespace hostwin {
 namespace {
 
 std::u16string_view WithoutBreak(std::u16string_view row) {
@@ -32,7 +32,7 @@ bool Appended(std::u16string_view text, const auto& end) {
 
 }  // namespace
 
-ChatScanner::ChatScanner(hostwin::WindowAccess& windows, Deliver deliver, int longTranscript)
+ChatScanner::ChatScanner(WindowAccess& windows, Deliver deliver, int longTranscript)
     : windows_(windows), deliver_(std::move(deliver)), longTranscript_(longTranscript) {}
 
 void ChatScanner::Start() {
@@ -72,9 +72,8 @@ void ChatScanner::Poll() {
 
 void ChatScanner::Walk() {
   pollsSinceWalk_ = 0;
-  const hostwin::Handle room = hostwin::FindChatRoom(windows_);
-  const hostwin::Handle transcript =
-      room == 0 ? 0 : windows_.FindChild(room, 0, hostwin::kRichTextClass);
+  const Handle room = FindChatRoom(windows_);
+  const Handle transcript = room == 0 ? 0 : windows_.FindChild(room, 0, kRichTextClass);
   if (transcript == 0) {
     room_ = 0;
     transcript_ = 0;
@@ -93,7 +92,7 @@ void ChatScanner::Walk() {
 
 void ChatScanner::Silent() {
   // A room that is gone answers nothing either; if another took its place, that one is asked.
-  const hostwin::Handle asked = transcript_;
+  const Handle asked = transcript_;
   Walk();
   silent_ = transcript_ == asked;
   length_ = -1;
@@ -374,4 +373,4 @@ void ChatScanner::Queue(const std::vector<std::u16string>& lines) {
   }
 }
 
-}  // namespace console
+}  // namespace hostwin

@@ -1,3 +1,9 @@
+// Form1, the idle console. Its controls:
+//   Label6: ON          Label8: Pause       Label3: X (unload)   Label4: __ (minimize)
+//   Label1: the idle minutes counted        Text2: the away message in each minute banner
+//   Text1: free text, locked with Text2 once idling starts       Timer1: the idle minute tick
+//   Chat1: the chat scanner, whose lines may hold the trigger word
+// Label7 ("OFF"), Label2, Label5, Text3, the shapes and the line are only shown.
 #include "console/MainWindow.h"
 
 #include <string>
@@ -51,24 +57,27 @@ std::u16string MinuteBanner(std::u16string_view awayMessage, std::u16string_view
          u" Min]( o Y o)";
 }
 
-MainWindow::MainWindow(forms::Program& program, forms::Form& form, zibbet::ChatClient& chat)
+MainWindow::MainWindow(formkit::Program& program, formkit::Form& form, hostwin::ChatClient& chat)
     : program_(program), form_(form), chat_(chat) {
-  On("Form_Load", [this] { Form_Load(); });
-  On("Form_Unload", [this] { Form_Unload(); });
-  On("Label6_Click", [this] { Label6_Click(); });
-  On("Label8_Click", [this] { Label8_Click(); });
-  On("Timer1_Timer", [this] { Timer1_Timer(); });
-  On("Label3_Click", [this] { Label3_Click(); });
-  On("Label4_Click", [this] { Label4_Click(); });
-  On("Form_Click", [this] { Form_Click(); });
-  On("Form_DblClick", [this] { Form_DblClick(); });
-  On("Chat1_ChatMsg",
-     [this](const forms::Arguments& line) { Chat1_ChatMsg(line.at(0), line.at(1)); });
+  using formkit::Event;
+  On(When<Event::Load>(), [this] { Form_Load(); });
+  On(When<Event::Unload>(), [this] { Form_Unload(); });
+  On(When<Event::Click>("Label6"), [this] { Label6_Click(); });
+  On(When<Event::Click>("Label8"), [this] { Label8_Click(); });
+  On(When<Event::Timer>("Timer1"), [this] { Timer1_Timer(); });
+  On(When<Event::Click>("Label3"), [this] { Label3_Click(); });
+  On(When<Event::Click>("Label4"), [this] { Label4_Click(); });
+  On(When<Event::Click>(), [this] { Form_Click(); });
+  On(When<Event::DblClick>(), [this] { Form_DblClick(); });
+  On(When<Event::ChatMsg>("Chat1"),
+     [this](std::u16string_view screenName, std::u16string_view whatSaid) {
+       Chat1_ChatMsg(screenName, whatSaid);
+     });
 }
 
 void MainWindow::Form_Load() {
-  form_["Timer1"].SetEnabled(false);
-  program_.Call(forms::FormId::Form1, "Chat1", "Start");
+  form_[Ctl("Timer1")].SetEnabled(false);
+  program_.Start(formkit::FormId::Form1, Ctl("Chat1").index);
   chat_.SayFaded(kLoadedBanner);
   form_.MakeTopmost();
 }
@@ -79,29 +88,29 @@ void MainWindow::Form_Unload() {
 }
 
 void MainWindow::Label6_Click() {
-  form_["Text1"].SetEnabled(false);
-  form_["Text2"].SetEnabled(false);
-  form_["Timer1"].SetEnabled(true);
+  form_[Ctl("Text1")].SetEnabled(false);
+  form_[Ctl("Text2")].SetEnabled(false);
+  form_[Ctl("Timer1")].SetEnabled(true);
   chat_.SayFaded(kNowIdleBanner);
 }
 
 void MainWindow::Label8_Click() {
   chat_.SayFaded(kPausedBanner);
-  form_["Timer1"].SetEnabled(false);
+  form_[Ctl("Timer1")].SetEnabled(false);
 }
 
 void MainWindow::Timer1_Timer() {
-  forms::Control& counter = form_["Label1"];
+  formkit::Control& counter = form_[Ctl("Label1")];
   counter.SetText(WriteCount(ReadCount(counter.Text()) + 1));
   chat_.SayFaded(kIdleTickBanner);
   program_.WaitSeconds(1);
   // Read after the wait: both may have changed meanwhile.
-  chat_.SayFaded(MinuteBanner(form_["Text2"].Text(), form_["Label1"].Text()));
+  chat_.SayFaded(MinuteBanner(form_[Ctl("Text2")].Text(), form_[Ctl("Label1")].Text()));
 }
 
-void MainWindow::Label3_Click() { program_.Unload(forms::FormId::Form1); }
+void MainWindow::Label3_Click() { program_.Unload(formkit::FormId::Form1); }
 
-void MainWindow::Label4_Click() { form_.SetState(forms::WindowState::Minimized); }
+void MainWindow::Label4_Click() { form_.SetState(formkit::WindowState::Minimized); }
 
 void MainWindow::Form_Click() { form_.DragWindow(); }
 
@@ -115,7 +124,7 @@ void MainWindow::Chat1_ChatMsg(std::u16string_view screenName, std::u16string_vi
     return;
   }
   if (ToLower(whatSaid) == kTriggerWord) {
-    program_.Show(forms::FormId::Form4);
+    program_.Show(formkit::FormId::Form4);
   }
 }
 

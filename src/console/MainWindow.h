@@ -3,8 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "Zibbet.h"
-#include "forms/Program.h"
+#include "formkit/Program.h"
+#include "forms/Form1.h"
+#include "hostwin/ChatClient.h"
 
 namespace console {
 
@@ -20,9 +21,9 @@ std::u16string MinuteBanner(std::u16string_view awayMessage, std::u16string_view
 
 // The idle console: switches idling on and off, counts the idle minutes and posts the status
 // banners into the chat room.
-class MainWindow final : public forms::Behaviour {
+class MainWindow final : public formkit::BehaviourOf<forms::kForm1> {
  public:
-  MainWindow(forms::Program& program, forms::Form& form, zibbet::ChatClient& chat);
+  MainWindow(formkit::Program& program, formkit::Form& form, hostwin::ChatClient& chat);
 
  private:
   void Form_Load();
@@ -36,9 +37,9 @@ class MainWindow final : public forms::Behaviour {
   void Form_DblClick();
   void Chat1_ChatMsg(std::u16string_view screenName, std::u16string_view whatSaid);
 
-  forms::Program& program_;
-  forms::Form& form_;
-  zibbet::ChatClient& chat_;
+  formkit::Program& program_;
+  formkit::Form& form_;
+  hostwin::ChatClient& chat_;
 };
 
 }  // namespace console

@@ -3,8 +3,9 @@
 #include <array>
 #include <string_view>
 
-#include "Zibbet.h"
-#include "forms/Program.h"
+#include "formkit/Program.h"
+#include "forms/Form3.h"
+#include "hostwin/ChatClient.h"
 
 namespace panels {
 
@@ -18,14 +19,36 @@ struct Link {
   std::u16string_view address;
 };
 
+// A picture search in a public collection. The query is 80 bytes, every one percent-encoded,
+// stored and sent as it stands ("balloon OR airship OR ..."); the collection ignores appname.
+inline constexpr std::u16string_view kPictureSearch =
+    u"https://www.europeana.eu/en/search?appname=Zibbet&query="
+    u"%62%61%6C%6C%6F%6F%6E%20%4F%52%20%61%69%72%73%68%69%70%20%4F%52%20%7A%65%70%70"
+    u"%65%6C%69%6E%20%4F%52%20%70%61%72%61%63%68%75%74%65%20%4F%52%20%6C%69%67%68%74"
+    u"%68%6F%75%73%65%20%4F%52%20%77%69%6E%64%6D%69%6C%6C%20%4F%52%20%73%61%69%6C%69"
+    u"%6E%67";
+
 // The twelve built-in addresses, by button.
-const std::array<Link, 12>& Links();
+inline constexpr std::array<Link, 12> kLinks = {{
+    {"Command1", u"https://commons.wikimedia.org"},
+    {"Command2", u"https://www.loc.gov"},
+    {"Command3", u"https://www.nga.gov"},
+    {"Command4", u"https://www.nasa.gov/images/"},
+    {"Command5", u"https://www.metmuseum.org/art/collection"},
+    {"Command6", u"https://www.si.edu/openaccess"},
+    {"Command9", u"https://www.nasa.gov/image-of-the-day/"},
+    {"Command10", u"https://www.artic.edu/collection"},
+    {"Command7", u"https://www.europeana.eu"},
+    {"Command8", u"https://digitalcollections.nypl.org"},
+    {"Command13", u"https://www.flickr.com/commons"},
+    {"Command14", kPictureSearch},
+}};
 
 // The area behind the secret panel: twelve buttons that open picture collections through the
 // client's keyword box, and its own minimize and close labels.
-class LinksPanel final : public forms::Behaviour {
+class LinksPanel final : public formkit::BehaviourOf<forms::kForm3> {
  public:
-  LinksPanel(forms::Program& program, forms::Form& form, zibbet::ChatClient& chat);
+  LinksPanel(formkit::Program& program, formkit::Form& form, hostwin::ChatClient& chat);
 
  private:
   void Form_Load();
@@ -34,9 +57,9 @@ class LinksPanel final : public forms::Behaviour {
   void Label2_Click();
   void Label3_Click();
 
-  forms::Program& program_;
-  forms::Form& form_;
-  zibbet::ChatClient& chat_;
+  formkit::Program& program_;
+  formkit::Form& form_;
+  hostwin::ChatClient& chat_;
 };
 
 }  // namespace panels

@@ -1,3 +1,7 @@
+// Form4, the secret panel. Its controls:
+//   Text1: the secret name   Text2: the password (masked)   Text3: the age number (masked)
+//   Command1: Test Luck (also Enter in a box)      Command2: Cancel (the prank series)
+// The labels, shapes and lines are only shown.
 #include "panels/SecretPanel.h"
 
 namespace panels {
@@ -8,27 +12,28 @@ constexpr std::u16string_view kAgeNumber = u"18";
 
 }  // namespace
 
-SecretPanel::SecretPanel(forms::Program& program, forms::Form& form, zibbet::ChatClient& chat)
+SecretPanel::SecretPanel(formkit::Program& program, formkit::Form& form, hostwin::ChatClient& chat)
     : program_(program), form_(form), chat_(chat) {
-  On("Form_Load", [this] { Form_Load(); });
-  On("Command1_Click", [this] { Command1_Click(); });
-  On("Command2_Click", [this] { Command2_Click(); });
+  using formkit::Event;
+  On(When<Event::Load>(), [this] { Form_Load(); });
+  On(When<Event::Click>("Command1"), [this] { Command1_Click(); });
+  On(When<Event::Click>("Command2"), [this] { Command2_Click(); });
 }
 
 void SecretPanel::Form_Load() { form_.MakeTopmost(); }
 
 void SecretPanel::Command1_Click() {
   // Each box is read only once every box before it has matched.
-  if (form_["Text1"].Text() != kAccessCode) {
+  if (form_[Ctl("Text1")].Text() != kAccessCode) {
     return;
   }
-  if (form_["Text2"].Text() != kAccessCode) {
+  if (form_[Ctl("Text2")].Text() != kAccessCode) {
     return;
   }
-  if (form_["Text3"].Text() == kAgeNumber) {
-    program_.Show(forms::FormId::Form3);
+  if (form_[Ctl("Text3")].Text() == kAgeNumber) {
+    program_.Show(formkit::FormId::Form3);
     chat_.SayFaded(kFoundLine);
-    program_.Hide(forms::FormId::Form4);
+    program_.Hide(formkit::FormId::Form4);
   } else {
     chat_.SayFaded(kWrongNumberLine);
   }

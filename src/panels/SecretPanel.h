@@ -3,8 +3,9 @@
 #include <array>
 #include <string_view>
 
-#include "Zibbet.h"
-#include "forms/Program.h"
+#include "formkit/Program.h"
+#include "forms/Form4.h"
+#include "hostwin/ChatClient.h"
 
 namespace panels {
 
@@ -26,18 +27,18 @@ inline constexpr int kRounds = 3;
 
 // The hidden panel behind the chat trigger: three entries that unlock the links panel, and a
 // button that floods the room with a fixed series of lines.
-class SecretPanel final : public forms::Behaviour {
+class SecretPanel final : public formkit::BehaviourOf<forms::kForm4> {
  public:
-  SecretPanel(forms::Program& program, forms::Form& form, zibbet::ChatClient& chat);
+  SecretPanel(formkit::Program& program, formkit::Form& form, hostwin::ChatClient& chat);
 
  private:
   void Form_Load();
   void Command1_Click();
   void Command2_Click();
 
-  forms::Program& program_;
-  forms::Form& form_;
-  zibbet::ChatClient& chat_;
+  formkit::Program& program_;
+  formkit::Form& form_;
+  hostwin::ChatClient& chat_;
 };
 
 }  // namespace panels

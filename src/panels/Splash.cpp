@@ -1,18 +1,20 @@
+// Form2, the splash window. Its one control, Image1: the picture that opens the main window.
 #include "panels/Splash.h"
 
 namespace panels {
 
-Splash::Splash(forms::Program& program, forms::Form& form) : program_(program), form_(form) {
-  On("Form_Load", [this] { Form_Load(); });
-  On("Image1_Click", [this] { Image1_Click(); });
+Splash::Splash(formkit::Program& program, formkit::Form& form) : program_(program), form_(form) {
+  using formkit::Event;
+  On(When<Event::Load>(), [this] { Form_Load(); });
+  On(When<Event::Click>("Image1"), [this] { Image1_Click(); });
 }
 
 void Splash::Form_Load() { form_.MakeTopmost(); }
 
 void Splash::Image1_Click() {
-  program_.Show(forms::FormId::Form1);
+  program_.Show(formkit::FormId::Form1);
   // Hidden, not unloaded: it stays until the program ends.
-  program_.Hide(forms::FormId::Form2);
+  program_.Hide(formkit::FormId::Form2);
 }
 
 }  // namespace panels

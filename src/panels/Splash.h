@@ -1,20 +1,21 @@
 #pragma once
 
-#include "forms/Program.h"
+#include "formkit/Program.h"
+#include "forms/Form2.h"
 
 namespace panels {
 
 // The start-up window: a click on its picture opens the main window.
-class Splash final : public forms::Behaviour {
+class Splash final : public formkit::BehaviourOf<forms::kForm2> {
  public:
-  Splash(forms::Program& program, forms::Form& form);
+  Splash(formkit::Program& program, formkit::Form& form);
 
  private:
   void Form_Load();
   void Image1_Click();
 
-  forms::Program& program_;
-  forms::Form& form_;
+  formkit::Program& program_;
+  formkit::Form& form_;
 };
 
 }  // namespace panels

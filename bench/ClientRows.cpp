@@ -9,7 +9,7 @@
 
 #include "Scanning.h"
 #include "Table.h"
-#include "console/ChatScanner.h"
+#include "hostwin/ChatScanner.h"
 #include "hostwin/Wait.h"
 #include "practicehost/testing/HostProcess.h"
 #include "win32/User32Windows.h"

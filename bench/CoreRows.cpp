@@ -12,10 +12,10 @@
 #include "Clocks.h"
 #include "Scanning.h"
 #include "Table.h"
-#include "console/ChatScanner.h"
 #include "console/MainWindow.h"
 #include "fade/Fade.h"
 #include "hostwin/ChatRoom.h"
+#include "hostwin/ChatScanner.h"
 #include "practicehost/testing/HostProcess.h"
 #include "win32/User32Windows.h"
 #include "win32/WindowUtilities.h"
@@ -160,7 +160,7 @@ void TranscriptRead(Table& table) {
   StreamInto(edit.Get(), text);
   win32::User32Windows windows;
   const auto handle = win32::ToHandle(edit.Get());
-  console::TranscriptTracker tracker;
+  hostwin::TranscriptTracker tracker;
   const auto start = Clock::now();
   constexpr int kReads = 5;
   std::size_t lines = 0;

@@ -13,7 +13,7 @@
 #include "Programs.h"
 #include "Table.h"
 #include "console/MainWindow.h"
-#include "forms/Program.h"
+#include "formkit/Program.h"
 #include "winkit/Handles.h"
 #include "winkit/MessagePump.h"
 
@@ -101,7 +101,7 @@ void IdleMinute(Table& table, const HostProcess& host, Closes& closes) {
   const int tickTimeoutMs = static_cast<int>(1e3 * (kTickSeconds - SecondsSince(on.at))) + kStepMs;
   // The first minute, with the away message the console starts with.
   const std::u16string firstMinute =
-      console::MinuteBanner(ControlOf(forms::FormId::Form1, "Text2").text, u"1");
+      console::MinuteBanner(ControlOf(formkit::FormId::Form1, "Text2").text, u"1");
   const std::optional<LogEntry> tick =
       WaitForSaid(host, seen, console::kIdleTickBanner, tickTimeoutMs);
   const std::optional<LogEntry> minute = WaitForSaid(host, seen, firstMinute);

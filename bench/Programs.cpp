@@ -6,8 +6,9 @@
 #include "Clocks.h"
 #include "console/MainWindow.h"
 #include "fade/Fade.h"
-#include "win32/forms/FormWindow.h"
-#include "win32/forms/Win32Platform.h"
+#include "forms/Forms.h"
+#include "win32/formkit/FormWindow.h"
+#include "win32/formkit/Win32Platform.h"
 #include "winkit/MessagePump.h"
 #include "winkit/Text.h"
 
@@ -49,8 +50,8 @@ void WaitUntilAnswering(HWND window) {
 
 Zibbet::Zibbet() : started_(Clock::now()), process_(StartBesideThisProgram("Zibbet.exe")) {}
 
-HWND WaitForForm(const Zibbet& zibbet, forms::FormId form) {
-  const std::wstring className = forms_win32::WindowClassName(forms::DescriptionOf(form).name);
+HWND WaitForForm(const Zibbet& zibbet, formkit::FormId form) {
+  const std::wstring className = formkit_win32::WindowClassName(forms::DescriptionOf(form).name);
   HWND window = nullptr;
   winkit::PumpUntil([&] { return (window = VisibleWindow(zibbet.Pid(), className)) != nullptr; },
                     kStepMs, kWindowPollMs);
@@ -68,15 +69,16 @@ Click PostClick(HWND window, POINT client) {
   return click;
 }
 
-const forms::ControlDesc& ControlOf(forms::FormId form, std::string_view control) {
-  return forms::ControlOf(forms::DescriptionOf(form), control);
+const formkit::ControlDesc& ControlOf(formkit::FormId form, std::string_view control) {
+  const formkit::FormDesc& desc = forms::DescriptionOf(form);
+  return desc.controls[formkit::IndexOf(desc, control).value()];
 }
 
-POINT ControlCentre(forms::FormId form, std::string_view control) {
-  const int dpi = forms_win32::DisplayDpi();
-  const forms::ControlDesc& desc = ControlOf(form, control);
-  return {forms::TwipsToPixels(desc.left + desc.width / 2, dpi),
-          forms::TwipsToPixels(desc.top + desc.height / 2, dpi)};
+POINT ControlCentre(formkit::FormId form, std::string_view control) {
+  const int dpi = formkit_win32::DisplayDpi();
+  const formkit::ControlDesc& desc = ControlOf(form, control);
+  return {formkit::TwipsToPixels(desc.left + desc.width / 2, dpi),
+          formkit::TwipsToPixels(desc.top + desc.height / 2, dpi)};
 }
 
 std::optional<LogEntry> WaitForSaid(const HostProcess& host, std::size_t seen,
@@ -99,7 +101,7 @@ std::optional<LogEntry> WaitForSaid(const HostProcess& host, std::size_t seen,
 
 Opening OpenConsole(const HostProcess& host, const Zibbet& zibbet) {
   Opening opening;
-  const HWND splash = WaitForForm(zibbet, forms::FormId::Form2);
+  const HWND splash = WaitForForm(zibbet, formkit::FormId::Form2);
   opening.toSplash = SecondsSince(zibbet.Started());
   RECT client{};
   GetClientRect(splash, &client);
@@ -110,7 +112,7 @@ Opening OpenConsole(const HostProcess& host, const Zibbet& zibbet) {
     throw std::runtime_error("no loaded banner after the splash click");
   }
   opening.toLoaded = SecondsBetween(click.epochMs, loaded->t);
-  opening.console = WaitForForm(zibbet, forms::FormId::Form1);
+  opening.console = WaitForForm(zibbet, formkit::FormId::Form1);
   WaitUntilAnswering(opening.console);
   opening.toAnswering = SecondsSince(click.at);
   return opening;
@@ -119,7 +121,7 @@ Opening OpenConsole(const HostProcess& host, const Zibbet& zibbet) {
 Click ClickForBanner(const HostProcess& host, HWND console, std::string_view label,
                      std::u16string_view banner) {
   const std::size_t seen = host.ReadLog().size();
-  const Click click = PostClick(console, ControlCentre(forms::FormId::Form1, label));
+  const Click click = PostClick(console, ControlCentre(formkit::FormId::Form1, label));
   if (!WaitForSaid(host, seen, banner)) {
     throw std::runtime_error("a console click said no banner");
   }
@@ -128,7 +130,7 @@ Click ClickForBanner(const HostProcess& host, HWND console, std::string_view lab
 
 std::optional<double> CloseByX(const HostProcess& host, const Zibbet& zibbet, HWND console) {
   const std::size_t seen = host.ReadLog().size();
-  const Click click = PostClick(console, ControlCentre(forms::FormId::Form1, "Label3"));
+  const Click click = PostClick(console, ControlCentre(formkit::FormId::Form1, "Label3"));
   if (WaitForSaid(host, seen, console::kUnloadedBanner) && zibbet.Exited(kStepMs)) {
     return SecondsSince(click.at);
   }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Table.h"
-#include "forms/Program.h"
+#include "formkit/Program.h"
 #include "practicehost/testing/HostProcess.h"
 #include "winkit/ChildProcess.h"
 
@@ -34,7 +34,7 @@ class Zibbet {
 };
 
 // The form's window once the process shows it; throws on time-out.
-HWND WaitForForm(const Zibbet& zibbet, forms::FormId form);
+HWND WaitForForm(const Zibbet& zibbet, formkit::FormId form);
 
 // A posted left click (the forms act on the press), and when it was posted on both clocks: the
 // host's log for banners, the steady one for the rest.
@@ -43,9 +43,9 @@ struct Click {
   long long epochMs = 0;
 };
 Click PostClick(HWND window, POINT client);
-const forms::ControlDesc& ControlOf(forms::FormId form, std::string_view control);
+const formkit::ControlDesc& ControlOf(formkit::FormId form, std::string_view control);
 // The centre of a control of the form, in client pixels at the display's resolution.
-POINT ControlCentre(forms::FormId form, std::string_view control);
+POINT ControlCentre(formkit::FormId form, std::string_view control);
 
 // The first line said with this banner, faded, among the log's entries past the first `seen`.
 std::optional<practicehost::LogEntry> WaitForSaid(const practicehost::HostProcess& host,

@@ -4,11 +4,12 @@
 #include <chrono>
 #include <stdexcept>
 
+#include "console/ScannerControl.h"
 #include "winkit/MessagePump.h"
 
 namespace bench {
 
-ScannerWindow::ScannerWindow(console::ChatScanner& scanner) : scanner_(scanner) {
+ScannerWindow::ScannerWindow(hostwin::ChatScanner& scanner) : scanner_(scanner) {
   constexpr winkit::WindowClass kClass{.name = L"Zibbet.BenchScanner"};
   if (!Create(GetModuleHandleW(nullptr), kClass, nullptr, 0, 0, {0, 0, 0, 0}, HWND_MESSAGE)) {
     throw std::runtime_error("no window for the scanner's timer");
@@ -43,7 +44,7 @@ LRESULT ScannerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 ScannerRun::ScannerRun(const practicehost::HostProcess& host)
     : host_(host),
       scanner_(windows_,
-               [this](const console::ChatLine&) {
+               [this](const hostwin::ChatLine&) {
                  heardAt_ = Clock::now();
                  ++heard_;
                }),

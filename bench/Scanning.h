@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Table.h"
-#include "console/ChatScanner.h"
+#include "hostwin/ChatScanner.h"
 #include "practicehost/testing/HostProcess.h"
 #include "win32/User32Windows.h"
 #include "winkit/Window.h"
@@ -21,7 +21,7 @@ namespace bench {
 // how long each waited in the queue.
 class ScannerWindow final : winkit::Window {
  public:
-  explicit ScannerWindow(console::ChatScanner& scanner);
+  explicit ScannerWindow(hostwin::ChatScanner& scanner);
 
   // Posts a click from any thread.
   void Click();
@@ -30,7 +30,7 @@ class ScannerWindow final : winkit::Window {
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  console::ChatScanner& scanner_;
+  hostwin::ChatScanner& scanner_;
   winkit::WindowTimer timer_;
   std::mutex mutex_;
   std::vector<Clock::time_point> posted_;
@@ -53,7 +53,7 @@ class ScannerRun {
   win32::User32Windows windows_;
   std::atomic<int> heard_{0};
   Clock::time_point heardAt_;
-  console::ChatScanner scanner_;
+  hostwin::ChatScanner scanner_;
   ScannerWindow window_;
 };
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "MemoryWindows.h"
-#include "console/ChatScanner.h"
 #include "hostwin/ChatRoom.h"
+#include "hostwin/ChatScanner.h"
 
 namespace {
 
@@ -72,10 +72,10 @@ class Model {
       : byRows_(byRows),
         scanner_(
             windows_,
-            [this](const console::ChatLine& line) {
+            [this](const hostwin::ChatLine& line) {
               reported_.push_back(line.sender + u":\t" + line.text);
             },
-            byRows ? 0 : console::ChatScanner::kLongTranscript) {
+            byRows ? 0 : hostwin::ChatScanner::kLongTranscript) {
     windows_.SetRowWidth(rowWidth);
     NewRoom(3);
   }
@@ -130,7 +130,7 @@ class Model {
 
   std::string Check() {
     windows_.FailReads(0);
-    for (int i = 0; i < console::ChatScanner::kPollsPerWalk + 2; ++i) {
+    for (int i = 0; i < hostwin::ChatScanner::kPollsPerWalk + 2; ++i) {
       Poll();
     }
     // A subsequence of what was said after the start; a line cut into before any read saw it
@@ -218,7 +218,7 @@ class Model {
   MemoryWindows windows_;
   ClientTree tree_{windows_};
   std::vector<std::u16string> reported_;
-  console::ChatScanner scanner_;
+  hostwin::ChatScanner scanner_;
   hostwin::Handle room_ = 0;
   hostwin::Handle transcript_ = 0;
   Transcript client_;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <regex>
+#include <stdexcept>
 #include <string>
 
 #include "hostwin/ChatRoom.h"
@@ -11,9 +12,9 @@
 
 namespace testing_support {
 
-class Headless::View final : public forms::FormView {
+class Headless::View final : public formkit::FormView {
  public:
-  View(Headless& platform, forms::Program& program, forms::FormId id, forms::Form& form)
+  View(Headless& platform, formkit::Program& program, formkit::FormId id, formkit::Form& form)
       : platform_(platform), program_(program), id_(id), form_(form) {
     for (std::size_t i = 0; i < form.Controls().size(); ++i) {
       ControlChanged(i);
@@ -22,21 +23,19 @@ class Headless::View final : public forms::FormView {
   ~View() override { Trace("unload "); }
 
   void ControlChanged(std::size_t index) override {
-    const forms::Control& control = form_.Controls().at(index);
-    if (control.Desc().kind != forms::Kind::Timer) {
+    const formkit::Control& control = form_.Controls().at(index);
+    if (control.Desc().kind != formkit::Kind::Timer) {
       platform_.shown_[{id_, std::string(control.Name())}] = control.Text();
     } else if (!control.Enabled() || control.Interval() <= 0) {
       timers_.erase(index);
     } else if (!timers_.contains(index)) {  // switched on again: same period
-      timers_[index] = platform_.Every(
-          control.Interval(),
-          [program = &program_, id = id_, handler = std::string(control.Name()) + "_Timer"] {
-            program->Raise(id, handler);
-          });
+      timers_[index] = platform_.Every(control.Interval(), [program = &program_, id = id_, index] {
+        program->Raise(id, {index, formkit::Event::Timer});
+      });
     }
   }
   void FormChanged() override {
-    const bool minimized = form_.State() == forms::WindowState::Minimized;
+    const bool minimized = form_.State() == formkit::WindowState::Minimized;
     if (form_.Visible() != visible_ || minimized != minimized_) {
       Trace(minimized && !minimized_ ? "minimize " : form_.Visible() ? "show " : "hide ");
     } else if (form_.Visible()) {
@@ -54,12 +53,12 @@ class Headless::View final : public forms::FormView {
   }
 
   Headless& platform_;
-  forms::Program& program_;
-  forms::FormId id_;
-  forms::Form& form_;
+  formkit::Program& program_;
+  formkit::FormId id_;
+  formkit::Form& form_;
   bool visible_ = false;
   bool minimized_ = false;
-  std::map<std::size_t, std::unique_ptr<forms::Ticker>> timers_;
+  std::map<std::size_t, std::unique_ptr<formkit::Ticker>> timers_;
 };
 
 Headless::Headless(double timeOfDay) : VirtualClock(timeOfDay), tree_(client_) {
@@ -84,8 +83,8 @@ Headless::Headless(double timeOfDay) : VirtualClock(timeOfDay), tree_(client_) {
   });
 }
 
-std::unique_ptr<forms::FormView> Headless::CreateView(forms::Program& program, forms::FormId id,
-                                                      forms::Form& form) {
+std::unique_ptr<formkit::FormView> Headless::CreateView(formkit::Program& program,
+                                                        formkit::FormId id, formkit::Form& form) {
   trace_.push_back("load " + std::string(form.Name()));
   return std::make_unique<View>(*this, program, id, form);
 }
@@ -99,7 +98,7 @@ void Headless::Exit() {
   throw ProgramEnded{};
 }
 
-class Headless::VirtualTicker final : public forms::Ticker {
+class Headless::VirtualTicker final : public formkit::Ticker {
  public:
   VirtualTicker(Headless& platform, std::string key) : platform_(platform), key_(std::move(key)) {}
   ~VirtualTicker() override { platform_.timers_.erase(key_); }
@@ -109,7 +108,7 @@ class Headless::VirtualTicker final : public forms::Ticker {
   std::string key_;
 };
 
-std::unique_ptr<forms::Ticker> Headless::Every(int milliseconds, std::function<void()> tick) {
+std::unique_ptr<formkit::Ticker> Headless::Every(int milliseconds, std::function<void()> tick) {
   const double interval = milliseconds / 1000.0;
   std::string key = "ticker." + std::to_string(order_);
   timers_[key] = {std::move(tick), now_ + interval, interval, order_++};
@@ -139,6 +138,24 @@ void Headless::SayInRoom(std::u16string_view sender, std::u16string_view text) {
   const hostwin::Handle transcript = client_.FindChild(room_, 0, hostwin::kRichTextClass);
   client_.SetTitle(transcript, client_.Content(transcript) + std::u16string(sender) + u":\t" +
                                    std::u16string(text) + u"\r\n");
+}
+
+std::size_t IndexOf(formkit::FormId id, std::string_view control) {
+  const auto index = formkit::IndexOf(forms::DescriptionOf(id), control);
+  if (!index) {
+    ADD_FAILURE() << "no control " << control;
+    throw std::invalid_argument(std::string(control));
+  }
+  return *index;
+}
+
+formkit::Control& NamedControls::operator[](std::string_view name) const {
+  const auto index = formkit::IndexOf(form.Desc(), name);
+  if (!index) {
+    ADD_FAILURE() << form.Name() << " has no control " << name;
+    throw std::invalid_argument(std::string(name));
+  }
+  return form.Controls()[*index];
 }
 
 }  // namespace testing_support

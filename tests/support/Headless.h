@@ -12,8 +12,10 @@
 #include <vector>
 
 #include "MemoryWindows.h"
-#include "Zibbet.h"
-#include "forms/Program.h"
+#include "app/Zibbet.h"
+#include "formkit/Program.h"
+#include "forms/Forms.h"
+#include "hostwin/ChatClient.h"
 #include "hostwin/Wait.h"
 
 namespace testing_support {
@@ -81,7 +83,7 @@ class VirtualClock : public hostwin::WaitHost {
 
 // A window system without windows on a virtual clock: every flow runs in microseconds, in a
 // fixed order.
-class Headless final : public forms::Platform, public VirtualClock {
+class Headless final : public formkit::Platform, public VirtualClock {
  public:
   struct Line {
     double at;  // seconds since the start
@@ -104,7 +106,7 @@ class Headless final : public forms::Platform, public VirtualClock {
   void SayInRoom(std::u16string_view sender, std::u16string_view text);
   static constexpr std::u16string_view kScreenName = u"Kestrel Jay";
   MemoryWindows& Client() { return client_; }
-  zibbet::ChatClient& Chat() { return chat_; }
+  hostwin::ChatClient& Chat() { return chat_; }
   ClientTree& Tree() { return tree_; }
   // What happened to the windows and the room, in order: "load Form3", "show Form5",
   // "front Form5", "hide Form4", "minimize Form3", "topmost Form3", "drag Form3",
@@ -112,14 +114,14 @@ class Headless final : public forms::Platform, public VirtualClock {
   const std::vector<std::string>& Trace() const { return trace_; }
   long Count(std::string_view entry) const { return std::ranges::count(trace_, entry); }
   // A control's text as its window last showed it.
-  std::u16string Shown(forms::FormId id, std::string name) const { return shown_.at({id, name}); }
+  std::u16string Shown(formkit::FormId id, std::string name) const { return shown_.at({id, name}); }
 
-  // forms::Platform
-  std::unique_ptr<forms::FormView> CreateView(forms::Program& program, forms::FormId id,
-                                              forms::Form& form) override;
+  // formkit::Platform
+  std::unique_ptr<formkit::FormView> CreateView(formkit::Program& program, formkit::FormId id,
+                                                formkit::Form& form) override;
   void WaitSeconds(int seconds) override;
   [[noreturn]] void Exit() override;
-  std::unique_ptr<forms::Ticker> Every(int milliseconds, std::function<void()> tick) override;
+  std::unique_ptr<formkit::Ticker> Every(int milliseconds, std::function<void()> tick) override;
   void Fault(std::string_view message) override;
 
   // One message at a time, as a queue delivers them; the handler may end the program, in which
@@ -134,11 +136,11 @@ class Headless final : public forms::Platform, public VirtualClock {
   class VirtualTicker;
 
   MemoryWindows client_;
-  zibbet::ChatClient chat_{client_};
+  hostwin::ChatClient chat_{client_};
   ClientTree tree_;
   hostwin::Handle room_ = 0;
   bool ended_ = false;
-  std::map<std::pair<forms::FormId, std::string>, std::u16string> shown_;
+  std::map<std::pair<formkit::FormId, std::string>, std::u16string> shown_;
   std::u16string inputBox_;
   std::vector<Line> said_;
   std::vector<std::string> trace_;
@@ -152,19 +154,30 @@ std::vector<T> Added(const std::vector<T>& record, const std::function<void()>& 
   return {record.begin() + mark, record.end()};
 }
 
+// The place of a control the test names; a name the window lacks fails the test.
+std::size_t IndexOf(formkit::FormId id, std::string_view control);
+
+// A loaded window whose controls the test reaches by name.
+struct NamedControls {
+  formkit::Form& form;
+  formkit::Control& operator[](std::string_view name) const;
+};
+
 // Zibbet started on a headless platform: the splash window is up.
 struct HeadlessZibbet {
   Headless platform;
-  forms::Program program{platform, zibbet::Behaviours(platform.Chat()),
-                         zibbet::Components(platform.Chat())};
+  std::unique_ptr<formkit::Program> assembled = zibbet::Assemble(platform, platform.Chat());
+  formkit::Program& program = *assembled;
 
   HeadlessZibbet() {
     platform.Do([&] { zibbet::Start(program); });
   }
-  bool Click(forms::FormId id, std::string_view control) {
-    return platform.Do([&] { program.Click(id, control); });
+  // No name: the window's surface.
+  bool Click(formkit::FormId id, std::string_view control) {
+    const auto index = control.empty() ? std::nullopt : std::optional(IndexOf(id, control));
+    return platform.Do([&] { program.Click(id, index); });
   }
-  forms::Form& operator[](forms::FormId id) { return *program.Loaded(id); }
+  NamedControls operator[](formkit::FormId id) { return {*program.Loaded(id)}; }
 };
 
 }  // namespace testing_support

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "console/ChatLines.h"
+#include "hostwin/ChatLines.h"
 
 namespace {
 
-using console::ChatLine;
-using console::SplitChatLine;
-using console::SplitLines;
-using console::TranscriptTracker;
+using hostwin::ChatLine;
+using hostwin::SplitChatLine;
+using hostwin::SplitLines;
+using hostwin::TranscriptTracker;
 using Lines = std::vector<std::u16string>;
 
 std::u16string Join(const Lines& lines, std::u16string_view end = u"\r\n") {

@@ -11,7 +11,7 @@
 
 namespace {
 
-using forms::FormId;
+using formkit::FormId;
 using Lines = std::vector<std::u16string>;
 
 const std::u16string kLoaded(console::kLoadedBanner);
@@ -41,9 +41,7 @@ struct Console : testing_support::HeadlessZibbet {
   bool Click(std::string_view control) { return HeadlessZibbet::Click(FormId::Form1, control); }
   using HeadlessZibbet::Click;
   using HeadlessZibbet::operator[];
-  forms::Control& operator[](std::string_view control) {
-    return (*program.Loaded(FormId::Form1))[control];
-  }
+  formkit::Control& operator[](std::string_view control) { return (*this)[FormId::Form1][control]; }
   // The lines said so far, un-faded: every line the console posts is faded.
   Lines Said() const {
     Lines lines;
@@ -79,7 +77,9 @@ TEST(Console, TheMinutesGoOnAcrossASecondOnAndAPause) {
   console.Click("Label6");
   console.platform.RunFor(30 - 0.001);
   EXPECT_EQ(console.Said(), (Lines{kLoaded, kNowIdle, kNowIdle}));
-  console.platform.At(121.3, [&] { console.program.Click(FormId::Form1, "Label8"); });
+  console.platform.At(121.3, [&] {
+    console.program.Click(FormId::Form1, testing_support::IndexOf(FormId::Form1, "Label8"));
+  });
   console.platform.RunFor(65);  // ticks at 61 and 121
   const auto& said = console.platform.Said();
   ASSERT_EQ(said.size(), 8U);
@@ -139,11 +139,11 @@ TEST(Console, EachClickReachesItsOwnHandler) {
 // However the program ends, the console says goodbye once if it was open, every window closes
 // (hidden ones too), and nothing runs afterwards.
 TEST(Console, EveryWayOfEndingSaysGoodbyeOnceAndClosesEverything) {
-  const auto unload = [](FormId id) { return [id](forms::Program& p) { p.Unload(id); }; };
-  const auto endSession = [](forms::Program& program) { program.EndSession(); };
+  const auto unload = [](FormId id) { return [id](formkit::Program& p) { p.Unload(id); }; };
+  const auto endSession = [](formkit::Program& program) { program.EndSession(); };
   const struct {
     bool open;  // the console opened, ON clicked and the picture window hidden
-    std::function<void(forms::Program&)> end;
+    std::function<void(formkit::Program&)> end;
   } cases[] = {{true, unload(FormId::Form1)},
                {true, endSession},
                {false, endSession},
@@ -162,7 +162,7 @@ TEST(Console, EveryWayOfEndingSaysGoodbyeOnceAndClosesEverything) {
     console.platform.RunFor(600);
     EXPECT_EQ(console.Said(), c.open ? (Lines{kLoaded, kNowIdle, kUnloaded}) : Lines());
     for (const FormId id : {FormId::Form1, FormId::Form2, FormId::Form5}) {
-      const forms::Form* form = console.program.Loaded(id);
+      const formkit::Form* form = console.program.Loaded(id);
       EXPECT_TRUE(form == nullptr || form->View() == nullptr) << "a window is still open";
     }
   }
@@ -172,7 +172,9 @@ TEST(Console, EveryWayOfEndingSaysGoodbyeOnceAndClosesEverything) {
 TEST(Console, CloseInsideTheTicksWait) {
   Console console;
   console.Click("Label6");
-  console.platform.At(61.3, [&] { console.program.Click(FormId::Form1, "Label3"); });
+  console.platform.At(61.3, [&] {
+    console.program.Click(FormId::Form1, testing_support::IndexOf(FormId::Form1, "Label3"));
+  });
   console.platform.RunFor(600);
   EXPECT_EQ(console.Said(), (Lines{kLoaded, kNowIdle, kTick, kUnloaded}));
 }
@@ -181,16 +183,16 @@ TEST(Console, CloseInsideTheTicksWait) {
 // unloading it again changes nothing.
 TEST(Console, UnloadForgetsAWindowsContents) {
   Console console;
-  const auto act = [&](void (forms::Program::*what)(FormId)) {
+  const auto act = [&](void (formkit::Program::*what)(FormId)) {
     console.platform.Do([&] { (console.program.*what)(FormId::Form5); });
   };
-  act(&forms::Program::Show);
+  act(&formkit::Program::Show);
   console[FormId::Form5]["Label1"].SetText(u"changed");
-  act(&forms::Program::Unload);
+  act(&formkit::Program::Unload);
   const auto trace = console.platform.Trace();
-  act(&forms::Program::Unload);
+  act(&formkit::Program::Unload);
   EXPECT_EQ(console.platform.Trace(), trace);
-  act(&forms::Program::Show);
+  act(&formkit::Program::Show);
   EXPECT_EQ(console.platform.Count("load Form5"), 2);
   EXPECT_EQ(console[FormId::Form5]["Label1"].Text(), u"Who Wants Some!");
 }

@@ -14,7 +14,7 @@
 
 namespace {
 
-using forms::FormId;
+using formkit::FormId;
 using testing_support::Added;
 using testing_support::Headless;
 using Trace = std::vector<std::string>;
@@ -35,7 +35,7 @@ struct Panels : testing_support::HeadlessZibbet {
     platform.SayInRoom(sender, text);
     platform.RunFor(0.2);
   }
-  forms::Form& Panel() { return (*this)[FormId::Form4]; }
+  testing_support::NamedControls Panel() { return (*this)[FormId::Form4]; }
   void Enter(std::u16string_view name, std::u16string_view code, std::u16string_view age) {
     Say(u"tu9vo");
     Panel()["Text1"].TakeTypedText(name);
@@ -94,7 +94,7 @@ TEST(Panels, WrongEntriesKeepThePanel) {
     const auto said = Added(run.platform.Said(), [&] { run.Click(FormId::Form4, "Command1"); });
     EXPECT_EQ(said.size(), c.prank ? 1U : 0U);
     EXPECT_TRUE(said.empty() || said[0].text == fade::FadeText(panels::kWrongNumberLine));
-    EXPECT_TRUE(run.Panel().Visible());
+    EXPECT_TRUE(run.Panel().form.Visible());
     EXPECT_EQ(run.Panel()["Text3"].Text(), c.age);
     EXPECT_EQ(run.program.Loaded(FormId::Form3), nullptr);
   }
@@ -117,7 +117,7 @@ TEST(Panels, UnlockShowsTheLinksOnceWhileTheyAreLoadedAndTheTriggerTheSamePanel)
                    "said " + Narrow(kFoundLine), "hide Form4"}));
   EXPECT_EQ(run.platform.Said().back().text, fade::FadeText(kFoundLine));
   run.Say(u"Tu9vo");
-  EXPECT_TRUE(run.Panel().Visible());
+  EXPECT_TRUE(run.Panel().form.Visible());
   EXPECT_EQ(run.Panel()["Text3"].Text(), u"18");
   run.Click(FormId::Form3, "Label2");
   run.platform.Do([&] { run.program.Unload(FormId::Form5); });
@@ -146,8 +146,9 @@ TEST(Panels, CancelSaysTheSeriesAndAClickInsideItsPausesComesBetween) {
     Panels run;
     run.Enter(u"vemm", u"vemm", u"18");
     if (!c.inPause.empty()) {
-      run.platform.At(run.platform.Now() + c.at,
-                      [&] { run.program.Click(FormId::Form4, c.inPause); });
+      run.platform.At(run.platform.Now() + c.at, [&] {
+        run.program.Click(FormId::Form4, testing_support::IndexOf(FormId::Form4, c.inPause));
+      });
     }
     const auto said = Added(run.platform.Said(), [&] { run.Click(FormId::Form4, "Command2"); });
     std::string heard;  // each line as its index in the series, or F for "found"
@@ -159,15 +160,15 @@ TEST(Panels, CancelSaysTheSeriesAndAClickInsideItsPausesComesBetween) {
       }
     }
     EXPECT_EQ(heard, c.said);
-    EXPECT_EQ(run.Panel().Visible(), c.inPause != "Command1");
-    EXPECT_EQ(run.program.Loaded(FormId::Form3) != nullptr, !run.Panel().Visible());
+    EXPECT_EQ(run.Panel().form.Visible(), c.inPause != "Command1");
+    EXPECT_EQ(run.program.Loaded(FormId::Form3) != nullptr, !run.Panel().form.Visible());
   }
 }
 
 TEST(Panels, EachLinkButtonOpensItsOwnAddressTheRestDragSayOrClose) {
   Panels run;
   run.Unlock();
-  for (const auto& link : panels::Links()) {
+  for (const auto& link : panels::kLinks) {
     // Nothing said in the room: the address alone, then the keyword box's space and Enter.
     const auto sent =
         Added(run.platform.Client().Messages(), [&] { run.Click(FormId::Form3, link.button); });
@@ -180,7 +181,7 @@ TEST(Panels, EachLinkButtonOpensItsOwnAddressTheRestDragSayOrClose) {
   EXPECT_EQ(Added(run.platform.Trace(),
                   [&] {
                     run.Click(FormId::Form3, "");
-                    run.platform.Do([&] { run.program.DblClick(FormId::Form3, ""); });
+                    run.platform.Do([&] { run.program.DblClick(FormId::Form3, std::nullopt); });
                     run.Click(FormId::Form3, "Label1");
                     run.Click(FormId::Form3, "Label2");
                     run.Click(FormId::Form3, "Label3");

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "console/MainWindow.h"
-#include "forms/Description.h"
+#include "formkit/Events.h"
+#include "forms/Form1.h"
 #include "panels/LinksPanel.h"
 #include "panels/SecretPanel.h"
 
@@ -21,8 +22,8 @@ TEST(Guide, QuotesEveryLineTheProgramCanPost) {
   std::ifstream file(ZIBBET_GUIDE);
   const std::string guide{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   // The minute's second banner after the first minute, with the box as it starts.
-  const std::u16string minute =
-      console::MinuteBanner(forms::ControlOf(forms::Form1Description(), "Text2").text, u"1");
+  const std::u16string minute = console::MinuteBanner(
+      forms::kForm1.controls[formkit::ControlNamed<forms::kForm1>("Text2").index].text, u"1");
   std::vector<std::u16string_view> lines = {console::kLoadedBanner,
                                             console::kNowIdleBanner,
                                             console::kPausedBanner,
@@ -57,7 +58,7 @@ TEST(Links, EveryAddressIsHttpsOnAHostThatCanExist) {
         "https://www.loc.gov/%4", "https://intranet/", "https://images.example.org"}) {
     EXPECT_FALSE(real(fault)) << fault;
   }
-  for (const auto& link : panels::Links()) {
+  for (const auto& link : panels::kLinks) {
     EXPECT_TRUE(real(Ascii(link.address))) << link.button;
   }
 }

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "MemoryWindows.h"
-#include "console/ChatScanner.h"
 #include "hostwin/ChatRoom.h"
+#include "hostwin/ChatScanner.h"
 
 namespace {
 
-using console::ChatLine;
-using console::ChatScanner;
+using hostwin::ChatLine;
+using hostwin::ChatScanner;
 using testing_support::ClientTree;
 using testing_support::MemoryWindows;
 using Heard = std::vector<ChatLine>;

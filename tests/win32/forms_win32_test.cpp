@@ -13,28 +13,29 @@
 #include <string>
 #include <vector>
 
-#include "forms/Description.h"
-#include "forms/Display.h"
-#include "forms/Program.h"
+#include "formkit/Description.h"
+#include "formkit/Display.h"
+#include "formkit/Program.h"
+#include "forms/Forms.h"
 #include "forms/Resources.h"
-#include "win32/forms/FormResources.h"
-#include "win32/forms/FormWindow.h"
-#include "win32/forms/Win32Platform.h"
+#include "win32/formkit/FormResources.h"
+#include "win32/formkit/FormWindow.h"
+#include "win32/formkit/Win32Platform.h"
 #include "winkit/Handles.h"
 #include "winkit/MessagePump.h"
 #include "winkit/Text.h"
 
 namespace {
 
-using forms::FormId;
-using forms::Kind;
+using formkit::FormId;
+using formkit::Kind;
 
 constexpr int kSettleMs = 60;
 constexpr FormId kForms[] = {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4,
                              FormId::Form5};
 
 // The platform as the program has it, except that the end of the program is a test failure.
-class TestPlatform final : public forms_win32::Win32Platform {
+class TestPlatform final : public formkit_win32::Win32Platform {
  public:
   TestPlatform() : Win32Platform(GetModuleHandleW(nullptr)) {}
   [[noreturn]] void Exit() override {
@@ -44,51 +45,68 @@ class TestPlatform final : public forms_win32::Win32Platform {
 };
 
 void Pump(int milliseconds) {
-  winkit::PumpFor(static_cast<DWORD>(milliseconds), &forms_win32::PreTranslateFormMessage);
+  winkit::PumpFor(static_cast<DWORD>(milliseconds), &formkit_win32::PreTranslateFormMessage);
 }
 bool PumpUntil(const std::function<bool()>& done) {
-  return winkit::PumpUntil(done, 2000, 10, &forms_win32::PreTranslateFormMessage);
+  return winkit::PumpUntil(done, 2000, 10, &formkit_win32::PreTranslateFormMessage);
 }
-HWND HandleOf(const forms::Form& form) {
-  return static_cast<forms_win32::FormWindow*>(form.View())->Handle();
+HWND HandleOf(const formkit::Form& form) {
+  return static_cast<formkit_win32::FormWindow*>(form.View())->Handle();
 }
 
-// Every handler a window could have, each recording "Form:Handler".
-class Recorder final : public forms::Behaviour {
+// Every handler a window could have, each recording "Form1:Label6_Click".
+class Recorder final : public formkit::Behaviour {
  public:
-  Recorder(const forms::Form& form, std::vector<std::string>& log) {
-    for (const auto& name : forms::HandlerNames(form.Desc())) {
-      On(name, [&log, entry = std::string(form.Name()) + ":" + name] { log.push_back(entry); });
+  Recorder(const formkit::Form& form, std::vector<std::string>& log) {
+    using formkit::Event;
+    constexpr std::pair<Event, std::string_view> kEvents[] = {
+        {Event::Load, "Load"},         {Event::Unload, "Unload"}, {Event::Click, "Click"},
+        {Event::DblClick, "DblClick"}, {Event::Timer, "Timer"},   {Event::ChatMsg, "ChatMsg"}};
+    for (std::size_t i = 0; i <= form.Desc().controls.size(); ++i) {
+      const bool window = i == form.Desc().controls.size();
+      for (const auto& [event, name] : kEvents) {
+        const formkit::EventSource source{window ? std::nullopt : std::optional(i), event};
+        if (formkit::Raises(form.Desc(), source)) {
+          const std::string who(window ? "Form" : form.Desc().controls[i].name);
+          Handle(source,
+                 [&log, entry = std::string(form.Name()) + ":" + who + "_" + std::string(name)](
+                     const formkit::Arguments&) { log.push_back(entry); });
+        }
+      }
     }
   }
 };
 
+std::size_t IndexIn(FormId id, std::string_view name) {
+  return formkit::IndexOf(forms::DescriptionOf(id), name).value();
+}
+
 struct Harness {
   TestPlatform platform;
   std::vector<std::string> log;
-  forms::Program program{platform, [this](forms::Program&, FormId, forms::Form& form) {
-                           return std::make_unique<Recorder>(form, log);
-                         }};
+  formkit::Program program{platform, forms::kDescriptions,
+                           [this](formkit::Program&, FormId, formkit::Form& form) {
+                             return std::make_unique<Recorder>(form, log);
+                           }};
   const int dpi = platform.Dpi();
 
-  int Px(int twips) const { return forms::TwipsToPixels(twips, dpi); }
+  int Px(int twips) const { return formkit::TwipsToPixels(twips, dpi); }
   HWND Show(FormId id) {
     program.Show(id);
     Pump(kSettleMs);
     return HandleOf(*program.Loaded(id));
   }
   HWND Child(FormId id, std::string_view name) {
-    const forms::FormDesc& desc = forms::DescriptionOf(id);
-    const auto index = &forms::ControlOf(desc, name) - desc.controls.data();
+    const std::size_t index = IndexIn(id, name);
     return GetDlgItem(HandleOf(*program.Loaded(id)),
-                      forms_win32::ControlId(static_cast<std::size_t>(index)));
+                      formkit_win32::ControlId(static_cast<std::size_t>(index)));
   }
-  forms::Control& ControlOf(FormId id, std::string_view name) {
-    return (*program.Loaded(id))[name];
+  formkit::Control& ControlOf(FormId id, std::string_view name) {
+    return program.Loaded(id)->Controls()[IndexIn(id, name)];
   }
   std::vector<std::string> TakeLog() { return std::exchange(log, {}); }
   POINT CentreOf(FormId id, std::string_view name) const {
-    const forms::ControlDesc& c = forms::ControlOf(forms::DescriptionOf(id), name);
+    const formkit::ControlDesc& c = forms::DescriptionOf(id).controls[IndexIn(id, name)];
     return {Px(c.left) + Px(c.width) / 2, Px(c.top) + Px(c.height) / 2};
   }
 };
@@ -189,7 +207,7 @@ TEST(FormWindows, ClientSizesFramesAndPlaces) {
   Harness harness;
   for (std::size_t i = 0; i < std::size(kForms); ++i) {
     const auto& c = cases[i];
-    const forms::FormDesc& desc = forms::DescriptionOf(kForms[i]);
+    const formkit::FormDesc& desc = forms::DescriptionOf(kForms[i]);
     SCOPED_TRACE(std::string(desc.name));
     const HWND window = harness.Show(kForms[i]);
     EXPECT_EQ(TextOf(window), std::wstring(desc.caption.begin(), desc.caption.end()));
@@ -207,7 +225,7 @@ TEST(FormWindows, ClientSizesFramesAndPlaces) {
     // Borderless: the window is its client area.
     EXPECT_TRUE(c.caption || frame.right - frame.left == client.right);
     EXPECT_TRUE(c.caption || frame.bottom - frame.top == client.bottom);
-    if (desc.start == forms::StartPosition::CenterScreen) {
+    if (desc.start == formkit::StartPosition::CenterScreen) {
       EXPECT_NEAR(frame.left + frame.right, GetSystemMetrics(SM_CXSCREEN), 1);
       EXPECT_NEAR(frame.top + frame.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
     }
@@ -230,13 +248,13 @@ TEST(FormWindows, ChildWindowsSitAtTheirPlacesInStoredOrder) {
   Harness harness;
   int fonts = 0;
   for (const FormId id : kForms) {
-    const forms::FormDesc& desc = forms::DescriptionOf(id);
+    const formkit::FormDesc& desc = forms::DescriptionOf(id);
     const HWND window = harness.Show(id);
     std::vector<HWND> stored;
     std::vector<HWND> zOrder;
     for (std::size_t i = 0; i < desc.controls.size(); ++i) {
-      const forms::ControlDesc& c = desc.controls[i];
-      const HWND child = GetDlgItem(window, forms_win32::ControlId(i));
+      const formkit::ControlDesc& c = desc.controls[i];
+      const HWND child = GetDlgItem(window, formkit_win32::ControlId(i));
       EXPECT_EQ(child != nullptr,
                 c.kind == Kind::TextBox || c.kind == Kind::Button || c.kind == Kind::PictureBox)
           << c.name;
@@ -283,22 +301,23 @@ TEST(Painting, ShapesLinesLabelsAndPicturesInTheSchemesColours) {
   Harness harness;
   // One of each drawn kind, where its pixels can be told apart.
   // clang-format off
-  static const forms::FormDesc painting{.name = "Painting", .clientWidth = 6000,
-      .clientHeight = 3000, .backColour = kNavy, .controls = {
+  static const formkit::ControlDesc drawn[] = {
     {.name = "Highlight", .left = 150, .top = 150, .width = 1500, .height = 750, .text = u"IIII",
-     .foreColour = forms::kHighlightText, .transparent = true,
-     .font = forms::Font{.face = "Arial", .points = 24, .weight = 700}},
+     .foreColour = formkit::kHighlightText, .transparent = true,
+     .font = formkit::Font{.face = "Arial", .points = 24, .weight = 700}},
     // Opaque, in front of the outline of Frame below.
     {.name = "Cover", .left = 1800, .top = 1050, .width = 600, .height = 600},
     {.name = "Wrapped", .left = 3000, .top = 150, .width = 900, .height = 600,
      .text = u"WWW WWW WWW", .foreColour = kYellow, .transparent = true,
-     .font = forms::Font{.face = "Arial", .points = 12}},
+     .font = formkit::Font{.face = "Arial", .points = 12}},
     {.name = "Frame", .kind = Kind::Shape, .left = 1500, .top = 1200, .width = 1500,
      .height = 1200},
     {.name = "Wide", .kind = Kind::Line, .left = 4500, .top = 1500, .x2 = 4500, .y2 = 2700,
-     .lineWidth = 3}}};
+     .lineWidth = 3}};
+  static const formkit::FormDesc painting{.name = "Painting", .clientWidth = 6000,
+      .clientHeight = 3000, .backColour = kNavy, .controls = drawn};
   // clang-format on
-  forms::Form form(painting);
+  formkit::Form form(painting);
   form.Attach(harness.platform.CreateView(harness.program, FormId::Form3, form));
   EXPECT_FALSE(IsWindowVisible(HandleOf(form)));  // until the program shows it
   const Capture capture(HandleOf(form));
@@ -306,8 +325,8 @@ TEST(Painting, ShapesLinesLabelsAndPicturesInTheSchemesColours) {
   const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
   // The outline runs from (left, top) inclusive to (left+width, top+height) exclusive; the
   // opaque label hides it where it covers it. Pens grow from 1 and 3 pixels at 96 DPI.
-  const int ring = forms::ScaledPixels(1, harness.dpi);
-  const int pen = forms::ScaledPixels(3, harness.dpi);  // an even one lies left of centre
+  const int ring = formkit::ScaledPixels(1, harness.dpi);
+  const int pen = formkit::ScaledPixels(3, harness.dpi);  // an even one lies left of centre
   const int first = px(4500) - pen / 2;
   const int last = px(4500) + (pen - 1) / 2;
   const int right = px(1500) + px(1500);
@@ -372,7 +391,7 @@ TEST(Painting, PicturesGrowWithTheDisplayAndFillTheirPlaces) {
     // Each lies at the top left of what shows it: a picture box, else the window.
     HWND target = harness.Show(c.form);
     if (c.control == nullptr) {  // the window's own: whatever is drawn over it goes
-      for (forms::Control& control : harness.program.Loaded(c.form)->Controls()) {
+      for (formkit::Control& control : harness.program.Loaded(c.form)->Controls()) {
         control.SetVisible(false);
       }
     } else if (HWND box = harness.Child(c.form, c.control)) {
@@ -444,22 +463,24 @@ TEST(TextBoxes, TheModelsTextShowsTheSameTextKeepsTheCaretDisabledTakesNoInput) 
 // draws it in. A face the system has is drawn as described, fitting or not. One it lacks gives
 // way to a narrow stand-in where one is installed, shrunk until the caption fits its control.
 TEST(Fonts, AFaceTheSystemLacksGivesWayUntilEveryCaptionFitsOneItHasStaysAsDescribed) {
-  static const forms::FormDesc lacking{
+  static const formkit::ControlDesc off[] = {
+      {.name = "Off", .width = 255, .height = 255, .text = u"OFF"}};
+  static const formkit::FormDesc lacking{
       .name = "Lacking",
-      .font = forms::Font{.face = "Zibbet No Such Face", .weight = 700},
-      .controls = {{.name = "Off", .width = 255, .height = 255, .text = u"OFF"}}};
-  const int dpi = forms_win32::DisplayDpi();
+      .font = formkit::Font{.face = "Zibbet No Such Face", .weight = 700},
+      .controls = off};
+  const int dpi = formkit_win32::DisplayDpi();
   const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
   int lacked = 0;
   using forms::DescriptionOf;
-  for (const forms::FormDesc* desc :
+  for (const formkit::FormDesc* desc :
        {&lacking, &DescriptionOf(FormId::Form1), &DescriptionOf(FormId::Form2),
         &DescriptionOf(FormId::Form3), &DescriptionOf(FormId::Form4),
         &DescriptionOf(FormId::Form5)}) {
-    forms_win32::FormResources resources(GetModuleHandleW(nullptr), *desc, dpi);
-    for (const forms::ControlDesc& c : desc->controls) {
+    formkit_win32::FormResources resources(GetModuleHandleW(nullptr), *desc, dpi);
+    for (const formkit::ControlDesc& c : desc->controls) {
       const bool label = c.kind == Kind::Label;
-      const forms::Font described = c.font.value_or(desc->font.value_or(forms::Font{}));
+      const formkit::Font described = c.font.value_or(desc->font.value_or(formkit::Font{}));
       if ((!label && c.kind != Kind::Button) || c.text.empty() || described.face.empty()) {
         continue;
       }
@@ -467,24 +488,24 @@ TEST(Fonts, AFaceTheSystemLacksGivesWayUntilEveryCaptionFitsOneItHasStaysAsDescr
       HFONT font = resources.Font(c.font);
       LOGFONTW logical{};
       GetObjectW(font, sizeof logical, &logical);
-      if (forms_win32::FaceInstalled(described.face, described.charset)) {
+      if (formkit_win32::FaceInstalled(described.face, described.charset)) {
         EXPECT_EQ(logical.lfFaceName, winkit::WideFromUtf8(described.face));
         EXPECT_EQ(-logical.lfHeight, std::lround(described.points * dpi / 72));
         continue;
       }
       ++lacked;
-      const auto standIn = forms::StandInFace(
-          described.face, [](std::string_view f) { return forms_win32::FaceInstalled(f, 0); });
+      const auto standIn = formkit::StandInFace(
+          described.face, [](std::string_view f) { return formkit_win32::FaceInstalled(f, 0); });
       EXPECT_EQ(logical.lfFaceName, winkit::WideFromUtf8(standIn.value_or(described.face)));
       const winkit::ScopedSelect select(dc.Get(), font);
       const std::wstring text(c.text.begin(), c.text.end());
       const int across =
-          forms::TwipsToPixels(c.width, dpi) - (label ? 0 : 2 * GetSystemMetrics(SM_CXEDGE));
+          formkit::TwipsToPixels(c.width, dpi) - (label ? 0 : 2 * GetSystemMetrics(SM_CXEDGE));
       RECT needed{0, 0, across, 0};
       DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
                 DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
       EXPECT_LE(needed.right, across);
-      EXPECT_LE(needed.bottom, forms::TwipsToPixels(c.height, dpi));
+      EXPECT_LE(needed.bottom, formkit::TwipsToPixels(c.height, dpi));
     }
   }
   EXPECT_GT(lacked, 0);
@@ -570,7 +591,7 @@ TEST(Mouse, PointersAndClicksGoToWhatIsUnderThem) {
 TEST(Windows, TimersKeepTheirRhythmShowingBringsToTheFrontMinimizeReachesTheModel) {
   Harness harness;
   harness.Show(FormId::Form1);
-  forms::Control& timer = harness.ControlOf(FormId::Form1, "Timer1");
+  formkit::Control& timer = harness.ControlOf(FormId::Form1, "Timer1");
   const auto ticks = [&] {
     return std::count(harness.log.begin(), harness.log.end(), "Form1:Timer1_Timer");
   };
@@ -597,8 +618,8 @@ TEST(Windows, TimersKeepTheirRhythmShowingBringsToTheFrontMinimizeReachesTheMode
   EXPECT_EQ(GetForegroundWindow(), window1);
   harness.program.Loaded(FormId::Form1)->MakeTopmost();
   EXPECT_NE(GetWindowLongW(window1, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  for (const auto& [show, state] : {std::pair{SW_MINIMIZE, forms::WindowState::Minimized},
-                                    {SW_RESTORE, forms::WindowState::Normal}}) {
+  for (const auto& [show, state] : {std::pair{SW_MINIMIZE, formkit::WindowState::Minimized},
+                                    {SW_RESTORE, formkit::WindowState::Normal}}) {
     ShowWindow(window5, show);
     Pump(kSettleMs);
     EXPECT_EQ(harness.program.Loaded(FormId::Form5)->State(), state);

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "console/ChatScanner.h"
 #include "hostwin/ChatRoom.h"
+#include "hostwin/ChatScanner.h"
 #include "hostwin/Keyword.h"
 #include "practicehost/testing/HostProcess.h"
 #include "win32/User32Windows.h"
@@ -62,7 +62,7 @@ std::string Numbered(int i) {
 std::vector<std::string> HearWhileSaying(HostProcess& host, int lines) {
   win32::User32Windows windows;
   std::vector<std::string> heard;
-  console::ChatScanner scanner(windows, [&](const console::ChatLine& line) {
+  hostwin::ChatScanner scanner(windows, [&](const hostwin::ChatLine& line) {
     heard.emplace_back(line.text.begin(), line.text.end());
   });
   host.Say("Old Timer", "tu9vo said long ago");
@@ -71,7 +71,7 @@ std::vector<std::string> HearWhileSaying(HostProcess& host, int lines) {
     host.Say("Ann", Numbered(i));
     if (i % 3 != 0) {  // every third comes in a burst with the next
       // A change that keeps the length is seen within a few polls.
-      for (int poll = 0; poll < console::ChatScanner::kPollsPerLook; ++poll) {
+      for (int poll = 0; poll < hostwin::ChatScanner::kPollsPerLook; ++poll) {
         scanner.Poll();
       }
     }
@@ -87,7 +87,7 @@ TEST(ChatScanner, HearsEveryLineOnceWhateverTheClientDoesToItsTranscript) {
                            {.capChars = 40},
                            {.strictReads = true},
                            {.capLines = 3, .hugeLength = 3},
-                           {.historyBytes = 2 * console::ChatScanner::kLongTranscript}};
+                           {.historyBytes = 2 * hostwin::ChatScanner::kLongTranscript}};
   std::vector<std::string> expected;
   for (int i = 0; i < 12; ++i) {
     expected.push_back(Numbered(i));
@@ -131,12 +131,12 @@ TEST(CodePage932, DoubleByteTextIsSentAndHeardWhole) {
   ASSERT_TRUE(Logged(host, "said"));
   EXPECT_EQ(host.Events("settext").at(0).hex, "93fa967b8cea");
   std::vector<std::u16string> heard;
-  console::ChatScanner scanner(windows,
-                               [&](const console::ChatLine& line) { heard.push_back(line.text); });
+  hostwin::ChatScanner scanner(windows,
+                               [&](const hostwin::ChatLine& line) { heard.push_back(line.text); });
   scanner.Start();
   for (const char* line : {"\x82\xa0\x82\xa2", "\x93\xfa\x96\x7b\x8c\xea tu9vo", "\x82\xa4"}) {
     host.Say("Ann", line);
-    for (int poll = 0; poll < console::ChatScanner::kPollsPerLook; ++poll) {
+    for (int poll = 0; poll < hostwin::ChatScanner::kPollsPerLook; ++poll) {
       scanner.Poll();
     }
   }
@@ -152,13 +152,13 @@ TEST(CodePage932, ACopyCutBeforeADoubleByteCharacterIsAskedAgain) {
   HostProcess host(Options{.capLines = 4, .growingReads = true});
   win32::User32Windows windows;
   std::vector<std::u16string> heard;  // Ann's lines, amid the regular's chatter
-  console::ChatScanner scanner(windows, [&](const console::ChatLine& line) {
+  hostwin::ChatScanner scanner(windows, [&](const hostwin::ChatLine& line) {
     heard.insert(heard.end(), line.sender == u"Ann" ? 1 : 0, line.text);
   });
   scanner.Start();
   for (const char* line : {"\x82\xa0", "\x93\xfa\x96\x7b tu9vo", "\x82\xa4"}) {
     host.Say("Ann", line);
-    for (int poll = 0; poll < console::ChatScanner::kPollsPerLook; ++poll) {
+    for (int poll = 0; poll < hostwin::ChatScanner::kPollsPerLook; ++poll) {
       scanner.Poll();
     }
   }

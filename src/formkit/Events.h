@@ -83,9 +83,10 @@ struct ControlIn {
   std::size_t index;
 };
 
-// These run only while compiling: reaching a throw fails the build, with the throw as the reason.
+// The checks behind BehaviourOf's consteval names: evaluated while compiling, reaching a throw
+// fails the build, with the throw as the reason.
 template <const FormDesc& D>
-consteval ControlIn<D> ControlNamed(std::string_view name) {
+constexpr ControlIn<D> ControlNamed(std::string_view name) {
   const std::optional<std::size_t> index = IndexOf(D, name);
   if (!index) {
     throw "the window has no control of that name";
@@ -94,7 +95,7 @@ consteval ControlIn<D> ControlNamed(std::string_view name) {
 }
 
 template <const FormDesc& D, Event E>
-consteval EventOf<E> ControlEvent(std::string_view control) {
+constexpr EventOf<E> ControlEvent(std::string_view control) {
   const std::size_t index = ControlNamed<D>(control).index;
   if (!Raises(D.controls[index].kind, E)) {
     throw "a control of that kind raises no such event";
@@ -103,7 +104,7 @@ consteval EventOf<E> ControlEvent(std::string_view control) {
 }
 
 template <Event E>
-consteval EventOf<E> WindowEvent() {
+constexpr EventOf<E> WindowEvent() {
   if (!WindowRaises(E)) {
     throw "a window raises no such event";
   }

@@ -4,9 +4,20 @@
 // Label1, the shapes and the line are only shown.
 #include "panels/LinksPanel.h"
 
+#include <array>
 #include <utility>
 
 namespace panels {
+namespace {
+
+// The link buttons' clicks, each button checked when compiled.
+constexpr auto kLinkClicks = []<std::size_t... I>(std::index_sequence<I...>) {
+  return std::array{
+      formkit::ControlEvent<forms::kForm3, formkit::Event::Click>(kLinks[I].button)...};
+}
+(std::make_index_sequence<kLinks.size()>());
+
+}  // namespace
 LinksPanel::LinksPanel(formkit::Program& program, formkit::Form& form, hostwin::ChatClient& chat)
     : program_(program), form_(form), chat_(chat) {
   using formkit::Event;
@@ -15,11 +26,9 @@ LinksPanel::LinksPanel(formkit::Program& program, formkit::Form& form, hostwin::
   On(When<Event::DblClick>(), [this] { Form_DblClick(); });
   On(When<Event::Click>("Label2"), [this] { Label2_Click(); });
   On(When<Event::Click>("Label3"), [this] { Label3_Click(); });
-  [this]<std::size_t... I>(std::index_sequence<I...>) {
-    (On(When<Event::Click>(kLinks[I].button), [this] { chat_.OpenKeyword(kLinks[I].address); }),
-     ...);
+  for (std::size_t i = 0; i < kLinks.size(); ++i) {
+    On(kLinkClicks[i], [this, address = kLinks[i].address] { chat_.OpenKeyword(address); });
   }
-  (std::make_index_sequence<kLinks.size()>());
 }
 
 void LinksPanel::Form_Load() {

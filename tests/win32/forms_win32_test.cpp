@@ -34,10 +34,12 @@ constexpr int kSettleMs = 60;
 constexpr FormId kForms[] = {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4,
                              FormId::Form5};
 
-// The platform as the program has it, except that the end of the program is a test failure.
+// The platform as the program has it, except that the end of the program and a fault are test
+// failures.
 class TestPlatform final : public formkit_win32::Win32Platform {
  public:
   TestPlatform() : Win32Platform(GetModuleHandleW(nullptr)) {}
+  void Fault(std::string_view message) override { ADD_FAILURE() << message; }
   [[noreturn]] void Exit() override {
     std::fputs("the program ended during a test\n", stderr);
     ExitProcess(2);

@@ -1,4 +1,6 @@
 #pragma once
+// console/ is the main window: its handlers (this file), the idle banners and the chat trigger,
+// and the chat scanner control it hosts (ScannerControl.h).
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,5 @@
 #pragma once
+// fade/ turns a line into per-character colour markup, and formats colour codes.
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,6 @@
 #pragma once
+// forms/ holds this program's five window descriptions, one header each, with their pictures and
+// icons (pictures/, numbered in Resources.h, listed in Pictures.rc).
 
 #include "formkit/Program.h"
 #include "forms/Form1.h"

@@ -1,4 +1,7 @@
 #pragma once
+// hostwin/ holds everything that talks to the chat client, through its windows only: the walks
+// to its windows (ChatRoom, Keyword) over WindowAccess, the transcript's scanner and tracker, the
+// wait that keeps windows answering, and this facade that the windows' handlers use.
 
 #include <string>
 #include <string_view>

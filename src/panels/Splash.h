@@ -1,4 +1,6 @@
 #pragma once
+// panels/ holds the side windows' behaviours: the splash window (this file), the secret panel
+// and the links panel.
 
 #include "formkit/Program.h"
 #include "forms/Form2.h"

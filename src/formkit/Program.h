@@ -2,7 +2,8 @@
 // formkit/ is the form engine: descriptions (Description.h), a loaded window's model (Form.h),
 // events checked by type (Events.h), the program-wide windows and their lifetimes (this file),
 // when a click counts (Clicks.h), and the display's scale and stand-in faces (Display.h). It
-// knows no window of this program: those are described in forms/.
+// numbers the windows Form1 to Form5, as the program calls them, and is handed their
+// descriptions, which live in forms/.
 
 #include <array>
 #include <functional>

@@ -15,6 +15,7 @@
 #include "win32/User32Windows.h"
 #include "win32/WindowUtilities.h"
 #include "winkit/Handles.h"
+#include "winkit/MessageWait.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ bool Logged(const HostProcess& host, const std::string& event) {
 }
 
 double Now() {
-  win32::MessageWait clock;
+  winkit::MessageWait clock;
   return clock.Monotonic();
 }
 
@@ -184,10 +185,10 @@ void CALLBACK SlowHandler(HWND /*window*/, UINT /*message*/, UINT_PTR /*id*/, DW
 TEST(WaitSeconds, ASlowTimerInsideDelaysTheEndByOneHandlerAtMost) {
   const auto window = PlainWindow();
   SetTimer(window.Get(), 8, 100, SlowHandler);
-  win32::MessageWait clock;
+  winkit::MessageWait clock;
   const double wanted = hostwin::WaitLength(clock.TimeOfDay(), 1);
   const double started = Now();
-  win32::WaitSeconds(1);
+  winkit::WaitSeconds(1);
   const double took = Now() - started;
   KillTimer(window.Get(), 8);
   // Its length under load is a benchmark row; here, only that it ends.

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "forms/Program.h"
-#include "win32/WindowUtilities.h"
 #include "win32/forms/FormWindow.h"
+#include "winkit/MessageWait.h"
 
 namespace forms_win32 {
 
@@ -30,7 +30,7 @@ class Win32Platform : public forms::Platform {
   HINSTANCE module_;
   int dpi_;
   Cascade cascade_;
-  win32::MessageWait waiter_;
+  winkit::MessageWait waiter_;
 };
 
 // The display's pixels per inch (96 at 100 %, 144 at 150 %). The program declares itself DPI

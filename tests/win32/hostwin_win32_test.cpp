@@ -1,5 +1,5 @@
-// The window access against the practice host's real windows, and the window utilities on real
-// windows of this process.
+// The window access against the practice host's real windows, and the waits and window moves on
+// real windows of this process.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,9 +13,9 @@
 #include "hostwin/Keyword.h"
 #include "practicehost/testing/HostProcess.h"
 #include "win32/User32Windows.h"
-#include "win32/WindowUtilities.h"
 #include "winkit/Handles.h"
 #include "winkit/MessageWait.h"
+#include "winkit/WindowMoves.h"
 
 namespace {
 
@@ -201,7 +201,7 @@ TEST(MakeTopmost, KeepsPlaceAndSizeAlsoWhenTopmostAlready) {
   RECT before{};
   GetWindowRect(window.Get(), &before);
   for (int i = 0; i < 2; ++i) {
-    win32::MakeTopmost(window.Get());
+    winkit::MakeTopmost(window.Get());
     RECT after{};
     GetWindowRect(window.Get(), &after);
     EXPECT_TRUE(EqualRect(&before, &after));

@@ -1,6 +1,6 @@
-#include "win32/WindowUtilities.h"
+#include "winkit/WindowMoves.h"
 
-namespace win32 {
+namespace winkit {
 
 void MakeTopmost(HWND window) {
   constexpr UINT kKeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
@@ -15,4 +15,4 @@ void DragWindow(HWND window) {
   SendMessageA(window, WM_SYSCOMMAND, kMoveByCaption, reinterpret_cast<LPARAM>(&none));
 }
 
-}  // namespace win32
+}  // namespace winkit

@@ -13,8 +13,8 @@
 #include "hostwin/Wait.h"
 #include "practicehost/testing/HostProcess.h"
 #include "win32/User32Windows.h"
-#include "win32/WindowUtilities.h"
 #include "winkit/MessagePump.h"
+#include "winkit/MessageWait.h"
 #include "winkit/Window.h"
 
 namespace bench {
@@ -102,10 +102,10 @@ void SlowHandlerInWait(Table& table) {
     GetLocalTime(&now);
   } while (now.wMilliseconds > kEarlyMs);
   const SlowTimerWindow slow;
-  win32::MessageWait clocks;
+  winkit::MessageWait clocks;
   const double planned = hostwin::WaitLength(clocks.TimeOfDay(), 1);
   const auto start = Clock::now();
-  win32::WaitSeconds(1);
+  winkit::WaitSeconds(1);
   table.Row("WaitSeconds(1), 150-ms handler on 100-ms timer", Format("%.3f s", SecondsSince(start)),
             Format("under 1.2 s (planned %.3f s)", planned));
 }

@@ -130,9 +130,6 @@ Room::Room(Host& host, int number) : host_(host), number_(number), name_(RoomNam
     }
   };
   container_.focus = [this] { return Input(); };
-  inputHook_ = [this](HWND input, UINT message, WPARAM wParam, LPARAM lParam) {
-    return OnInputMessage(input, message, wParam, lParam);
-  };
 }
 
 bool Room::Create(HWND mdiClient, const RECT& bounds) {
@@ -169,7 +166,9 @@ bool Room::Create(HWND mdiClient, const RECT& bounds) {
   paragraph.rgxTabs[0] = kTextColumnTwips;
   SendMessageA(transcript, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
 
-  InstallHook(Input(), &inputHook_);
+  inputHook_.Install(Input(), [this](UINT message, WPARAM wParam, LPARAM lParam) {
+    return OnInputMessage(message, wParam, lParam);
+  });
   AddMember(host_.ScreenName());
   for (const char* regular : kRegulars) {
     AddMember(regular);
@@ -201,18 +200,17 @@ bool Room::Say(std::string_view sender, std::string_view markup) {
   return true;
 }
 
-std::optional<LRESULT> Room::OnInputMessage(HWND input, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
+std::optional<LRESULT> Room::OnInputMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SETTEXT: {
       const char* text = lParam ? reinterpret_cast<const char*>(lParam) : "";
       host_.Log().SetText(kInputTarget, name_, text);
       // Replacing the selection takes the text literally; the rich edit's own WM_SETTEXT would
       // read a line starting with "{\rtf" as RTF.
-      CallOriginal(input, EM_SETSEL, 0, -1);
-      CallOriginal(input, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+      inputHook_.CallOriginal(EM_SETSEL, 0, -1);
+      inputHook_.CallOriginal(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
       // The caret then goes to the start, where a rich edit's own WM_SETTEXT leaves it.
-      CallOriginal(input, EM_SETSEL, 0, 0);
+      inputHook_.CallOriginal(EM_SETSEL, 0, 0);
       return TRUE;
     }
     case WM_CHAR:
@@ -242,7 +240,7 @@ void Room::SayInput() {
     return;
   }
   Say(host_.ScreenName(), markup);
-  CallOriginal(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  inputHook_.CallOriginal(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
 }
 
 void Room::AppendLine(std::string_view sender, const std::vector<Run>& runs) {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "practicehost/Container.h"
-#include "practicehost/Hook.h"
 #include "practicehost/Markup.h"
 #include "practicehost/RichText.h"
+#include "winkit/Subclass.h"
 
 namespace practicehost {
 
@@ -36,7 +36,7 @@ class Room {
   bool Say(std::string_view sender, std::string_view markup);
 
  private:
-  std::optional<LRESULT> OnInputMessage(HWND input, UINT message, WPARAM wParam, LPARAM lParam);
+  std::optional<LRESULT> OnInputMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void SayInput();
   void AppendLine(std::string_view sender, const std::vector<Run>& runs);
   // Cuts the transcript's top down to the options' caps, as a client keeping short history does.
@@ -52,7 +52,7 @@ class Room {
   int number_;
   std::string name_;
   Container container_;
-  MessageHook inputHook_;
+  winkit::Subclass inputHook_;
   bool hasLines_ = false;
   bool wrapping_ = true;
   ReadHabits habits_;

@@ -1,6 +1,7 @@
 #include "practicehost/SayPanel.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "practicehost/Children.h"
 #include "practicehost/Drawing.h"
@@ -30,13 +31,6 @@ SayPanel::SayPanel(Host& host) : host_(host) {
       Say();
     }
   };
-  textHook_ = [this](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
-    if (message != WM_CHAR || wParam != '\r') {
-      return std::nullopt;
-    }
-    Say();
-    return 0;
-  };
 }
 
 void SayPanel::Create(HWND frame, int id, int rooms) {
@@ -57,7 +51,14 @@ void SayPanel::Create(HWND frame, int id, int rooms) {
     SendMessageA(roomChoice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RoomName(room)));
   }
   SendMessageA(roomChoice, CB_SETCURSEL, 0, 0);
-  InstallHook(panel_.Item(kTextId), &textHook_);
+  textHook_.Install(panel_.Item(kTextId),
+                    [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+                      if (message != WM_CHAR || wParam != '\r') {
+                        return std::nullopt;
+                      }
+                      Say();
+                      return 0;
+                    });
   panel_.Relayout();
 }
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "practicehost/Container.h"
-#include "practicehost/Hook.h"
+#include "winkit/Subclass.h"
 
 namespace practicehost {
 
@@ -26,7 +26,7 @@ class SayPanel {
 
   Host& host_;
   Container panel_;
-  MessageHook textHook_;
+  winkit::Subclass textHook_;
 };
 
 }  // namespace practicehost

@@ -57,9 +57,6 @@ Toolbar::Toolbar(Host& host) : host_(host) {
     FrameRect(dc, &client, edge.Get());
   };
   combobox_.focus = [this] { return combobox_.Item(kKeywordId); };
-  keywordHook_ = [this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
-    return OnKeywordMessage(message, wParam, lParam);
-  };
 }
 
 void Toolbar::Create(HWND frame, int id) {
@@ -74,7 +71,9 @@ void Toolbar::Create(HWND frame, int id) {
   }
   const HWND keywordBox = combobox_.Item(kKeywordId);
   SendMessageA(keywordBox, EM_SETLIMITTEXT, kNoEditLimit, 0);
-  InstallHook(keywordBox, &keywordHook_);
+  keywordHook_.Install(keywordBox, [this](UINT message, WPARAM wParam, LPARAM lParam) {
+    return OnKeywordMessage(message, wParam, lParam);
+  });
   for (Container* container : {&combobox_, &toolbar_, &strip_}) {
     container->Relayout();
   }
@@ -108,7 +107,7 @@ void Toolbar::OpenKeyword() {
   }
   host_.SetStatus("Opened: " + address);
   host_.Log().Opened(address);
-  CallOriginal(keywordBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  keywordHook_.CallOriginal(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
 }
 
 }  // namespace practicehost

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "practicehost/Container.h"
-#include "practicehost/Hook.h"
+#include "winkit/Subclass.h"
 
 namespace practicehost {
 
@@ -30,7 +30,7 @@ class Toolbar {
   Container strip_;
   Container toolbar_;
   Container combobox_;
-  MessageHook keywordHook_;
+  winkit::Subclass keywordHook_;
 };
 
 }  // namespace practicehost

@@ -1,8 +1,8 @@
 #include "winkit/Window.h"
 
-#include <exception>
 #include <string>
 
+#include "winkit/Debugger.h"
 #include "winkit/Text.h"
 
 namespace winkit {
@@ -109,18 +109,19 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
   if (self == nullptr) {
     return DefaultProcedure(window, message, wParam, lParam);
   }
-  if (message == WM_NCDESTROY) {
-    // Destroyed from outside (or with its parent): nothing is left to destroy later.
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    static_cast<void>(self->window_.Release());
-    self->OnMessage(message, wParam, lParam);
-    return DefaultProcedure(window, message, wParam, lParam);
-  }
-  // The handler may destroy `self`: nothing here touches it after this call. No exception may
+  // The handler may destroy `self`: nothing here touches it after the call. No exception may
   // unwind through user32's frames: one that reaches here ends the message as the system would.
   try {
+    if (message == WM_NCDESTROY) {
+      // Destroyed from outside (or with its parent): nothing is left to destroy later.
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      static_cast<void>(self->window_.Release());
+      self->OnMessage(message, wParam, lParam);
+      return DefaultProcedure(window, message, wParam, lParam);
+    }
     return self->OnMessage(message, wParam, lParam);
-  } catch (const std::exception&) {
+  } catch (...) {
+    ReportCaught("a window's handler");
     return DefaultProcedure(window, message, wParam, lParam);
   }
 }

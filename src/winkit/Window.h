@@ -53,6 +53,8 @@ class Window {
 
   // Messages of this window. A handler may destroy this very object (and its window): then it
   // must return at once without touching a member, and so must every caller up to the procedure.
+  // An exception that leaves it is stopped there, told to the debugger, and the message then gets
+  // the default handling.
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   // What a window of the class does with a message by itself; the default window procedure
   // unless overridden (an MDI frame's or child's).

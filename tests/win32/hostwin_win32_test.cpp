@@ -1,5 +1,4 @@
-// The window access against the practice host's real windows, and the window utilities on real
-// windows of this process.
+// The window access against the practice host's real windows.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,8 +12,7 @@
 #include "hostwin/Keyword.h"
 #include "practicehost/testing/HostProcess.h"
 #include "win32/User32Windows.h"
-#include "win32/WindowUtilities.h"
-#include "winkit/Handles.h"
+#include "winkit/MessageWait.h"
 
 namespace {
 
@@ -32,7 +30,7 @@ bool Logged(const HostProcess& host, const std::string& event) {
 }
 
 double Now() {
-  win32::MessageWait clock;
+  winkit::MessageWait clock;
   return clock.Monotonic();
 }
 
@@ -163,49 +161,6 @@ TEST(CodePage932, ACopyCutBeforeADoubleByteCharacterIsAskedAgain) {
     }
   }
   EXPECT_EQ(heard, (std::vector<std::u16string>{u"\u3042", u"\u65e5\u672c tu9vo", u"\u3046"}));
-}
-
-// A plain window of this process.
-winkit::UniqueWindow PlainWindow() {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "Zibbet Test Window";
-  RegisterClassA(&wc);
-  return winkit::UniqueWindow(CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 100,
-                                              120, 300, 200, nullptr, nullptr, wc.hInstance,
-                                              nullptr));
-}
-
-void CALLBACK SlowHandler(HWND /*window*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*time*/) {
-  Sleep(150);
-}
-
-TEST(WaitSeconds, ASlowTimerInsideDelaysTheEndByOneHandlerAtMost) {
-  const auto window = PlainWindow();
-  SetTimer(window.Get(), 8, 100, SlowHandler);
-  win32::MessageWait clock;
-  const double wanted = hostwin::WaitLength(clock.TimeOfDay(), 1);
-  const double started = Now();
-  win32::WaitSeconds(1);
-  const double took = Now() - started;
-  KillTimer(window.Get(), 8);
-  // Its length under load is a benchmark row; here, only that it ends.
-  EXPECT_GE(took, wanted - 0.02);
-  EXPECT_LT(took, wanted + 0.5);
-}
-
-TEST(MakeTopmost, KeepsPlaceAndSizeAlsoWhenTopmostAlready) {
-  const auto window = PlainWindow();
-  RECT before{};
-  GetWindowRect(window.Get(), &before);
-  for (int i = 0; i < 2; ++i) {
-    win32::MakeTopmost(window.Get());
-    RECT after{};
-    GetWindowRect(window.Get(), &after);
-    EXPECT_TRUE(EqualRect(&before, &after));
-    EXPECT_NE(GetWindowLongA(window.Get(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  }
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "formkit/Display.h"
-#include "win32/WindowUtilities.h"
 #include "winkit/Text.h"
+#include "winkit/WindowMoves.h"
 
 namespace formkit_win32 {
 namespace {
@@ -438,13 +438,13 @@ void FormWindow::FollowUserState(WPARAM sizeKind) {
 
 void FormWindow::MakeTopmost() {
   if (Handle() != nullptr) {
-    win32::MakeTopmost(Handle());
+    winkit::MakeTopmost(Handle());
   }
 }
 
 void FormWindow::DragWindow() {
   if (Handle() != nullptr) {
-    win32::DragWindow(Handle());
+    winkit::DragWindow(Handle());
   }
 }
 

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "formkit/Program.h"
-#include "win32/WindowUtilities.h"
 #include "win32/formkit/FormWindow.h"
+#include "winkit/MessageWait.h"
 
 namespace formkit_win32 {
 
@@ -33,7 +33,7 @@ class Win32Platform : public formkit::Platform {
   HINSTANCE module_;
   int dpi_;
   Cascade cascade_;
-  win32::MessageWait waiter_;
+  winkit::MessageWait waiter_;
 };
 
 // The display's pixels per inch (96 at 100 %, 144 at 150 %). The program declares itself DPI

@@ -1,0 +1,113 @@
+// winkit on real windows of this process: pumps, windows gone or failing in their own handlers,
+// handle owners, subclassing, window moves.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "winkit/MessageWait.h"
+#include "winkit/Subclass.h"
+#include "winkit/Window.h"
+#include "winkit/WindowMoves.h"
+
+namespace {
+
+constexpr UINT kGo = WM_APP + 1;
+
+class Probe final : public winkit::Window {
+ public:
+  explicit Probe(std::function<LRESULT()> onGo) : onGo_(std::move(onGo)) {
+    Create(GetModuleHandleW(nullptr), {.name = L"Probe"}, L"", WS_POPUP, 0, {9, 9, 99, 99});
+  }
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    return message == kGo ? onGo_() : Default(message, wParam, lParam);
+  }
+  std::function<LRESULT()> onGo_;
+};
+
+// A quit a pump meets is put back: the main loop around it ends with its code. A wait's pump
+// handles one message, so that the wait looks at its end between two.
+TEST(Pumps, AQuitMetByAPumpIsPutBackForTheMainLoopAWaitHandlesOneMessage) {
+  const std::function<bool()> pumps[] = {
+      [] { return winkit::PumpOne(5000) == winkit::Pumped::Quit; },
+      [] { return !winkit::PumpUntil([] { return false; }, 5000); },
+      [] { return !winkit::DrainMessages(); }};
+  for (int i = 0; i < 3; ++i) {
+    const DWORD start = GetTickCount();
+    PostQuitMessage(40 + i);
+    EXPECT_TRUE(pumps[i]() && GetTickCount() - start < 2000) << i;  // by the quit, not time
+    EXPECT_EQ(winkit::RunMessageLoop(), 40 + i);
+  }
+  int calls = 0;
+  const Probe probe([&] { return LRESULT{++calls}; });
+  PostMessageW(probe.Handle(), kGo, 0, 0);
+  PostMessageW(probe.Handle(), kGo, 0, 0);
+  EXPECT_TRUE(winkit::MessageWait().PumpMessages(0) && calls == 1);
+}
+
+// Deleted or destroyed inside its handler, the window is dead and reaches nothing any more; an
+// exception ends in the procedure with the default answer, and the window goes on.
+TEST(Windows, OneGoneOrThrowingInsideItsOwnHandlerDoesNoHarm) {
+  for (int how = 0; how < 3; ++how) {
+    int calls = 0;
+    std::unique_ptr<Probe> probe;
+    probe = std::make_unique<Probe>([&]() -> LRESULT {
+      ++calls;
+      how == 0   ? probe.reset()
+      : how == 1 ? static_cast<void>(DestroyWindow(probe->Handle()))
+                 : throw 42;
+      return 1;
+    });
+    const HWND window = probe->Handle();
+    const bool gone = how < 2;
+    EXPECT_EQ(SendMessageW(window, kGo, 0, 0), gone ? 1 : 0) << how;
+    EXPECT_EQ(winkit::Window::FromHandle(window), gone ? nullptr : probe.get()) << how;
+    SendMessageW(window, kGo, 0, 0);
+    EXPECT_EQ(calls, gone ? 1 : 2) << how;
+  }
+}
+
+TEST(Handles, MovesHandOverAndFreeTheReplacedOneReleaseGivesItUp) {
+  const HBRUSH first = CreateSolidBrush(0);
+  const HBRUSH second = CreateSolidBrush(0);
+  winkit::UniqueBrush owner(second);
+  winkit::UniqueBrush other(first);
+  owner = winkit::UniqueBrush(std::move(other));  // move-construct, then move-assign
+  EXPECT_TRUE(!other && GetObjectType(first) != 0 && GetObjectType(second) == 0);  // NOLINT
+  owner.Reset(owner.Release());
+  EXPECT_NE(GetObjectType(first), 0U);
+  owner.Reset();
+  EXPECT_EQ(GetObjectType(first), 0U);
+}
+
+// A hook that throws passes the message on; once its owner goes, the window has its own
+// procedure back.
+TEST(Subclass, AThrowingHookPassesOnTheOwnersEndPutsTheProcedureBack) {
+  const Probe probe([] { return LRESULT{1}; });
+  const LONG_PTR own = GetWindowLongPtrW(probe.Handle(), GWLP_WNDPROC);
+  auto hook = std::make_unique<winkit::Subclass>();
+  hook->Install(probe.Handle(), [](UINT, WPARAM, LPARAM) -> std::optional<LRESULT> { throw 42; });
+  EXPECT_EQ(SendMessageW(probe.Handle(), kGo, 0, 0), 1);
+  EXPECT_NE(GetWindowLongPtrW(probe.Handle(), GWLP_WNDPROC), own);
+  hook.reset();
+  EXPECT_EQ(GetWindowLongPtrW(probe.Handle(), GWLP_WNDPROC), own);
+}
+
+TEST(MakeTopmost, KeepsPlaceAndSizeAlsoWhenTopmostAlready) {
+  const Probe probe([] { return LRESULT{0}; });
+  RECT before{}, after{};
+  GetWindowRect(probe.Handle(), &before);
+  for (int i = 0; i < 2; ++i) {
+    winkit::MakeTopmost(probe.Handle());
+    GetWindowRect(probe.Handle(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_NE(GetWindowLongW(probe.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  }
+}
+
+}  // namespace

@@ -10,6 +10,7 @@
 #include "practicehost/Classes.h"
 #include "practicehost/Protocol.h"
 #include "winkit/Text.h"
+#include "winkit/Window.h"
 
 namespace practicehost {
 namespace {
@@ -93,8 +94,8 @@ LRESULT CALLBACK RichTextProc(HWND rich, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 bool AddRichTextClass(WindowClasses& classes, HINSTANCE instance, std::string& error) {
-  return classes.AddSuperclass(kRichEditLibrary, kRichEditClass, kRichClass, RichTextProc,
-                               g_richEditProc, instance, error);
+  return classes.AddSuperclass(kRichEditLibrary, kRichEditClass, kRichClass,
+                               winkit::Guarded<&RichTextProc>, g_richEditProc, instance, error);
 }
 
 std::wstring GetRichText(HWND rich, bool crlf) {

@@ -6,6 +6,7 @@
 #include "practicehost/Classes.h"
 #include "practicehost/Drawing.h"
 #include "practicehost/Protocol.h"
+#include "winkit/Window.h"
 
 namespace practicehost {
 namespace {
@@ -165,10 +166,12 @@ WNDCLASSEXA TextClass(const char* name, WNDPROC proc, int extraBytes, HINSTANCE 
 }  // namespace
 
 bool AddTextControlClasses(WindowClasses& classes, HINSTANCE instance, std::string& error) {
-  WNDCLASSEXA icon = TextClass(kIconClass, IconProc, kIconExtraBytes, instance);
+  WNDCLASSEXA icon = TextClass(kIconClass, winkit::Guarded<&IconProc>, kIconExtraBytes, instance);
   icon.hCursor = LoadCursor(nullptr, IDC_HAND);
   return classes.Add(icon, error) &&
-         classes.Add(TextClass(kStaticClass, TitleProc, kTitleExtraBytes, instance), error);
+         classes.Add(
+             TextClass(kStaticClass, winkit::Guarded<&TitleProc>, kTitleExtraBytes, instance),
+             error);
 }
 
 }  // namespace practicehost

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "winkit/Debugger.h"
 #include "winkit/Handles.h"
 
 namespace winkit {
@@ -23,6 +24,19 @@ struct WindowClass {
 // Registers a window class of the module unless it exists already; for classes whose windows
 // are not Window objects (a control's own procedure). False if it neither exists nor could be made.
 bool RegisterClassOnce(HINSTANCE module, const WindowClass& windowClass, WNDPROC procedure);
+
+// A control's own window procedure, with no exception unwinding through user32's frames: one that
+// reaches here is named in the debug output and the message gets the default handling.
+template <WNDPROC Procedure>
+LRESULT CALLBACK Guarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return Procedure(window, message, wParam, lParam);
+  } catch (...) {
+    ReportCaught("a control's window procedure");
+  }
+  return IsWindowUnicode(window) != FALSE ? DefWindowProcW(window, message, wParam, lParam)
+                                          : DefWindowProcA(window, message, wParam, lParam);
+}
 
 struct WindowPlace {
   int x = CW_USEDEFAULT;

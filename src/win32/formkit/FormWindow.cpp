@@ -137,7 +137,7 @@ void FormWindow::CreateFormWindow(Cascade& cascade) {
   const std::wstring className = WindowClassName(desc.name);
   winkit::RegisterClassOnce(
       module_, {.name = kPictureBoxClass.name, .cursor = LoadCursorA(nullptr, IDC_ARROW)},
-      &PictureProc);
+      &winkit::Guarded<&PictureProc>);
   const std::wstring caption = winkit::Wide(desc.caption);
   if (!Create(module_, {.name = className.c_str()}, caption.c_str(), style, kExStyle,
               {place.x, place.y, width, height})) {

@@ -1,9 +1,9 @@
 #include "win32/formkit/Win32Platform.h"
 
-#include <exception>
 #include <utility>
 
 #include "win32/formkit/FormWindow.h"
+#include "winkit/Debugger.h"
 #include "winkit/Handles.h"
 #include "winkit/MessagePump.h"
 #include "winkit/Text.h"
@@ -33,8 +33,8 @@ class WindowTicker final : public formkit::Ticker, winkit::Window {
       const std::function<void()> tick = tick_;
       try {
         tick();
-      } catch (const std::exception&) {
-        return 0;
+      } catch (...) {
+        winkit::ReportCaught("a ticker's tick");
       }
       return 0;
     }

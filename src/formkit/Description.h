@@ -99,6 +99,21 @@ constexpr std::optional<std::size_t> IndexOf(const FormDesc& form, std::string_v
   return std::nullopt;
 }
 
+// Every control has a name of its own (the build finds controls by name) and a place of its own
+// in the focus order.
+constexpr bool NamesAndTabsUnique(const FormDesc& form) {
+  const auto& controls = form.controls;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    for (std::size_t j = 0; j < i; ++j) {
+      if (controls[i].name == controls[j].name ||
+          (controls[i].tabIndex >= 0 && controls[i].tabIndex == controls[j].tabIndex)) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 // Pixels for twips at the given dots per inch (15 twips to a pixel at 96).
 constexpr int TwipsToPixels(int twips, int dpi) {
   constexpr int kTwipsPerInch = 1440;

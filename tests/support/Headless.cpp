@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <regex>
-#include <stdexcept>
 #include <string>
 
 #include "hostwin/ChatRoom.h"
@@ -138,24 +137,6 @@ void Headless::SayInRoom(std::u16string_view sender, std::u16string_view text) {
   const hostwin::Handle transcript = client_.FindChild(room_, 0, hostwin::kRichTextClass);
   client_.SetTitle(transcript, client_.Content(transcript) + std::u16string(sender) + u":\t" +
                                    std::u16string(text) + u"\r\n");
-}
-
-std::size_t IndexOf(formkit::FormId id, std::string_view control) {
-  const auto index = formkit::IndexOf(forms::DescriptionOf(id), control);
-  if (!index) {
-    ADD_FAILURE() << "no control " << control;
-    throw std::invalid_argument(std::string(control));
-  }
-  return *index;
-}
-
-formkit::Control& NamedControls::operator[](std::string_view name) const {
-  const auto index = formkit::IndexOf(form.Desc(), name);
-  if (!index) {
-    ADD_FAILURE() << form.Name() << " has no control " << name;
-    throw std::invalid_argument(std::string(name));
-  }
-  return form.Controls()[*index];
 }
 
 }  // namespace testing_support

@@ -154,13 +154,20 @@ std::vector<T> Added(const std::vector<T>& record, const std::function<void()>& 
   return {record.begin() + mark, record.end()};
 }
 
-// The place of a control the test names; a name the window lacks fails the test.
-std::size_t IndexOf(formkit::FormId id, std::string_view control);
+// The place of a control the test names; a name the window lacks throws.
+inline std::size_t PlaceOf(const formkit::FormDesc& form, std::string_view control) {
+  return formkit::IndexOf(form, control).value();
+}
+inline std::size_t PlaceOf(formkit::FormId id, std::string_view control) {
+  return PlaceOf(forms::DescriptionOf(id), control);
+}
 
 // A loaded window whose controls the test reaches by name.
 struct NamedControls {
   formkit::Form& form;
-  formkit::Control& operator[](std::string_view name) const;
+  formkit::Control& operator[](std::string_view name) const {
+    return form.Controls()[PlaceOf(form.Desc(), name)];
+  }
 };
 
 // Zibbet started on a headless platform: the splash window is up.
@@ -174,7 +181,7 @@ struct HeadlessZibbet {
   }
   // No name: the window's surface.
   bool Click(formkit::FormId id, std::string_view control) {
-    const auto index = control.empty() ? std::nullopt : std::optional(IndexOf(id, control));
+    const auto index = control.empty() ? std::nullopt : std::optional(PlaceOf(id, control));
     return platform.Do([&] { program.Click(id, index); });
   }
   NamedControls operator[](formkit::FormId id) { return {*program.Loaded(id)}; }

@@ -78,7 +78,7 @@ TEST(Console, TheMinutesGoOnAcrossASecondOnAndAPause) {
   console.platform.RunFor(30 - 0.001);
   EXPECT_EQ(console.Said(), (Lines{kLoaded, kNowIdle, kNowIdle}));
   console.platform.At(121.3, [&] {
-    console.program.Click(FormId::Form1, testing_support::IndexOf(FormId::Form1, "Label8"));
+    console.program.Click(FormId::Form1, testing_support::PlaceOf(FormId::Form1, "Label8"));
   });
   console.platform.RunFor(65);  // ticks at 61 and 121
   const auto& said = console.platform.Said();
@@ -173,7 +173,7 @@ TEST(Console, CloseInsideTheTicksWait) {
   Console console;
   console.Click("Label6");
   console.platform.At(61.3, [&] {
-    console.program.Click(FormId::Form1, testing_support::IndexOf(FormId::Form1, "Label3"));
+    console.program.Click(FormId::Form1, testing_support::PlaceOf(FormId::Form1, "Label3"));
   });
   console.platform.RunFor(600);
   EXPECT_EQ(console.Said(), (Lines{kLoaded, kNowIdle, kTick, kUnloaded}));

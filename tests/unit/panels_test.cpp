@@ -147,7 +147,7 @@ TEST(Panels, CancelSaysTheSeriesAndAClickInsideItsPausesComesBetween) {
     run.Enter(u"vemm", u"vemm", u"18");
     if (!c.inPause.empty()) {
       run.platform.At(run.platform.Now() + c.at, [&] {
-        run.program.Click(FormId::Form4, testing_support::IndexOf(FormId::Form4, c.inPause));
+        run.program.Click(FormId::Form4, testing_support::PlaceOf(FormId::Form4, c.inPause));
       });
     }
     const auto said = Added(run.platform.Said(), [&] { run.Click(FormId::Form4, "Command2"); });

@@ -3,28 +3,21 @@
 #include "formkit/Program.h"
 #include "forms/Form1.h"
 
-namespace {
-
 class Probe final : public formkit::BehaviourOf<forms::kForm1> {
  public:
   Probe() {
     using formkit::Event;
     On(When<Event::Click>("Label6"), [] {});
-    On(When<Event::ChatMsg>("Chat1"), [](std::u16string_view, std::u16string_view) {});
 #if defined(WRONG_CONTROL)
-    On(When<Event::Click>("Label66"), []{});
+    On(When<Event::Click>("Label66"), [] {});
 #elif defined(WRONG_EVENT)
-    On(When<Event::Timer>("Label6"), []{});
+    On(When<Event::Timer>("Label6"), [] {});
 #elif defined(WRONG_WINDOW_EVENT)
-    On(When<Event::Timer>(), []{});
+    On(When<Event::Timer>(), [] {});
 #elif defined(WRONG_SIGNATURE)
-    On(When<Event::ChatMsg>("Chat1"), []{});
+    On(When<Event::ChatMsg>("Chat1"), [] {});
 #elif defined(WRONG_CONTROL_ACCESS)
     static_cast<void>(Ctl("Text9"));
 #endif
   }
 };
-
-}  // namespace
-
-int main() { Probe probe; }

@@ -56,23 +56,21 @@ HWND HandleOf(const formkit::Form& form) {
   return static_cast<formkit_win32::FormWindow*>(form.View())->Handle();
 }
 
-// Every handler a window could have, each recording "Form1:Label6_Click".
+// Every click, double click and tick a window can raise, each recording "Form1:Label6_Click".
 class Recorder final : public formkit::Behaviour {
  public:
   Recorder(const formkit::Form& form, std::vector<std::string>& log) {
     using formkit::Event;
-    constexpr std::pair<Event, std::string_view> kEvents[] = {
-        {Event::Load, "Load"},         {Event::Unload, "Unload"}, {Event::Click, "Click"},
-        {Event::DblClick, "DblClick"}, {Event::Timer, "Timer"},   {Event::ChatMsg, "ChatMsg"}};
-    for (std::size_t i = 0; i <= form.Desc().controls.size(); ++i) {
-      const bool window = i == form.Desc().controls.size();
-      for (const auto& [event, name] : kEvents) {
-        const formkit::EventSource source{window ? std::nullopt : std::optional(i), event};
-        if (formkit::Raises(form.Desc(), source)) {
-          const std::string who(window ? "Form" : form.Desc().controls[i].name);
-          Handle(source,
-                 [&log, entry = std::string(form.Name()) + ":" + who + "_" + std::string(name)](
-                     const formkit::Arguments&) { log.push_back(entry); });
+    const auto& controls = form.Desc().controls;
+    for (std::size_t i = 0; i <= controls.size(); ++i) {
+      const auto control = i < controls.size() ? std::optional(i) : std::nullopt;
+      const std::string who =
+          std::string(form.Name()) + ":" + std::string(control ? controls[i].name : "Form");
+      for (const auto& [event, name] : {std::pair{Event::Click, "_Click"},
+                                        {Event::DblClick, "_DblClick"},
+                                        {Event::Timer, "_Timer"}}) {
+        if (formkit::Raises(form.Desc(), {control, event})) {
+          Handle({control, event}, [&log, entry = who + name](auto&) { log.push_back(entry); });
         }
       }
     }

@@ -11,13 +11,15 @@ namespace panels {
 namespace {
 
 // The link buttons' clicks, each button checked when compiled.
-constexpr auto kLinkClicks = []<std::size_t... I>(std::index_sequence<I...>) {
+template <std::size_t... I>
+constexpr auto LinkClicks(std::index_sequence<I...> /*buttons*/) {
   return std::array{
       formkit::ControlEvent<forms::kForm3, formkit::Event::Click>(kLinks[I].button)...};
 }
-(std::make_index_sequence<kLinks.size()>());
+constexpr auto kLinkClicks = LinkClicks(std::make_index_sequence<kLinks.size()>());
 
 }  // namespace
+
 LinksPanel::LinksPanel(formkit::Program& program, formkit::Form& form, hostwin::ChatClient& chat)
     : program_(program), form_(form), chat_(chat) {
   using formkit::Event;

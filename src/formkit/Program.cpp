@@ -52,7 +52,7 @@ Form& Program::Load(FormId id) {
   if (slot.form) {
     return *slot.form;
   }
-  auto form = std::make_shared<Form>(DescriptionOf(id));
+  auto form = std::make_shared<Form>(*descriptions_[static_cast<std::size_t>(id)]);
   slot.form = form;
   slot.behaviour =
       behaviours_ ? std::shared_ptr<Behaviour>(behaviours_(*this, id, *form)) : nullptr;

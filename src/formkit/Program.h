@@ -153,9 +153,6 @@ class Program {
   }
   // Starts the component behind a control (the chat scanner); nothing for other controls.
   void Start(FormId id, std::size_t control);
-  const FormDesc& DescriptionOf(FormId id) const {
-    return *descriptions_[static_cast<std::size_t>(id)];
-  }
   Platform& GetPlatform() { return platform_; }
 
   void WaitSeconds(int seconds) { platform_.WaitSeconds(seconds); }

@@ -16,11 +16,18 @@ void ReportCaught(const char* where) noexcept {
     what = caught.what();
   } catch (...) {
   }
-  // One piece of output, so that other threads' lines do not fall between its parts.
   constexpr std::size_t kLongest = 512;
   char line[kLongest];
-  std::snprintf(line, sizeof line, "%s: stopped %s\n", where, what);
-  OutputDebugStringA(line);
+  std::snprintf(line, sizeof line, "%s: stopped %s", where, what);
+  Report(line);
+}
+
+void Report(const char* line) noexcept {
+  // One piece of output, so that other threads' lines do not fall between its parts.
+  constexpr std::size_t kLongest = 1024;
+  char text[kLongest];
+  std::snprintf(text, sizeof text, "%s\n", line);
+  OutputDebugStringA(text);
 }
 
 }  // namespace winkit

@@ -7,4 +7,7 @@ namespace winkit {
 // inside a catch block; it never throws.
 void ReportCaught(const char* where) noexcept;
 
+// One line of the program's own in the debug output.
+void Report(const char* line) noexcept;
+
 }  // namespace winkit

@@ -1,12 +1,12 @@
 #include "win32/formkit/Win32Platform.h"
 
+#include <string>
 #include <utility>
 
 #include "win32/formkit/FormWindow.h"
 #include "winkit/Debugger.h"
 #include "winkit/Handles.h"
 #include "winkit/MessagePump.h"
-#include "winkit/Text.h"
 #include "winkit/Window.h"
 
 namespace formkit_win32 {
@@ -71,8 +71,7 @@ std::unique_ptr<formkit::Ticker> Win32Platform::Every(int milliseconds,
 }
 
 void Win32Platform::Fault(std::string_view message) {
-  const std::wstring text = L"Zibbet: " + winkit::WideFromUtf8(message) + L"\n";
-  OutputDebugStringW(text.c_str());
+  winkit::Report(("Zibbet: " + std::string(message)).c_str());
 }
 
 int RunMessageLoop() { return winkit::RunMessageLoop(&PreTranslateFormMessage); }

@@ -19,8 +19,11 @@ void OpenKeyword(WindowAccess& windows, std::u16string_view text) {
   if (window == 0) {
     return;
   }
-  static constexpr std::u16string_view kSpaceEnter = u" \r";
-  TypeInto(windows, window, text, kSpaceEnter);
+  // The box's old text is the address it opened last: replaced, not put back, as any address
+  // box does. A text the box did not take in time would leave a key acting on the old one.
+  if (windows.SetText(window, text) && windows.SendChar(window, u' ')) {
+    windows.SendChar(window, kEnter);
+  }
 }
 
 }  // namespace hostwin

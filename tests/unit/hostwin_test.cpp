@@ -97,17 +97,21 @@ TEST(ReadWindowTitle, KeepsTheReportedLength) {
   EXPECT_EQ(ReadWindowTitle(windows, untitled), u"");
 }
 
-// Typing in a box survives a line: put back after the keys, caret at its end. A box that cannot
-// be read may hold typing, and one that did not take the line would act on it: both are left
-// alone. After a refused key the line must not stay behind for the user's Enter.
-TEST(TypeInto, WhatTheUserTypedInTheBoxSurvives) {
-  // Faults: r a read, l the line, k a key. Expected: L the line, K keys, T the text, C the caret.
+// Typing in the room's input box survives a line: put back after Enter, caret at its end. A box
+// that cannot be read may hold typing, and one that did not take the line would act on it: both
+// are left alone. After a refused key the line must not stay behind for the user's Enter. The
+// keyword box's text is the address it opened last: replaced, never put back.
+TEST(TypeInto, WhatTheUserTypedInTheInputBoxSurvivesAndTheKeywordBoxIsReplaced) {
+  // Faults: r a read, l the line, k the first key. Expected: L the line, K keys, T the text, C
+  // the caret; for the keyword box, what it gets instead.
   const struct {
     std::u16string typed;
     char fault;
     std::string_view expected;
-  } cases[] = {{u"half a li", ' ', "LKTC"}, {u"", ' ', "LK"},      {u"half", 'r', ""},
-               {u"half", 'l', ""},          {u"half", 'k', "LTC"}, {u"", 'k', "LT"}};
+    std::string_view keyword;
+  } cases[] = {{u"half a li", ' ', "LKTC", "LK"}, {u"", ' ', "LK", "LK"},
+               {u"half", 'r', "", "LK"},          {u"half", 'l', "", ""},
+               {u"half", 'k', "LTC", "L"},        {u"", 'k', "LT", "L"}};
   for (const auto& c : cases) {
     for (const bool keyword : {false, true}) {
       MemoryWindows windows;
@@ -122,7 +126,7 @@ TEST(TypeInto, WhatTheUserTypedInTheBoxSurvives) {
       keyword ? OpenKeyword(windows, u"line") : SendToChat(windows, u"line");
       const std::u16string_view keys = keyword ? u" \r" : u"\r";
       std::vector<MemoryWindows::Message> expected;
-      for (const char step : c.expected) {
+      for (const char step : keyword ? c.keyword : c.expected) {
         for (const char16_t key : step == 'K' ? keys : u"") {
           expected.push_back({box, true, {}, key});
         }

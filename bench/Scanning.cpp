@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <stdexcept>
 
 #include "console/ScannerControl.h"
+#include "win32/BackgroundThread.h"
 #include "winkit/MessagePump.h"
 
 namespace bench {
@@ -43,7 +45,7 @@ LRESULT ScannerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 ScannerRun::ScannerRun(const practicehost::HostProcess& host)
     : host_(host),
-      scanner_(windows_,
+      scanner_(windows_, std::make_unique<win32::BackgroundThread>(),
                [this](const hostwin::ChatLine&) {
                  heardAt_ = Clock::now();
                  ++heard_;

@@ -2,8 +2,11 @@
 // window.
 #include <windows.h>
 
+#include <memory>
+
 #include "app/Zibbet.h"
 #include "hostwin/ChatClient.h"
+#include "win32/BackgroundThread.h"
 #include "win32/User32Windows.h"
 #include "win32/formkit/Win32Platform.h"
 
@@ -11,7 +14,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
                    int /*show*/) {
   formkit_win32::Win32Platform platform(instance);
   win32::User32Windows windows;
-  hostwin::ChatClient chat(windows);
+  hostwin::ChatClient chat(windows, [] { return std::make_unique<win32::BackgroundThread>(); });
   const auto program = zibbet::Assemble(platform, chat);
   zibbet::Start(*program);
   return formkit_win32::RunMessageLoop();

@@ -38,7 +38,7 @@ formkit::ComponentFactory Components(hostwin::ChatClient& chat) {
     }
     const formkit::EventSource source{control.Index(), formkit::Event::ChatMsg};
     return std::make_unique<console::ScannerControl>(
-        program.GetPlatform(), chat.Windows(),
+        program.GetPlatform(), chat.Windows(), chat.NewBackground(),
         [&program, id, source](const hostwin::ChatLine& line) {
           program.Raise(id, source, {line.sender, line.text});
         });

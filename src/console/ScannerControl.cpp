@@ -5,8 +5,9 @@
 namespace console {
 
 ScannerControl::ScannerControl(formkit::Platform& platform, hostwin::WindowAccess& windows,
+                               std::unique_ptr<hostwin::Background> background,
                                hostwin::ChatScanner::Deliver onLine)
-    : platform_(platform), scanner_(windows, std::move(onLine)) {}
+    : platform_(platform), scanner_(windows, std::move(background), std::move(onLine)) {}
 
 void ScannerControl::Start() {
   scanner_.Start();

@@ -102,15 +102,7 @@ std::vector<std::u16string> SplitLines(std::u16string_view transcript) {
   return lines;
 }
 
-void TranscriptTracker::Reset(std::u16string_view transcript) {
-  lines_ = SplitLines(transcript);
-  endOnly_ = false;
-}
-
-void TranscriptTracker::ResetToEnd(std::u16string_view end) {
-  lines_ = SplitLines(end);
-  endOnly_ = true;
-}
+void TranscriptTracker::Reset(std::u16string_view transcript) { lines_ = SplitLines(transcript); }
 
 std::vector<std::u16string> TranscriptTracker::Update(std::u16string_view transcript) {
   std::vector<std::u16string> lines = SplitLines(transcript);
@@ -119,20 +111,14 @@ std::vector<std::u16string> TranscriptTracker::Update(std::u16string_view transc
     // Without such a run, the last line read before still marks where the news begins, if it
     // is there (whatever stands after it came later); else nothing is in common: cleared and
     // refilled, or another text altogether.
-    // Known only by its end, the last read cannot tell what a top trimmed into looked like.
-    kept = endOnly_ ? 0 : Kept(lines_, lines).value_or(0);
+    kept = Kept(lines_, lines).value_or(0);
     if (kept == 0) {
       kept = AfterLastRun(lines_, lines).value_or(lines.size());
     }
   }
   std::vector<std::u16string> added(lines.begin() + static_cast<std::ptrdiff_t>(kept), lines.end());
   lines_ = std::move(lines);
-  endOnly_ = false;
   return added;
-}
-
-void TranscriptTracker::Extend(const std::vector<std::u16string>& lines) {
-  lines_.insert(lines_.end(), lines.begin(), lines.end());
 }
 
 }  // namespace hostwin

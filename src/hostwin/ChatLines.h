@@ -24,26 +24,20 @@ bool SplitChatLine(std::u16string_view line, ChatLine& out);
 //
 // Snapshots cannot tell everything apart: a line trimmed from the top while an identical one
 // arrives at the bottom looks like no change at all. The longest run is taken, so an old line
-// is never reported again, at the cost of such a new line. Without such a run (what was read
-// before was only the end, or lost a line alike somewhere), the news follows the last occurrence
-// of the longest run of the last few lines read before. A read that shares no line with the last
-// one is a cleared or replaced transcript: history, reported only when the last read was empty (a
-// fresh or cleared room filling up).
+// is never reported again, at the cost of such a new line. Without such a run (the text lost
+// a line alike somewhere, or was trimmed by more than it kept), the news follows the last
+// occurrence of the longest run of the last few lines read before. A read that shares no line with
+// the last one is a cleared or replaced transcript: history, reported only when the last read was
+// empty (a fresh or cleared room filling up).
 class TranscriptTracker {
  public:
   // Takes the transcript as it is now; none of its lines will be reported.
   void Reset(std::u16string_view transcript);
-  // The same for the end of a transcript, whose top is not known.
-  void ResetToEnd(std::u16string_view end);
-  bool EndOnly() const { return endOnly_; }
   // The lines added since the last read, in order.
   std::vector<std::u16string> Update(std::u16string_view transcript);
-  // Takes lines known to follow the last read, read some other way.
-  void Extend(const std::vector<std::u16string>& lines);
 
  private:
   std::vector<std::u16string> lines_;
-  bool endOnly_ = false;
 };
 
 // The transcript's lines; CR LF, CR and LF all end a line, and empty lines are dropped.

@@ -7,52 +7,39 @@
 #include "hostwin/ChatRoom.h"
 
 namespace hostwin {
-namespace {
 
-std::u16string_view WithoutBreak(std::u16string_view row) {
-  while (!row.empty() && (row.back() == u'\r' || row.back() == u'\n')) {
-    row.remove_suffix(1);
-  }
-  return row;
-}
+ChatScanner::ChatScanner(WindowAccess& windows, std::unique_ptr<Background> background,
+                         Deliver deliver, int charsPerQuietCopy)
+    : windows_(windows),
+      deliver_(std::move(deliver)),
+      charsPerQuietCopy_(charsPerQuietCopy),
+      background_(std::move(background)) {}
 
-// Where the row after one that starts at `start` starts: its line break counts one.
-int After(int start, std::u16string_view row) {
-  const std::size_t text = WithoutBreak(row).size();
-  return start + static_cast<int>(text) + (text < row.size() ? 1 : 0);
-}
-
-// Whether the text, read whole, begins with the transcript as `end` saw it: as long as it was
-// then, ending in its last row, and a line break after.
-bool Appended(std::u16string_view text, const auto& end) {
-  const auto length = static_cast<std::size_t>(end.length);
-  return length < text.size() && (text[length] == u'\r' || text[length] == u'\n') &&
-         text.substr(0, length).ends_with(WithoutBreak(end.last));
-}
-
-}  // namespace
-
-ChatScanner::ChatScanner(WindowAccess& windows, Deliver deliver, int longTranscript)
-    : windows_(windows), deliver_(std::move(deliver)), longTranscript_(longTranscript) {}
+ChatScanner::~ChatScanner() = default;
 
 void ChatScanner::Start() {
   started_ = true;
-  room_ = 0;
-  transcript_ = 0;
+  restart_ = true;
   pending_.clear();
-  Walk();
-  if (fresh_) {
-    Read();
-  }
+  Poll();
 }
 
 void ChatScanner::Poll() {
   if (!started_) {
     return;
   }
-  Read();
-  // A handler that waits lets timers run again; the delivery further up the stack hands out
-  // what is queued here, so no line comes twice or out of order.
+  // While the last read is still under way, this poll is its; a restart waits for the next.
+  const bool restart = std::exchange(restart_, false);
+  if (!background_->Run([this, restart] { Read(restart); }, [this] { Collect(); })) {
+    restart_ = restart_ || restart;
+  }
+}
+
+void ChatScanner::Collect() {
+  std::move(found_.begin(), found_.end(), std::back_inserter(pending_));
+  found_.clear();
+  // A handler that waits lets timers and reads run again; the delivery further up the stack
+  // hands out what is queued here, so no line comes twice or out of order.
   if (delivering_) {
     return;
   }
@@ -85,8 +72,9 @@ void ChatScanner::Walk() {
     transcript_ = transcript;
     fresh_ = true;
     silent_ = false;
+    dearRows_ = false;
     length_ = -1;
-    end_.reset();
+    shape_.reset();
   }
 }
 
@@ -98,15 +86,19 @@ void ChatScanner::Silent() {
   length_ = -1;
 }
 
-void ChatScanner::Read() {
+void ChatScanner::Read(bool restart) {
+  if (restart) {
+    room_ = 0;
+    transcript_ = 0;
+  }
   if (transcript_ == 0 || ++pollsSinceWalk_ >= kPollsPerWalk) {
     Walk();
   }
   if (transcript_ == 0) {
     return;
   }
-  // While the client hangs, every read costs its whole time limit; a short question first keeps
-  // the thread free for the user's clicks and resumes reading as soon as the client answers.
+  // While the client hangs, every read costs its whole time limit; a short question first
+  // resumes reading as soon as the client answers.
   if (silent_ && !windows_.Answers(transcript_)) {
     Silent();
     return;
@@ -118,17 +110,12 @@ void ChatScanner::Read() {
     silent_ = false;
     failed_ = false;
     try {
+      // Until the room's text is read once, nothing is known of it; lines said before that
+      // read succeeds count as history too.
       if (fresh_) {
-        // Until the room's text is read once, nothing is known of it; lines said before that
-        // read succeeds count as history too.
-        const auto now = Probe();
-        if (now && now->length > longTranscript_) {
-          TakeLastRow(*now);
-        } else {
-          ReadWhole(true, now);
-        }
+        Copy(true);
       } else {
-        ReadChanges();
+        Look();
       }
     } catch (const std::exception&) {
       // An answer beyond reason (a buffer the size of a length no text has) is a failed read;
@@ -141,234 +128,88 @@ void ChatScanner::Read() {
   }
 }
 
-std::optional<ChatScanner::End> ChatScanner::Probe() {
-  const auto length = windows_.TextLength(transcript_);
-  const auto rows = length ? windows_.RowCount(transcript_) : std::nullopt;
-  if (!rows) {
-    return std::nullopt;
-  }
-  // The first line, or as much of it as a few rows hold: a top trimmed changes it. An empty
-  // transcript is not asked for its row (Wine's rich edit answers that with nonsense).
-  End end{*length, *rows, {}, 0, {}};
-  int start = 0;
-  for (int row = 0; row < std::min(*length > 0 ? *rows : 0, kFirstRows); ++row) {
-    const auto text = windows_.RowText(transcript_, row, start);
-    if (!text) {
-      return std::nullopt;
-    }
-    end.first += WithoutBreak(*text);
-    if (WithoutBreak(*text).size() < text->size()) {
-      break;
-    }
-    start = After(start, *text);
-  }
-  return end;
-}
-
-bool ChatScanner::ReadLastRow(End& end) {
-  if (end.length == 0) {
-    end.lastStart = 0;
-    end.last.clear();
-    return true;
-  }
-  // Finding the last row costs a client with a long transcript more than the rest of a poll.
-  const auto start = windows_.RowStart(transcript_, end.rows - 1);
-  auto last = start ? windows_.RowText(transcript_, end.rows - 1, *start) : std::nullopt;
-  if (!last) {
-    return false;
-  }
-  end.lastStart = *start;
-  end.last = std::move(*last);
-  return true;
-}
-
-void ChatScanner::TakeLastRow(const End& now) {
-  End end = now;
-  const auto again = ReadLastRow(end) ? Probe() : std::nullopt;
-  if (!again || !again->Same(now)) {
-    // Changing or unanswered: history is taken at a later poll.
-    return;
-  }
-  // The last line, or as much of it as a few rows hold: what the news will follow.
-  std::u16string line = end.last;
-  for (int row = end.rows - 2; row >= 0 && row > end.rows - 1 - kFirstRows; --row) {
-    const auto start = windows_.RowStart(transcript_, row);
-    const auto text = start ? windows_.RowText(transcript_, row, *start) : std::nullopt;
-    if (!text) {
-      return;
-    }
-    if (WithoutBreak(*text).size() < text->size()) {
-      break;
-    }
-    line.insert(0, *text);
-  }
-  tracker_.ResetToEnd(line);
-  end_ = std::move(end);
-  fresh_ = false;
-}
-
-void ChatScanner::ReadChanges() {
+void ChatScanner::Look() {
   const auto length = windows_.TextLength(transcript_);
   if (!length) {
-    Unanswered(std::nullopt);
+    Unanswered();
     return;
   }
-  // Most quiet polls end here. A client that cuts its top by as much as was said keeps the
-  // length: a closer look every few polls sees that.
-  const bool same = *length == length_;
-  quietPolls_ = same ? quietPolls_ + 1 : 0;
-  if (same && quietPolls_ % kPollsPerLook != 0) {
+  if (*length != length_ || !shape_) {
+    Copy(false, *length);
     return;
   }
-  length_ = -1;  // until this read succeeds
-  if (*length <= longTranscript_) {
-    // Short: read whole, which tells what no comparison of its ends can. Its end is taken only
-    // once it nears the length where rows take over.
-    ReadWhole(false, *length > longTranscript_ / 2 ? Probe() : std::nullopt);
-  } else if (!ReadRows()) {
-    return;
-  }
-  if (!silent_ && !failed_) {
-    length_ = *length;
+  ++quietPolls_;
+  if (quietPolls_ >= quietCopyPolls_ ||
+      (quietPolls_ % kPollsPerLook == 0 && Probe(*length) != shape_)) {
+    Copy(false, *length);
   }
 }
 
-bool ChatScanner::ReadRows() {
-  const auto now = Probe();
-  if (!now) {
-    Unanswered(std::nullopt);
-    return false;
+std::optional<ChatScanner::Shape> ChatScanner::Probe(std::optional<int> length) {
+  if (!length) {
+    length = windows_.TextLength(transcript_);
   }
-  if (end_ && now->Same(*end_)) {
-    if (quietPolls_ % kPollsPerDeepLook != 0) {
-      return true;
-    }
-    const auto still = Still(*end_);
-    if (!still) {
-      Unanswered(now);
-      return false;
-    }
-    if (*still) {
-      return true;
-    }
-  } else if (end_) {
-    const auto followed = Follow(*end_, *now);
-    if (!followed) {
-      Unanswered(now);
-      return false;
-    }
-    if (*followed) {
-      return true;
-    }
-  }
-  unexplained_ = 0;
-  ReadWhole(false, now);
-  return true;
-}
-
-void ChatScanner::Unanswered(const std::optional<End>& now) {
-  length_ = -1;
-  if (!windows_.Answers(transcript_)) {
-    Silent();
-    return;
-  }
-  // A read that failed from a client that answers: once is a race; again and again, something
-  // the rows cannot carry (a row too long), which the whole text settles.
-  if (++unexplained_ >= kUnexplainedReads) {
-    unexplained_ = 0;
-    ReadWhole(false, now);
-  } else {
-    failed_ = true;
-  }
-}
-
-std::optional<bool> ChatScanner::Still(const End& end) {
-  // A top trimmed by as much as was said, of lines alike, keeps the rest alike too; the last
-  // row tells, at a cost that grows with the transcript, so only now and then.
-  End now = end;
-  if (!ReadLastRow(now)) {
+  if (!length) {
     return std::nullopt;
   }
-  return now.lastStart == end.lastStart && now.last == end.last;
+  Shape shape{*length, windows_.RowCount(transcript_), {}, {}, {}};
+  // An empty transcript has nothing more to tell (and some clients answer nonsense for it).
+  if (*length == 0 || !shape.rows) {
+    return shape;
+  }
+  shape.firstLength = windows_.RowLength(transcript_, 0);
+  if (!dearRows_) {
+    const double asked = background_->Seconds();
+    shape.lastStart = windows_.RowStart(transcript_, *shape.rows - 1);
+    shape.lastLength =
+        shape.lastStart ? windows_.RowLength(transcript_, *shape.lastStart) : std::nullopt;
+    dearRows_ = background_->Seconds() - asked > kDearProbeSeconds;
+  }
+  return shape;
 }
 
-void ChatScanner::ReadWhole(bool history, const std::optional<End>& before) {
-  const auto text = windows_.Text(transcript_);
+void ChatScanner::Copy(bool history, std::optional<int> length) {
+  length_ = -1;  // until this copy succeeds
+  const auto before = Probe(length);
+  const auto text = before ? windows_.Text(transcript_) : std::nullopt;
   if (!text) {
-    Silent();
+    Unanswered();
     return;
   }
+  const auto after = Probe();
   if (history) {
     tracker_.Reset(*text);
     fresh_ = false;
-  } else if (tracker_.EndOnly() && end_ && Appended(*text, *end_)) {
-    // Known only by its end, and only added to since: what follows its old length is news.
-    Queue(SplitLines(std::u16string_view(*text).substr(static_cast<std::size_t>(end_->length))));
-    tracker_.Reset(*text);
   } else {
     Queue(tracker_.Update(*text));
   }
-  // The end taken for this text only if the transcript held still around the read.
-  std::optional<End> end = before;
-  if (!end || !ReadLastRow(*end)) {
-    end.reset();
+  quietPolls_ = 0;
+  quietCopyPolls_ = std::max<int>(
+      1, static_cast<int>(text->size() / static_cast<std::size_t>(charsPerQuietCopy_)));
+  // The signs are taken for this text only if the transcript held still around the copy; else
+  // the next poll copies again.
+  if (before && after && *before == *after) {
+    shape_ = after;
+    length_ = after->length;
+  } else {
+    shape_.reset();
   }
-  const auto after = end ? Probe() : std::nullopt;
-  end_ = after && after->Same(*end) ? end : std::nullopt;
 }
 
-std::optional<bool> ChatScanner::Follow(const End& from, const End& to) {
-  // A client that only appends leaves its first row and the rows it had as they were: the old
-  // last row still where it was, now ending its line. Asked by position, which a rich edit finds
-  // fast, rather than by row, which it counts from the top.
-  const int lastRow = from.rows - 1;
-  if (to.first != from.first || to.rows <= from.rows || to.length <= from.length) {
-    return false;
+void ChatScanner::Unanswered() {
+  length_ = -1;
+  if (!windows_.Answers(transcript_)) {
+    Silent();
+  } else {
+    failed_ = true;
   }
-  const int next = from.lastStart + static_cast<int>(WithoutBreak(from.last).size()) + 1;
-  const auto last = windows_.RowAt(transcript_, from.lastStart);
-  const auto first = last ? windows_.RowAt(transcript_, next) : std::nullopt;
-  if (!first) {
-    return std::nullopt;
-  }
-  if (*last != lastRow || *first != lastRow + 1) {
-    return false;
-  }
-  std::u16string added = u"\r\n";
-  End end = to;
-  end.lastStart = next;
-  for (int row = lastRow + 1; row < to.rows; ++row) {
-    if (row > lastRow + 1) {
-      end.lastStart = After(end.lastStart, end.last);
-    }
-    auto text = windows_.RowText(transcript_, row, end.lastStart);
-    if (!text) {
-      return std::nullopt;
-    }
-    added += *text;
-    end.last = std::move(*text);
-  }
-  // Rows added while they were read: the next poll reads them again.
-  const auto after = Probe();
-  if (!after) {
-    return std::nullopt;
-  }
-  if (!after->Same(to)) {
-    return true;
-  }
-  const std::vector<std::u16string> lines = SplitLines(added);
-  tracker_.Extend(lines);
-  Queue(lines);
-  end_ = std::move(end);
-  unexplained_ = 0;
-  return true;
 }
 
 void ChatScanner::Queue(const std::vector<std::u16string>& lines) {
   for (const auto& added : lines) {
     ChatLine line;
     if (SplitChatLine(added, line)) {
-      pending_.push_back(std::move(line));
+      found_.push_back(std::move(line));
     }
   }
 }

@@ -15,7 +15,8 @@ using Handle = std::uint32_t;
 //
 // The client is another program and may be slow, hung or racing with a read: every message to
 // it is bounded in time, and an operation that got no answer says so rather than passing off
-// nothing for a result.
+// nothing for a result. The searches and reads may be made from a thread other than the
+// window's, one at a time.
 class WindowAccess {
  public:
   WindowAccess() = default;
@@ -39,18 +40,15 @@ class WindowAccess {
   // a failed read is never an empty text.
   virtual std::optional<int> TextLength(Handle window) = 0;
   virtual std::optional<std::u16string> Text(Handle window) = 0;
-  // A multi-line control's rows as it lays them out (a wrapped line takes several), so that its
-  // end can be read without copying the rest. A row's start counts a line break as one
-  // character, as rich edits do, and need not match the text's own offsets; its text ends in
-  // the line break that ends it, if any (the last row's may have none). Empty when unanswered,
-  // beyond reason, or cut.
+  // A multi-line control's rows as it lays them out (a wrapped line takes several): cheap signs
+  // of a change that keeps the length, asked without a buffer. A row's start and length are in
+  // the control's own positions (a rich edit counts a line break as one, an edit box as two), so
+  // they are compared with each other, never with the text. Empty when unanswered or beyond
+  // reason.
   virtual std::optional<int> RowCount(Handle window) = 0;
   virtual std::optional<int> RowStart(Handle window, int row) = 0;
-  // The row that holds a position (a line break belongs to the row it ends).
-  virtual std::optional<int> RowAt(Handle window, int position) = 0;
-  // `start` is the row's start as RowStart gives it: a rich edit tells a row's length only by a
-  // character in it.
-  virtual std::optional<std::u16string> RowText(Handle window, int row, int start) = 0;
+  // The length of the row that holds a position, its line break not counted.
+  virtual std::optional<int> RowLength(Handle window, int position) = 0;
   // Whether the window answers an empty message within a short time: after a read that got no
   // answer, a poll asks this before it risks a read's full wait again.
   virtual bool Answers(Handle window) = 0;

@@ -34,19 +34,18 @@ std::u16string WholeCharacters(std::string_view bytes) {
   return FromAnsi(bytes.substr(0, end));
 }
 
-// The longest text and row taken from another program, in UTF-16 units: a reply beyond it, or
-// negative, is nonsense and the read fails.
+// The longest text taken from another program, in UTF-16 units: a reply beyond it, or negative,
+// is nonsense and the read fails.
 constexpr LRESULT kLongestText = LRESULT{16} * 1024 * 1024;
-// A window of the ANSI kind copies into as many bytes as the wide buffer has units (the system
-// converts afterwards) and never splits a double-byte character, so a copy cut one byte short
-// of the end looks whole in units. At most two bytes a unit: a copy that fills less than half
-// the buffer was not cut.
-constexpr std::size_t kBytesPerUnit = 2;
-constexpr std::size_t kSlack = 256;
+// A copy's buffer is the reported length and a margin: the client allocates about twice the
+// buffer's units in bytes for the reply, twice again for an ANSI window, so a buffer much larger
+// than the text costs it memory for nothing (an 8 MB transcript read into 2 x 8 Mi units made it
+// find 64 MB a read). A copy that reaches into the margin may have been cut, and is asked again
+// with twice the room.
+constexpr std::size_t kMargin = 256;
+constexpr std::size_t kMarginPerLength = 64;
 constexpr int kCharsPerMillisecond = 16 * 1024;
-constexpr std::size_t kLongestBuffer = kBytesPerUnit * kLongestText + kSlack;
-// EM_GETLINE's buffer size is a WORD; Wine carries no reply much beyond 64 KiB.
-constexpr std::size_t kLongestRowBuffer = 16 * 1024;
+constexpr std::size_t kLongestBuffer = 2 * kLongestText + kMargin;
 
 std::optional<int> Count(std::optional<LRESULT> reply) {
   if (!reply || *reply < 0 || *reply > kLongestText) {
@@ -55,13 +54,19 @@ std::optional<int> Count(std::optional<LRESULT> reply) {
   return static_cast<int>(*reply);
 }
 
-// A buffer, in units, that takes `length` units of text whole whatever the window's kind.
-std::size_t Room(int length) { return kBytesPerUnit * static_cast<std::size_t>(length) + kSlack; }
+std::size_t Room(int length) {
+  const auto units = static_cast<std::size_t>(length);
+  return units + kMargin + units / kMarginPerLength;
+}
 
-// Whether a copy of `written` units into `capacity` cannot have been cut at the buffer's end.
-bool Whole(LRESULT written, std::size_t capacity) {
-  return written > 0 &&
-         kBytesPerUnit * static_cast<std::size_t>(written) + kBytesPerUnit < capacity;
+// Whether a copy into `capacity` units cannot have been cut at the buffer's end. An ANSI window
+// copies bytes into as many as the buffer has units and never splits a double-byte character,
+// so its copy is measured in the code page's bytes: one cut there fills all but the NUL, or one
+// byte more before a character that did not fit.
+bool Whole(HWND window, std::u16string_view copied, std::size_t capacity) {
+  constexpr std::size_t kCutLeaves = 2;
+  const std::size_t used = IsWindowUnicode(window) != FALSE ? copied.size() : ToAnsi(copied).size();
+  return !copied.empty() && used + kCutLeaves < capacity;
 }
 
 }  // namespace
@@ -112,10 +117,14 @@ std::optional<int> User32Windows::TextLength(hostwin::Handle window) {
 }
 
 std::optional<std::u16string> User32Windows::Text(hostwin::Handle window) {
-  // Read wide, so the system converts and the code page stays out of this. The text may grow
-  // between the length and the copy, and a current rich edit copies nothing into a buffer too
-  // small: such a copy is asked again with more room, up to a bound.
+  // Only WM_GETTEXT copies another program's text on every system: messages that carry a buffer
+  // at or above WM_USER are not carried across processes at all, and under Wine the receiving
+  // side of EM_GETLINE obeys a size word it never copied, overrunning the client's heap and
+  // ending the client. Read wide, so the system converts and the code page stays out of this.
+  // The text may grow between the length and the copy, and a current rich edit copies nothing
+  // into a buffer too small: such a copy is asked again with more room, up to a bound.
   constexpr int kTries = 4;
+  const HWND hwnd = ToHwnd(window);
   std::size_t capacity = 0;
   for (int attempt = 0; attempt < kTries && capacity < kLongestBuffer; ++attempt) {
     const auto length = TextLength(window);
@@ -129,13 +138,16 @@ std::optional<std::u16string> User32Windows::Text(hostwin::Handle window) {
     std::u16string buffer(capacity, u'\0');
     // A long text takes the client a while to copy, however well it answers.
     const auto wait = kReadMilliseconds + static_cast<UINT>(*length / kCharsPerMillisecond);
-    const auto written = Send(ToHwnd(window), WM_GETTEXT, capacity,
-                              reinterpret_cast<LPARAM>(buffer.data()), wait, true);
+    const auto written =
+        Send(hwnd, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(buffer.data()), wait, true);
     if (!written) {
       return std::nullopt;
     }
-    if (Whole(*written, capacity)) {
-      buffer.resize(static_cast<std::size_t>(*written));
+    if (*written < 0 || static_cast<std::size_t>(*written) >= capacity) {
+      continue;
+    }
+    buffer.resize(static_cast<std::size_t>(*written));
+    if (Whole(hwnd, buffer, capacity)) {
       return buffer;
     }
   }
@@ -156,41 +168,12 @@ std::optional<int> User32Windows::RowStart(hostwin::Handle window, int row) {
       Send(ToHwnd(window), EM_LINEINDEX, static_cast<WPARAM>(row), 0, kReadMilliseconds, true));
 }
 
-std::optional<int> User32Windows::RowAt(hostwin::Handle window, int position) {
+std::optional<int> User32Windows::RowLength(hostwin::Handle window, int position) {
   if (position < 0) {
     return std::nullopt;
   }
-  return Count(Send(ToHwnd(window), EM_LINEFROMCHAR, static_cast<WPARAM>(position), 0,
+  return Count(Send(ToHwnd(window), EM_LINELENGTH, static_cast<WPARAM>(position), 0,
                     kReadMilliseconds, true));
-}
-
-std::optional<std::u16string> User32Windows::RowText(hostwin::Handle window, int row, int start) {
-  const auto length = Count(
-      Send(ToHwnd(window), EM_LINELENGTH, static_cast<WPARAM>(start), 0, kReadMilliseconds, true));
-  if (!length) {
-    return std::nullopt;
-  }
-  // An empty row is not copied (Wine's rich edit answers that with nonsense): it is an empty
-  // line, unless it is the last row.
-  if (*length == 0) {
-    const auto next = Send(ToHwnd(window), EM_LINEINDEX, static_cast<WPARAM>(row) + 1, 0,
-                           kReadMilliseconds, true);
-    return next ? std::optional<std::u16string>(*next >= 0 ? u"\r" : u"") : std::nullopt;
-  }
-  // The buffer's first unit holds its size, so a row too long for it is read some other way.
-  const std::size_t capacity = Room(*length);
-  if (capacity > kLongestRowBuffer) {
-    return std::nullopt;
-  }
-  std::u16string buffer(capacity, u'\0');
-  buffer[0] = static_cast<char16_t>(capacity);
-  const auto copied = Send(ToHwnd(window), EM_GETLINE, static_cast<WPARAM>(row),
-                           reinterpret_cast<LPARAM>(buffer.data()), kReadMilliseconds, true);
-  if (!copied || !Whole(*copied, capacity)) {
-    return std::nullopt;
-  }
-  buffer.resize(static_cast<std::size_t>(*copied));
-  return buffer;
 }
 
 bool User32Windows::Answers(hostwin::Handle window) {

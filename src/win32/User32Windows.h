@@ -21,7 +21,8 @@ HWND ToHwnd(hostwin::Handle handle);
 // The window access over user32: searches and sends in ANSI, as the client's windows take them;
 // contents are read wide, so no code page can cut them. Messages to the client go with
 // SendMessageTimeout, so a hung client costs a bounded wait, and none once the system reports it
-// hung.
+// hung. Text is copied only with WM_GETTEXT (see Text); everything else asked of the client
+// carries no buffer. Holds nothing, so any thread may use it.
 class User32Windows final : public hostwin::WindowAccess {
  public:
   // A poll that gets no answer is skipped; a line to say may wait longer.
@@ -39,8 +40,7 @@ class User32Windows final : public hostwin::WindowAccess {
   std::optional<std::u16string> Text(hostwin::Handle window) override;
   std::optional<int> RowCount(hostwin::Handle window) override;
   std::optional<int> RowStart(hostwin::Handle window, int row) override;
-  std::optional<int> RowAt(hostwin::Handle window, int position) override;
-  std::optional<std::u16string> RowText(hostwin::Handle window, int row, int start) override;
+  std::optional<int> RowLength(hostwin::Handle window, int position) override;
   bool Answers(hostwin::Handle window) override;
   bool SetText(hostwin::Handle window, std::u16string_view text) override;
   bool SendChar(hostwin::Handle window, char16_t code) override;

@@ -1,16 +1,21 @@
 // The chat scanner and its transcript tracker against an in-memory client driven by the
 // fuzzer's bytes: appends (bursts, identical lines, a line said twice in a row), trims by lines
-// and by characters at any cut, clears, reads that fail, another room, transcripts read whole or
-// by rows. Every line said after the start is reported once, in order, and no old line ever.
+// and by characters at any cut, clears, reads that fail, another room, a row probe that is dear,
+// reads under way while the room changes. Every line said after the start is reported once, in
+// order, and no old line ever.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "InlineBackground.h"
 #include "MemoryWindows.h"
 #include "hostwin/ChatRoom.h"
 #include "hostwin/ChatScanner.h"
@@ -18,7 +23,11 @@
 namespace {
 
 using testing_support::ClientTree;
+using testing_support::InlineBackground;
 using testing_support::MemoryWindows;
+
+// Quiet copies paced as a long transcript's are, in the few characters a fuzzed room holds.
+constexpr int kFewCharsPerQuietCopy = 8;
 
 struct Line {
   long id = 0;
@@ -68,15 +77,17 @@ struct Transcript {
 
 class Model {
  public:
-  Model(std::size_t rowWidth, bool byRows)
-      : byRows_(byRows),
-        scanner_(
-            windows_,
+  Model(std::size_t rowWidth, bool dearRows, bool pacedCopies)
+      : scanner_(
+            windows_, testing_support::MakeInlineBackground(background_),
             [this](const hostwin::ChatLine& line) {
               reported_.push_back(line.sender + u":\t" + line.text);
             },
-            byRows ? 0 : hostwin::ChatScanner::kLongTranscript) {
+            pacedCopies ? kFewCharsPerQuietCopy : hostwin::ChatScanner::kCharsPerQuietCopy) {
     windows_.SetRowWidth(rowWidth);
+    if (dearRows) {
+      windows_.OnRowStart([this] { background_->now += 1; });
+    }
     NewRoom(3);
   }
 
@@ -88,9 +99,15 @@ class Model {
     Seen(clean ? 0 : 1);
   }
 
-  // Read by rows, a transcript is followed at its end; trims are left to whole reads.
   void Apply(std::uint8_t op, std::uint8_t arg) {
-    if (op % 8 == 4) {
+    if (op % 8 == 6 && arg % 4 == 0) {
+      // A read that takes a while: what happens meanwhile is read by the next.
+      if (background_->hold) {
+        Release();
+      } else {
+        background_->hold = true;
+      }
+    } else if (op % 8 == 4) {
       windows_.FailReads(1 + arg % 3, arg / 3 % 5);
     } else if (op % 8 < 2) {
       // A burst: a line said again (twice in a row, or one said before), or a new one.
@@ -102,9 +119,9 @@ class Model {
         Add(kind < 2 && !everSaid_.empty() ? everSaid_[again] : Unique(1 + arg % 3));
       }
     } else if (op % 8 == 2) {
-      client_.DropLines(byRows_ ? 0 : 1 + arg % 4);
+      client_.DropLines(1 + arg % 4);
     } else if (op % 8 == 3) {
-      client_.DropCharacters(byRows_ ? 0 : arg % 40);
+      client_.DropCharacters(arg % 40);
     } else if (op % 8 == 5 && arg % 16 == 0) {
       client_ = {};
     } else if (op % 8 == 5 && arg % 16 == 1) {
@@ -118,8 +135,23 @@ class Model {
   }
 
   void Poll() {
+    if (background_->hold) {
+      scanner_.Poll();  // held, or refused while a read is under way: nothing read now
+      return;
+    }
+    Read([this] { scanner_.Poll(); });
+  }
+
+  // What happens between two reads is all the next read can see; a read held till now reads now.
+  void Release() {
+    if (std::exchange(background_->hold, false) && background_->Holding()) {
+      Read([this] { background_->Finish(); });
+    }
+  }
+
+  void Read(const std::function<void()>& read) {
     const bool clean = !windows_.ReadsFailing();
-    scanner_.Poll();
+    read();
     if (clean) {
       Seen(cleanPollsToGo_ > 0 ? cleanPollsToGo_ - 1 : 0);
     } else {
@@ -130,6 +162,7 @@ class Model {
 
   std::string Check() {
     windows_.FailReads(0);
+    Release();
     for (int i = 0; i < hostwin::ChatScanner::kPollsPerWalk + 2; ++i) {
       Poll();
     }
@@ -214,8 +247,8 @@ class Model {
     seenUpTo_ = next_ - 1;
   }
 
-  bool byRows_;
   MemoryWindows windows_;
+  InlineBackground* background_ = nullptr;  // the scanner's
   ClientTree tree_{windows_};
   std::vector<std::u16string> reported_;
   hostwin::ChatScanner scanner_;
@@ -242,10 +275,10 @@ std::string Play(const std::uint8_t* data, std::size_t size) {
   if (size < 2) {
     return {};
   }
-  // Rows of 3 to 9 characters wrap most lines; 0 wraps none. Half the runs read every
-  // transcript by rows, however short.
+  // Rows of 3 to 9 characters wrap most lines; 0 wraps none. Half the runs pace the copies of a
+  // quiet transcript as if it were long; half find the last row dear.
   const std::size_t width = data[0] % 8 == 0 ? 0 : 2 + data[0] % 8;
-  Model model(width, data[0] / 8 % 2 == 1);
+  Model model(width, data[0] / 8 % 2 == 1, data[0] / 16 % 2 == 1);
   model.Start(data[1]);
   for (std::size_t at = 2; at + 1 < size; at += 2) {
     model.Apply(data[at], data[at + 1]);

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "InlineBackground.h"
 #include "MemoryWindows.h"
 #include "app/Zibbet.h"
 #include "formkit/Program.h"
@@ -136,7 +137,8 @@ class Headless final : public formkit::Platform, public VirtualClock {
   class VirtualTicker;
 
   MemoryWindows client_;
-  hostwin::ChatClient chat_{client_};
+  // The scanner's reads as one thread sees them.
+  hostwin::ChatClient chat_{client_, [] { return std::make_unique<InlineBackground>(); }};
   ClientTree tree_;
   hostwin::Handle room_ = 0;
   bool ended_ = false;

@@ -114,33 +114,27 @@ std::optional<int> MemoryWindows::RowCount(Handle window) {
 }
 
 std::optional<int> MemoryWindows::RowStart(Handle window, int row) {
+  if (onRowStart_) {
+    onRowStart_();
+  }
   const auto rows = Rows(window);
   return rows && row >= 0 && static_cast<std::size_t>(row) < rows->size()
              ? std::optional<int>((*rows)[static_cast<std::size_t>(row)].start)
              : std::nullopt;
 }
 
-std::optional<int> MemoryWindows::RowAt(Handle window, int position) {
+std::optional<int> MemoryWindows::RowLength(Handle window, int position) {
   const auto rows = Rows(window);
   if (!rows || position < 0) {
     return std::nullopt;
   }
   // The last row whose start is not past the position; beyond the end, the last row.
-  int row = 0;
-  while (static_cast<std::size_t>(row) + 1 < rows->size() &&
-         (*rows)[static_cast<std::size_t>(row) + 1].start <= position) {
+  std::size_t row = 0;
+  while (row + 1 < rows->size() && (*rows)[row + 1].start <= position) {
     ++row;
   }
-  return row;
-}
-
-std::optional<std::u16string> MemoryWindows::RowText(Handle window, int row, int start) {
-  auto rows = Rows(window);
-  if (!rows || row < 0 || static_cast<std::size_t>(row) >= rows->size() ||
-      (*rows)[static_cast<std::size_t>(row)].start != start) {
-    return std::nullopt;
-  }
-  return std::move((*rows)[static_cast<std::size_t>(row)].text);
+  const std::u16string& text = (*rows)[row].text;
+  return static_cast<int>(text.ends_with(u'\r') ? text.size() - 1 : text.size());
 }
 
 bool MemoryWindows::Record(Message message) {

@@ -81,8 +81,9 @@ class MemoryWindows final : public hostwin::WindowAccess {
   void SetRowWidth(std::size_t width) { rowWidth_ = width; }
   std::optional<int> RowCount(Handle window) override;
   std::optional<int> RowStart(Handle window, int row) override;
-  std::optional<int> RowAt(Handle window, int position) override;
-  std::optional<std::u16string> RowText(Handle window, int row, int start) override;
+  std::optional<int> RowLength(Handle window, int position) override;
+  // Called at every RowStart, which a rich edit answers by walking its rows from the top.
+  void OnRowStart(std::function<void()> cost) { onRowStart_ = std::move(cost); }
   bool Answers(Handle window) override { return !ReadFails() && windows_.contains(window); }
   // Reads of every kind so far, answered or not, and of the whole text.
   int Reads() const { return reads_; }
@@ -129,6 +130,7 @@ class MemoryWindows final : public hostwin::WindowAccess {
   std::size_t rowWidth_ = 0;  // 0: no wrapping
   std::function<double()> clock_;
   std::function<void(const Message&)> onMessage_;
+  std::function<void()> onRowStart_;
   Handle next_ = 0x100;
 };
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "InlineBackground.h"
 #include "MemoryWindows.h"
 #include "hostwin/ChatRoom.h"
 #include "hostwin/ChatScanner.h"
@@ -13,6 +15,7 @@ namespace {
 using hostwin::ChatLine;
 using hostwin::ChatScanner;
 using testing_support::ClientTree;
+using testing_support::InlineBackground;
 using testing_support::MemoryWindows;
 using Heard = std::vector<ChatLine>;
 
@@ -22,8 +25,15 @@ class ScannerTest : public ::testing::Test {
   ClientTree client{windows};
   hostwin::Handle room = client.AddRoom(u"Town Square");
   Heard heard;
-  ChatScanner scanner{windows, [this](const ChatLine& line) { heard.push_back(line); }};
+  InlineBackground* background = nullptr;
+  // Copies paced as in a long day, in a transcript that a test fills quickly.
+  static constexpr int kCharsPerQuietCopy = 512;
+  ChatScanner scanner = Make([this](const ChatLine& line) { heard.push_back(line); });
 
+  ChatScanner Make(ChatScanner::Deliver deliver) {
+    return {windows, testing_support::MakeInlineBackground(background), std::move(deliver),
+            kCharsPerQuietCopy};
+  }
   hostwin::Handle TranscriptOf(hostwin::Handle r) {
     return windows.FindChild(r, 0, hostwin::kRichTextClass);
   }
@@ -32,63 +42,136 @@ class ScannerTest : public ::testing::Test {
     const std::u16string before = windows.Content(transcript);
     windows.SetTitle(transcript, before + (before.empty() ? u"" : u"\r\n") + std::u16string(line));
   }
+  // Old lines of at least `chars` characters in all, each as long as the next.
+  void Fill(std::size_t chars) {
+    std::u16string text;
+    for (int i = 100000; text.size() < chars; ++i) {
+      const std::string number = std::to_string(i);
+      text += (text.empty() ? u"" : u"\r\n") + (u"Old:\t" + Line(number));
+    }
+    windows.SetTitle(TranscriptOf(room), text);
+  }
+  static std::u16string Line(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
+  std::u16string Transcript() { return windows.Content(TranscriptOf(room)); }
+  // Reads of both kinds that `polls` polls make.
+  std::pair<int, int> Cost(int polls) {
+    const int reads = windows.Reads();
+    const int whole = windows.WholeReads();
+    for (int i = 0; i < polls; ++i) {
+      scanner.Poll();
+    }
+    return {windows.Reads() - reads, windows.WholeReads() - whole};
+  }
 };
 
-TEST_F(ScannerTest, AQuietPollAndANewLineCostNoMoreInALongTranscript) {
-  // The reads of ten quiet polls and of a poll that hears a line; none of them whole.
-  const auto costs = [](int lines) {
-    MemoryWindows w;
-    w.SetRowWidth(6);
-    const hostwin::Handle transcript =
-        w.FindChild(ClientTree(w).AddRoom(u"Long Day"), 0, hostwin::kRichTextClass);
-    std::u16string text = u"Old:\t0";
-    for (int i = 1; i < lines; ++i) {
-      text += u"\r\nOld:\t" + std::u16string(1 + i % 7, u'x');
-    }
-    w.SetTitle(transcript, text);
-    Heard got;
-    // Every transcript counts as long here: read by rows.
-    ChatScanner s(
-        w, [&](const ChatLine& line) { got.push_back(line); }, 0);
-    s.Start();
-    s.Poll();
-    std::vector<int> reads = {w.Reads(), w.WholeReads()};
-    for (int i = 0; i < 10; ++i) {
-      s.Poll();
-    }
-    reads.push_back(w.Reads());
-    w.SetTitle(transcript, text + u"\r\nAnn:\tnews");
-    s.Poll();
-    EXPECT_EQ(got, (Heard{{u"Ann", u"news"}}));
-    return std::vector<int>{reads[2] - reads[0], w.Reads() - reads[2], w.WholeReads() - reads[1]};
-  };
-  const std::vector<int> longDay = costs(100);
-  EXPECT_EQ(longDay[2], 0);
-  EXPECT_EQ(costs(2000), longDay);
+// A quiet poll asks for the length alone, every few polls the rows' shape too; the text is copied
+// when a sign changed, and when none did no oftener than the last copy's length allows.
+TEST_F(ScannerTest, QuietPollsAskForSignsAndCopyWholeAsOftenAsTheLengthAllows) {
+  constexpr int kShape = 5;          // length, row count, first row, last row's start and length
+  constexpr int kCopy = 2 * kShape;  // the text, the shape before (but its length) and after
+  windows.SetRowWidth(9);
+  for (const int pollsPerCopy : {1, 3, 5}) {
+    Fill(static_cast<std::size_t>(pollsPerCopy) * kCharsPerQuietCopy);
+    scanner.Start();
+    const int polls = 4 * pollsPerCopy;
+    const auto [reads, whole] = Cost(polls);
+    EXPECT_EQ(whole, 4) << pollsPerCopy;
+    const int looks = 4 * ((pollsPerCopy - 1) / ChatScanner::kPollsPerLook);
+    EXPECT_EQ(reads, polls + 4 * kCopy + looks * (kShape - 1)) << pollsPerCopy;
+    Say(room, u"Ann:\tnews");
+    EXPECT_EQ(Cost(1), std::make_pair(1 + kCopy, 1)) << pollsPerCopy;
+    EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}})) << pollsPerCopy;
+    heard.clear();
+  }
+}
+
+// A client that cuts its top by as much as was said keeps the length: a change that keeps every
+// sign shows at the next paced copy, one that changes the rows' shape at the next look.
+TEST_F(ScannerTest, AChangeThatKeepsTheLengthIsHeardAtThePacedCopyOrByItsShape) {
+  Fill(4 * kCharsPerQuietCopy);
+  scanner.Start();
+  const std::size_t line = Transcript().find(u"\r\n") + 2;
+  // One line gone, one as long said: every sign the same.
+  const std::u16string b(line - 5, u'b');
+  windows.SetTitle(TranscriptOf(room), Transcript().substr(line) + u"\r\nB:\t" + b);
+  EXPECT_EQ(Cost(3).second, 0);
+  scanner.Poll();
+  EXPECT_EQ(heard, (Heard{{u"B", b}}));
+  // Two lines gone, one as long as both said: a row fewer.
+  const std::u16string a(2 * line - 5, u'a');
+  windows.SetTitle(TranscriptOf(room), Transcript().substr(2 * line) + u"\r\nA:\t" + a);
+  EXPECT_EQ(Cost(ChatScanner::kPollsPerLook - 1).second, 0);
+  scanner.Poll();
+  EXPECT_EQ(heard, (Heard{{u"B", b}, {u"A", a}}));
+}
+
+// Finding the last row costs some clients a walk from the top: a window where it was dear is
+// looked at without it.
+TEST_F(ScannerTest, ADearRowProbeIsLeftOutOfThatWindowsLooks) {
+  int asked = 0;
+  windows.OnRowStart([&] {
+    ++asked;
+    background->now += 2 * ChatScanner::kDearProbeSeconds;
+  });
+  Fill(100);
+  scanner.Start();
+  const int first = asked;
+  EXPECT_GT(first, 0);
+  Cost(6);
+  EXPECT_EQ(asked, first);
+  Say(room, u"Ann:\tnews");
+  scanner.Poll();
+  EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}}));
+  EXPECT_EQ(asked, first);
+}
+
+// A read under way holds nothing up: polls meanwhile ask nothing, and its lines come when it ends.
+TEST_F(ScannerTest, PollsWhileAReadIsUnderWayAskNothingAndItsLinesComeInOrder) {
+  scanner.Start();
+  background->hold = true;
+  Say(room, u"A:\t1");
+  scanner.Poll();
+  Say(room, u"A:\t2");
+  EXPECT_EQ(Cost(3).first, 0);
+  EXPECT_TRUE(heard.empty());
+  background->hold = false;
+  EXPECT_TRUE(background->Finish());
+  scanner.Poll();
+  EXPECT_EQ(heard, (Heard{{u"A", u"1"}, {u"A", u"2"}}));
 }
 
 TEST_F(ScannerTest, ASilentClientIsAskedOnceAPollAndHeardAsSoonAsItAnswers) {
   scanner.Start();
-  windows.FailReads(3);  // the rows, then twice the question whether it answers at all
+  windows.FailReads(3);  // the length, then twice the question whether it answers at all
   scanner.Poll();
   Say(room, u"Ann:\tnews");
   windows.FailReads(3);
   for (int i = 0; i < 3; ++i) {
-    const int reads = windows.Reads();
-    scanner.Poll();
-    EXPECT_EQ(windows.Reads() - reads, 1);
+    EXPECT_EQ(Cost(1).first, 1);
   }
   EXPECT_TRUE(heard.empty());
   scanner.Poll();
   EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}}));
 }
 
-TEST_F(ScannerTest, AReadThatThrowsIsAFailedReadTriedAgainAtOnce) {
+// A failed read is tried again at once, a few times a poll: by the next one, a client that caps
+// its transcript may have dropped what was said.
+TEST_F(ScannerTest, AReadThatFailsOrThrowsIsTriedAgainAtOnce) {
   scanner.Start();
   Say(room, u"Ann:\tnews");
   windows.ThrowOnRead();
   EXPECT_NO_THROW(scanner.Poll());
   EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}}));
+  // The copy fails (after the length and four row probes), and the question whether the client
+  // answers is answered, or not even that.
+  constexpr int kBeforeTheCopy = 5;
+  for (const int failing : {1, 2}) {
+    heard.clear();
+    Say(room, u"Bo:\tmore");
+    windows.FailReads(failing, kBeforeTheCopy);
+    EXPECT_EQ(Cost(1).second, 2) << failing;
+    EXPECT_EQ(heard, (Heard{{u"Bo", u"more"}})) << failing;
+  }
 }
 
 // Another room taking the first one's place is in the model; here, none at the start.
@@ -108,7 +191,7 @@ TEST_F(ScannerTest, ARoomFoundAfterTheStartBringsItsHistoryAsHistory) {
 
 TEST_F(ScannerTest, AHandlerThatPumpsGetsNoLineTwiceOrOutOfOrder) {
   std::vector<std::u16string> order;
-  ChatScanner nested(windows, [&](const ChatLine& line) {
+  ChatScanner nested = Make([&](const ChatLine& line) {
     order.push_back(line.text);
     if (line.text == u"1") {
       // Like a handler waiting with the timer still running: more lines arrive meanwhile.

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,9 @@
 #include "hostwin/ChatScanner.h"
 #include "hostwin/Keyword.h"
 #include "practicehost/testing/HostProcess.h"
+#include "win32/BackgroundThread.h"
 #include "win32/User32Windows.h"
+#include "winkit/MessagePump.h"
 #include "winkit/MessageWait.h"
 
 namespace {
@@ -51,6 +54,39 @@ TEST(ChatClient, TheLineIsSaidInTheCodePagesBytesTheNameReadAndTheKeywordOpened)
             "https://images.example.org/collection?id=42&page=2");
 }
 
+// The scanner as the console runs it: reads on a thread of their own, lines handed back to this
+// one between its messages.
+class Scanner {
+ public:
+  explicit Scanner(hostwin::WindowAccess& windows, hostwin::ChatScanner::Deliver deliver)
+      : scanner_(windows, Reader(), std::move(deliver)) {}
+  void Start() {
+    scanner_.Start();
+    Settle();
+  }
+  // Polls `polls` times, each after the last one's read has ended.
+  void Poll(int polls = 1) {
+    for (int i = 0; i < polls; ++i) {
+      scanner_.Poll();
+      Settle();
+    }
+  }
+
+ private:
+  std::unique_ptr<hostwin::Background> Reader() {
+    auto reader = std::make_unique<win32::BackgroundThread>();
+    reader_ = reader.get();
+    return reader;
+  }
+  void Settle() {
+    constexpr DWORD kLongestRead = 5000;
+    ASSERT_TRUE(winkit::PumpUntil([this] { return !reader_->Busy(); }, kLongestRead));
+  }
+
+  win32::BackgroundThread* reader_ = nullptr;
+  hostwin::ChatScanner scanner_;
+};
+
 std::string Numbered(int i) {
   return "line " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 3), '!');
 }
@@ -60,7 +96,7 @@ std::string Numbered(int i) {
 std::vector<std::string> HearWhileSaying(HostProcess& host, int lines) {
   win32::User32Windows windows;
   std::vector<std::string> heard;
-  hostwin::ChatScanner scanner(windows, [&](const hostwin::ChatLine& line) {
+  Scanner scanner(windows, [&](const hostwin::ChatLine& line) {
     heard.emplace_back(line.text.begin(), line.text.end());
   });
   host.Say("Old Timer", "tu9vo said long ago");
@@ -69,23 +105,20 @@ std::vector<std::string> HearWhileSaying(HostProcess& host, int lines) {
     host.Say("Ann", Numbered(i));
     if (i % 3 != 0) {  // every third comes in a burst with the next
       // A change that keeps the length is seen within a few polls.
-      for (int poll = 0; poll < hostwin::ChatScanner::kPollsPerLook; ++poll) {
-        scanner.Poll();
-      }
+      scanner.Poll(hostwin::ChatScanner::kPollsPerLook);
     }
   }
-  scanner.Poll();
-  scanner.Poll();
+  scanner.Poll(2);
   return heard;
 }
 
 TEST(ChatScanner, HearsEveryLineOnceWhateverTheClientDoesToItsTranscript) {
-  // Trims, strict copies, absurd lengths, and a history long enough to be followed by rows.
+  // Trims, strict copies, absurd lengths, and a history long enough that quiet copies are paced.
   const Options cases[] = {{.capLines = 3},
                            {.capChars = 40},
                            {.strictReads = true},
                            {.capLines = 3, .hugeLength = 3},
-                           {.historyBytes = 2 * hostwin::ChatScanner::kLongTranscript}};
+                           {.historyBytes = 4 * hostwin::ChatScanner::kCharsPerQuietCopy}};
   std::vector<std::string> expected;
   for (int i = 0; i < 12; ++i) {
     expected.push_back(Numbered(i));
@@ -144,15 +177,13 @@ TEST(CodePage932, DoubleByteTextIsSentAndHeardWholeACutCopyIsAskedAgain) {
       EXPECT_EQ(host.Events("settext").at(0).hex, "93fa967b8cea");
     }
     std::vector<std::u16string> heard;  // Ann's lines, amid any regular's chatter
-    hostwin::ChatScanner scanner(windows, [&](const hostwin::ChatLine& line) {
+    Scanner scanner(windows, [&](const hostwin::ChatLine& line) {
       heard.insert(heard.end(), line.sender == u"Ann" ? 1 : 0, line.text);
     });
     scanner.Start();
     for (const char* line : c.said) {
       host.Say("Ann", line);
-      for (int poll = 0; poll < hostwin::ChatScanner::kPollsPerLook; ++poll) {
-        scanner.Poll();
-      }
+      scanner.Poll(hostwin::ChatScanner::kPollsPerLook);
     }
     EXPECT_EQ(heard, c.heard);
   }

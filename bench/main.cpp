@@ -6,6 +6,7 @@
 // that one table comes out.
 // zibbet_bench --desktop: the desktop rows alone, for a second display.
 // zibbet_bench --long-day: the long day's rows alone.
+// zibbet_bench --probes: the probes' costs by transcript kind alone.
 #include <string_view>
 
 #include "Table.h"
@@ -17,6 +18,7 @@ void ProgramRows(Table& table);
 void DesktopRows(Table& table);
 void ClientRows(Table& table);
 void LongDayRows(Table& table);
+void ProbeRows(Table& table);
 }  // namespace bench
 
 int main(int argc, char** argv) {
@@ -29,9 +31,14 @@ int main(int argc, char** argv) {
     bench::LongDayRows(table);
     return table.Failed() == 0 ? 0 : 1;
   }
+  if (argc == 2 && std::string_view(argv[1]) == "--probes") {
+    bench::ProbeRows(table);
+    return table.Failed() == 0 ? 0 : 1;
+  }
   bench::CoreRows(table);
   bench::ClientRows(table);
   bench::LongDayRows(table);
+  bench::ProbeRows(table);
   bench::ProgramRows(table);
   bench::DesktopRows(table);
   for (int i = 1; i < argc; ++i) {

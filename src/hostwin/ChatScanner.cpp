@@ -9,11 +9,8 @@
 namespace hostwin {
 
 ChatScanner::ChatScanner(WindowAccess& windows, std::unique_ptr<Background> background,
-                         Deliver deliver, int charsPerQuietCopy)
-    : windows_(windows),
-      deliver_(std::move(deliver)),
-      charsPerQuietCopy_(charsPerQuietCopy),
-      background_(std::move(background)) {}
+                         Deliver deliver)
+    : windows_(windows), deliver_(std::move(deliver)), background_(std::move(background)) {}
 
 ChatScanner::~ChatScanner() = default;
 
@@ -139,7 +136,7 @@ void ChatScanner::Look() {
     return;
   }
   ++quietPolls_;
-  if (quietPolls_ >= quietCopyPolls_ ||
+  if (background_->Seconds() >= nextQuietCopy_ ||
       (quietPolls_ % kPollsPerLook == 0 && Probe(*length) != shape_)) {
     Copy(false, *length);
   }
@@ -171,7 +168,10 @@ std::optional<ChatScanner::Shape> ChatScanner::Probe(std::optional<int> length) 
 void ChatScanner::Copy(bool history, std::optional<int> length) {
   length_ = -1;  // until this copy succeeds
   const auto before = Probe(length);
+  const double started = background_->Seconds();
   const auto text = before ? windows_.Text(transcript_) : std::nullopt;
+  const double copied = background_->Seconds();
+  nextQuietCopy_ = copied + (copied - started) / kQuietCopyShare;
   if (!text) {
     Unanswered();
     return;
@@ -184,8 +184,6 @@ void ChatScanner::Copy(bool history, std::optional<int> length) {
     Queue(tracker_.Update(*text));
   }
   quietPolls_ = 0;
-  quietCopyPolls_ = std::max<int>(
-      1, static_cast<int>(text->size() / static_cast<std::size_t>(charsPerQuietCopy_)));
   // The signs are taken for this text only if the transcript held still around the copy; else
   // the next poll copies again.
   if (before && after && *before == *after) {

@@ -21,9 +21,8 @@ namespace hostwin {
 // polls its rows' shape (how many, how long the first and last). Whatever they show changed is
 // copied whole with one WM_GETTEXT, the one read of another program's text that every system
 // carries safely, and compared here with the last copy. A client that cuts its top by as much as
-// was said, of lines alike, changes no sign; a copy now and then settles that, paced by the
-// length of the last one so that a long day's transcript costs the client as little as a short
-// one. The walk to the room, which costs a dozen messages to another process, is made again
+// was said, of lines alike, changes no sign; a copy now and then settles that, paced by what the
+// last one cost so that a long day's transcript costs the client as little as a short one. The walk to the room, which costs a dozen messages to another process, is made again
 // only now and then.
 class ChatScanner {
  public:
@@ -32,17 +31,17 @@ class ChatScanner {
   static constexpr int kPollsPerWalk = 10;
   // Quiet polls between looks at the rows' shape.
   static constexpr int kPollsPerLook = 2;
-  // A copy taken when no sign changed comes no oftener than once a poll per this many
-  // characters of the last copy: a short transcript is copied at every poll, 8 MB every 13 s.
-  static constexpr int kCharsPerQuietCopy = 64 * 1024;
+  // A copy taken when no sign changed comes no sooner after the last copy than that one's cost
+  // over this share: it takes at most this share of the client's time. A short transcript is
+  // copied at every poll; 8 MB, which Wine's rich edit copies in over a second, every few minutes.
+  static constexpr double kQuietCopyShare = 0.01;
   // Finding the last row costs some clients a walk from the top (a rich edit under Wine, about
   // 9 ms at 8 MB); a window whose last row took longer is looked at without it.
   static constexpr double kDearProbeSeconds = 0.002;
   // Reads in one poll, while the client answers but the reads fail.
   static constexpr int kAttempts = 3;
 
-  ChatScanner(WindowAccess& windows, std::unique_ptr<Background> background, Deliver deliver,
-              int charsPerQuietCopy = kCharsPerQuietCopy);
+  ChatScanner(WindowAccess& windows, std::unique_ptr<Background> background, Deliver deliver);
   ChatScanner(const ChatScanner&) = delete;
   ChatScanner& operator=(const ChatScanner&) = delete;
   ~ChatScanner();
@@ -78,7 +77,6 @@ class ChatScanner {
 
   WindowAccess& windows_;
   Deliver deliver_;
-  int charsPerQuietCopy_;
   // The window's thread's own.
   bool started_ = false;
   bool restart_ = false;
@@ -95,7 +93,7 @@ class ChatScanner {
   int pollsSinceWalk_ = 0;
   int length_ = -1;  // the length at the last copy that held still
   int quietPolls_ = 0;
-  int quietCopyPolls_ = 1;
+  double nextQuietCopy_ = 0;  // on the background's clock
   std::optional<Shape> shape_;
   TranscriptTracker tracker_;
   // Last, so that it goes first: it waits for work that has begun, which uses the rest.

@@ -37,14 +37,16 @@ std::u16string WholeCharacters(std::string_view bytes) {
 // The longest text taken from another program, in UTF-16 units: a reply beyond it, or negative,
 // is nonsense and the read fails.
 constexpr LRESULT kLongestText = LRESULT{16} * 1024 * 1024;
-// A copy's buffer is the reported length and a margin: the client allocates about twice the
-// buffer's units in bytes for the reply, twice again for an ANSI window, so a buffer much larger
-// than the text costs it memory for nothing (an 8 MB transcript read into 2 x 8 Mi units made it
-// find 64 MB a read). A copy that reaches into the margin may have been cut, and is asked again
-// with twice the room.
+// A copy's buffer is what the reported length may take and a margin: the client allocates about
+// twice the buffer's units in bytes for the reply, twice again for an ANSI window, so a buffer
+// much larger than the text costs it memory for nothing (an 8 MB transcript read into 2 x 8 Mi
+// units made it find 64 MB a read). A copy that reaches into the margin may have been cut, and is
+// asked again with twice the room.
 constexpr std::size_t kMargin = 256;
 constexpr std::size_t kMarginPerLength = 64;
-constexpr int kCharsPerMillisecond = 16 * 1024;
+// Wine's rich edit copies about 7,000 characters a millisecond; a slower client's long copy is
+// waited for, on the reader's thread.
+constexpr int kCharsPerMillisecond = 2 * 1024;
 constexpr std::size_t kLongestBuffer = 2 * kLongestText + kMargin;
 
 std::optional<int> Count(std::optional<LRESULT> reply) {
@@ -54,8 +56,13 @@ std::optional<int> Count(std::optional<LRESULT> reply) {
   return static_cast<int>(*reply);
 }
 
-std::size_t Room(int length) {
-  const auto units = static_cast<std::size_t>(length);
+// An ANSI window copies into as many bytes as the buffer has units, and counts its length in
+// characters where a double-byte code page needs up to two bytes for one.
+std::size_t Room(HWND window, int length) {
+  CPINFO codePage{};
+  const bool doubleBytes = IsWindowUnicode(window) == FALSE && GetCPInfo(CP_ACP, &codePage) != FALSE &&
+                           codePage.MaxCharSize > 1;
+  const auto units = static_cast<std::size_t>(length) * (doubleBytes ? 2 : 1);
   return units + kMargin + units / kMarginPerLength;
 }
 
@@ -134,7 +141,7 @@ std::optional<std::u16string> User32Windows::Text(hostwin::Handle window) {
     if (*length == 0) {
       return std::u16string();
     }
-    capacity = std::min(std::max(capacity * 2, Room(*length)), kLongestBuffer);
+    capacity = std::min(std::max(capacity * 2, Room(hwnd, *length)), kLongestBuffer);
     std::u16string buffer(capacity, u'\0');
     // A long text takes the client a while to copy, however well it answers.
     const auto wait = kReadMilliseconds + static_cast<UINT>(*length / kCharsPerMillisecond);

@@ -1,7 +1,8 @@
 """Zibbet against an unfriendly client, with real input: a practice host under code page 932 that
 caps its transcript and copies nothing into a short buffer, or cuts copies of a transcript that
 grows while it is read; one that stops answering for seconds, answers absurd lengths, or keeps a
-day's eight megabytes; and a log-off while the console is open. The scanner's other trims are
+day's eight megabytes; transcripts of other kinds of control; and a log-off while the console is
+open. The scanner's other trims are
 shown in-process."""
 
 import argparse
@@ -104,6 +105,16 @@ def growing_932(session):
     old_trigger_stays_history(session, ["\u3053\u3093\u306b\u3061\u306f"] * 2)
 
 
+def other_kind(session):
+    """A client whose transcript is another kind of control: the console's banners and other
+    members' lines read with it, old trigger lines stay history, a new one opens the panel, and
+    the client's heap is sound after all of it."""
+    old_trigger_stays_history(session, ["line %d of another kind" % i for i in range(40)])
+    heap = subprocess.run([WINE, os.path.join(session.bin, "PracticeHost.exe"), "--check-heap"],
+                          timeout=60)
+    check(heap.returncode == 0, "the client's heap after the reading: exit %d" % heap.returncode)
+
+
 def ensure_locale(name):
     """Wine takes the code page from the locale, which glibc has only once it is built."""
     have = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.split()
@@ -120,6 +131,9 @@ RUNS = [
     ("absurd lengths", ["--huge-length", "3", "--cap-lines", "5"], {}, absurd_lengths),
     ("code page 932, growing", ["--growing-reads", "--cap-lines", "4"], {"LC_ALL": JAPANESE},
      growing_932),
+    ("an ANSI edit transcript", ["--transcript", "edit-a"], {}, other_kind),
+    ("a Unicode edit transcript", ["--transcript", "edit-w"], {}, other_kind),
+    ("a Unicode rich edit transcript", ["--transcript", "rich-w"], {}, other_kind),
 ]
 
 

@@ -74,6 +74,9 @@ class MemoryWindows final : public hostwin::WindowAccess {
   }
   std::optional<std::u16string> Text(Handle window) override {
     ++wholeReads_;
+    if (onCopy_) {
+      onCopy_();
+    }
     return Read(window);
   }
   // Rows as a rich edit lays out the text: a line of more than the row width wraps, every line
@@ -82,8 +85,10 @@ class MemoryWindows final : public hostwin::WindowAccess {
   std::optional<int> RowCount(Handle window) override;
   std::optional<int> RowStart(Handle window, int row) override;
   std::optional<int> RowLength(Handle window, int position) override;
-  // Called at every RowStart, which a rich edit answers by walking its rows from the top.
+  // Called at every RowStart (which a rich edit answers by walking its rows from the top) and
+  // every whole copy: what they cost the client.
   void OnRowStart(std::function<void()> cost) { onRowStart_ = std::move(cost); }
+  void OnCopy(std::function<void()> cost) { onCopy_ = std::move(cost); }
   bool Answers(Handle window) override { return !ReadFails() && windows_.contains(window); }
   // Reads of every kind so far, answered or not, and of the whole text.
   int Reads() const { return reads_; }
@@ -131,6 +136,7 @@ class MemoryWindows final : public hostwin::WindowAccess {
   std::function<double()> clock_;
   std::function<void(const Message&)> onMessage_;
   std::function<void()> onRowStart_;
+  std::function<void()> onCopy_;
   Handle next_ = 0x100;
 };
 

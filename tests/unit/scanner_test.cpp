@@ -26,13 +26,17 @@ class ScannerTest : public ::testing::Test {
   hostwin::Handle room = client.AddRoom(u"Town Square");
   Heard heard;
   InlineBackground* background = nullptr;
-  // Copies paced as in a long day, in a transcript that a test fills quickly.
-  static constexpr int kCharsPerQuietCopy = 512;
   ChatScanner scanner = Make([this](const ChatLine& line) { heard.push_back(line); });
+  // Polls come every kPoll seconds, a hair more so that rounding cannot hold one back; a copy
+  // that costs `polls` times kCopyPerPoll is paced to one every `polls` polls.
+  static constexpr double kPoll = 0.1;
+  static constexpr double kCopyPerPoll = kPoll * ChatScanner::kQuietCopyShare;
 
   ChatScanner Make(ChatScanner::Deliver deliver) {
-    return {windows, testing_support::MakeInlineBackground(background), std::move(deliver),
-            kCharsPerQuietCopy};
+    return {windows, testing_support::MakeInlineBackground(background), std::move(deliver)};
+  }
+  void CopiesCost(int polls) {
+    windows.OnCopy([this, polls] { background->now += polls * kCopyPerPoll; });
   }
   hostwin::Handle TranscriptOf(hostwin::Handle r) {
     return windows.FindChild(r, 0, hostwin::kRichTextClass);
@@ -58,6 +62,7 @@ class ScannerTest : public ::testing::Test {
     const int reads = windows.Reads();
     const int whole = windows.WholeReads();
     for (int i = 0; i < polls; ++i) {
+      background->now += kPoll * (1 + 1e-9);
       scanner.Poll();
     }
     return {windows.Reads() - reads, windows.WholeReads() - whole};
@@ -65,13 +70,14 @@ class ScannerTest : public ::testing::Test {
 };
 
 // A quiet poll asks for the length alone, every few polls the rows' shape too; the text is copied
-// when a sign changed, and when none did no oftener than the last copy's length allows.
-TEST_F(ScannerTest, QuietPollsAskForSignsAndCopyWholeAsOftenAsTheLengthAllows) {
+// when a sign changed, and when none did no oftener than the last copy's cost allows.
+TEST_F(ScannerTest, QuietPollsAskForSignsAndCopyWholeAsOftenAsTheLastCopysCostAllows) {
   constexpr int kShape = 5;          // length, row count, first row, last row's start and length
   constexpr int kCopy = 2 * kShape;  // the text, the shape before (but its length) and after
   windows.SetRowWidth(9);
+  Fill(200);
   for (const int pollsPerCopy : {1, 3, 5}) {
-    Fill(static_cast<std::size_t>(pollsPerCopy) * kCharsPerQuietCopy);
+    CopiesCost(pollsPerCopy);
     scanner.Start();
     const int polls = 4 * pollsPerCopy;
     const auto [reads, whole] = Cost(polls);
@@ -88,20 +94,21 @@ TEST_F(ScannerTest, QuietPollsAskForSignsAndCopyWholeAsOftenAsTheLengthAllows) {
 // A client that cuts its top by as much as was said keeps the length: a change that keeps every
 // sign shows at the next paced copy, one that changes the rows' shape at the next look.
 TEST_F(ScannerTest, AChangeThatKeepsTheLengthIsHeardAtThePacedCopyOrByItsShape) {
-  Fill(4 * kCharsPerQuietCopy);
+  Fill(200);
+  CopiesCost(4);
   scanner.Start();
   const std::size_t line = Transcript().find(u"\r\n") + 2;
   // One line gone, one as long said: every sign the same.
   const std::u16string b(line - 5, u'b');
   windows.SetTitle(TranscriptOf(room), Transcript().substr(line) + u"\r\nB:\t" + b);
   EXPECT_EQ(Cost(3).second, 0);
-  scanner.Poll();
+  Cost(1);
   EXPECT_EQ(heard, (Heard{{u"B", b}}));
   // Two lines gone, one as long as both said: a row fewer.
   const std::u16string a(2 * line - 5, u'a');
   windows.SetTitle(TranscriptOf(room), Transcript().substr(2 * line) + u"\r\nA:\t" + a);
   EXPECT_EQ(Cost(ChatScanner::kPollsPerLook - 1).second, 0);
-  scanner.Poll();
+  Cost(1);
   EXPECT_EQ(heard, (Heard{{u"B", b}, {u"A", a}}));
 }
 

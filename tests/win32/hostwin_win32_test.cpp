@@ -4,7 +4,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -128,6 +131,38 @@ TEST(ChatScanner, HearsEveryLineOnceWhateverTheClientDoesToItsTranscript) {
     EXPECT_EQ(HearWhileSaying(host, 12), expected)
         << options.capLines << " " << options.capChars << " " << options.hugeLength << " "
         << options.historyBytes;
+  }
+}
+
+// Zibbet's own lines said into the room while its scanner reads, on every kind of transcript a
+// client may have, past the length where a long transcript's reads begin: the client lives on
+// with a sound heap, and hears, as the scanner does, every line once.
+TEST(ChatScanner, EveryKindOfClientSurvivesTheReadingWithItsHeapSound) {
+  constexpr int kLines = 200;
+  for (const auto kind : practicehost::kTranscriptKinds) {
+    const char* name = practicehost::KindName(kind);
+    std::optional<HostProcess> host;
+    try {
+      host.emplace(Options{.transcript = kind});
+    } catch (const std::runtime_error& error) {
+      std::printf("%s not tried: %s\n", name, error.what());
+      continue;
+    }
+    win32::User32Windows windows;
+    int heard = 0;
+    Scanner scanner(windows, [&](const hostwin::ChatLine& line) {
+      heard += line.sender == u"Kestrel Jay" && line.text.starts_with(u"banner ") ? 1 : 0;
+    });
+    scanner.Start();
+    for (int i = 0; i < kLines; ++i) {
+      const std::string text = "banner " + std::to_string(i) + ", a line as long as the idle ones";
+      hostwin::SendToChat(windows, std::u16string(text.begin(), text.end()));
+      scanner.Poll();
+    }
+    scanner.Poll(2);
+    EXPECT_EQ(heard, kLines) << name;
+    EXPECT_EQ(host->Events("said").size(), static_cast<std::size_t>(kLines)) << name;
+    EXPECT_TRUE(host->HeapSound()) << name;
   }
 }
 

@@ -102,6 +102,8 @@ ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
       options.growingReads = true;
     } else if (arg == L"--hang") {
       options.hangMs = number("--hang", 1, kLongestHangMs);
+    } else if (arg == L"--check-heap") {
+      options.checkHeap = true;
     } else if (arg == L"--say") {
       if (i + 2 >= args.size()) {
         error = "--say needs a sender and a text";
@@ -153,6 +155,7 @@ std::vector<std::string> ToArguments(const Options& options) {
                              std::to_string(options.say->room)});
   }
   add(options.hangMs.has_value(), {"--hang", std::to_string(options.hangMs.value_or(0))});
+  add(options.checkHeap, {"--check-heap"});
   return args;
 }
 

@@ -43,6 +43,8 @@ struct Options {
   std::optional<SayCommand> say{};
   // --hang MS: make the running host's windows stop answering for MS milliseconds, and exit.
   std::optional<int> hangMs{};
+  // --check-heap: ask the running host whether its heaps are sound, and exit.
+  bool checkHeap = false;
   bool operator==(const Options&) const = default;
 };
 
@@ -66,6 +68,7 @@ inline constexpr char kUsage[] =
     "                 [--welcome-title TITLE] [--no-toolbar] [--cap-lines N] [--cap-chars N]\n"
     "                 [--strict-reads] [--history-bytes N] [--huge-length K] [--growing-reads]\n"
     "PracticeHost.exe --say SENDER TEXT [--room N]\n"
-    "PracticeHost.exe --hang MS";
+    "PracticeHost.exe --hang MS\n"
+    "PracticeHost.exe --check-heap";
 
 }  // namespace practicehost

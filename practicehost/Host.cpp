@@ -58,7 +58,7 @@ bool Host::Start(std::string& error) {
     error = "cannot open the log file " + winkit::ToAnsi(options_.logPath);
     return false;
   }
-  if (!classes_.Register(instance_, error)) {
+  if (!classes_.Register(instance_, options_.transcript, error)) {
     return false;
   }
   uiFont_ = MakeFont(kUiFace, kUiFontHeight, FW_NORMAL);

@@ -29,6 +29,9 @@ inline constexpr int kMaxRooms = 2;
 inline constexpr unsigned kHangMessage = 0x8001;
 inline constexpr int kLongestHangMs = 10 * 60 * 1000;
 
+// What every --huge-length'th WM_GETTEXTLENGTH of a transcript answers.
+inline constexpr long kHugeLength = 0x40000000;
+
 // A WM_COPYDATA whose dwData is this, and no room number, asks the host to check its heaps (by
 // --check-heap); it answers TRUE if they are sound, FALSE if one is corrupt, and logs the outcome.
 // The data, if any, is ignored.

@@ -1,13 +1,21 @@
 #include "practicehost/Children.h"
 
+#include "winkit/Text.h"
+
 namespace practicehost {
 
 bool CreateChildren(HWND parent, std::initializer_list<Child> children) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
   for (const Child& child : children) {
-    const HWND window = CreateWindowExA(
-        child.exStyle, child.className, child.text, WS_CHILD | WS_VISIBLE | child.style, 0, 0, 0, 0,
-        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id)), instance, nullptr);
+    const DWORD style = WS_CHILD | WS_VISIBLE | child.style;
+    const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id));
+    const HWND window =
+        child.unicode
+            ? CreateWindowExW(child.exStyle, winkit::WideFromAnsi(child.className).c_str(),
+                              winkit::WideFromAnsi(child.text).c_str(), style, 0, 0, 0, 0, parent,
+                              id, instance, nullptr)
+            : CreateWindowExA(child.exStyle, child.className, child.text, style, 0, 0, 0, 0, parent,
+                              id, instance, nullptr);
     if (!window) {
       return false;
     }

@@ -17,6 +17,7 @@ struct Child {
   DWORD style;  // beside WS_CHILD | WS_VISIBLE
   DWORD exStyle = 0;
   HFONT font = nullptr;  // none: the control keeps its own (a rich edit's character format)
+  bool unicode = false;  // made through CreateWindowExW
 };
 
 // Makes the children in this order, each below the siblings it finds; false if one could not be

@@ -1,8 +1,8 @@
 #include "practicehost/Classes.h"
 
 #include "practicehost/Protocol.h"
-#include "practicehost/RichText.h"
 #include "practicehost/TextControls.h"
+#include "practicehost/Transcript.h"
 #include "winkit/Text.h"
 
 namespace practicehost {
@@ -19,8 +19,8 @@ LRESULT CALLBACK ListboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-bool WindowClasses::Register(HINSTANCE instance, std::string& error) {
-  return AddRichTextClass(*this, instance, error) &&
+bool WindowClasses::Register(HINSTANCE instance, TranscriptKind transcript, std::string& error) {
+  return AddTranscriptClass(*this, instance, transcript, error) &&
          AddSuperclass(nullptr, kListBoxClass, kListboxClass, ListboxProc, g_listBoxProc, instance,
                        error) &&
          AddTextControlClasses(*this, instance, error);
@@ -31,31 +31,59 @@ bool WindowClasses::Add(const WNDCLASSEXA& windowClass, std::string& error) {
     error = std::string("cannot register window class ") + windowClass.lpszClassName;
     return false;
   }
-  auto& [name, registration] = classes_.emplace_back();
-  name = winkit::WideFromAnsi(windowClass.lpszClassName);
-  registration.emplace(name.c_str(), windowClass.hInstance);
+  Registered(windowClass.lpszClassName, windowClass.hInstance);
   return true;
+}
+
+void WindowClasses::Registered(const char* className, HINSTANCE instance) {
+  auto& [name, registration] = classes_.emplace_back();
+  name = winkit::WideFromAnsi(className);
+  registration.emplace(name.c_str(), instance);
 }
 
 bool WindowClasses::AddSuperclass(const char* library, const char* base, const char* name,
                                   WNDPROC proc, WNDPROC& baseProc, HINSTANCE instance,
-                                  std::string& error) {
+                                  std::string& error, bool unicode) {
   HINSTANCE source = nullptr;
   if (library) {
     source = libraries_.emplace_back(LoadLibraryA(library)).Get();
   }
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  if (!GetClassInfoExA(source, base, &windowClass)) {
-    error = std::string("the system's ") + base + " class is not available";
+  const auto unavailable = [&] {
+    error = std::string("the system's ") + base + " class is not available" +
+            (library ? std::string(" (") + library + ")" : "");
     return false;
+  };
+  if (!unicode) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (!GetClassInfoExA(source, base, &windowClass)) {
+      return unavailable();
+    }
+    baseProc = windowClass.lpfnWndProc;
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = name;
+    windowClass.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+    return Add(windowClass, error);
+  }
+  const std::wstring wideBase = winkit::WideFromAnsi(base);
+  const std::wstring wideName = winkit::WideFromAnsi(name);
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (!GetClassInfoExW(source, wideBase.c_str(), &windowClass)) {
+    return unavailable();
   }
   baseProc = windowClass.lpfnWndProc;
   windowClass.lpfnWndProc = proc;
   windowClass.hInstance = instance;
-  windowClass.lpszClassName = name;
+  windowClass.lpszClassName = wideName.c_str();
   windowClass.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
-  return Add(windowClass, error);
+  if (!RegisterClassExW(&windowClass)) {
+    error = std::string("cannot register window class ") + name;
+    return false;
+  }
+  Registered(name, instance);
+  return true;
 }
 
 }  // namespace practicehost

@@ -102,7 +102,7 @@ bool Documents::CreateDecoy(HWND mdiClient) {
   if (!decoy_.CreateDocument(mdiClient, kDecoyTitle, kDecoyBounds) ||
       !CreateChildren(decoy_.Handle(),
                       {{kDecoyTextId, kRichClass, "", WS_VSCROLL | ES_MULTILINE | ES_READONLY,
-                        WS_EX_CLIENTEDGE},
+                        WS_EX_CLIENTEDGE, nullptr, IsUnicodeKind(host_.Settings().transcript)},
                        {kDecoyListId, kListboxClass, "",
                         WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, font},
                        {kDecoyIconId, kIconClass, "Find", 0, 0, font}})) {

@@ -68,6 +68,8 @@ void EventLog::Ready(DWORD pid) { Write(Event("ready").Add("pid", static_cast<lo
 
 void EventLog::Hang(int ms) { Write(Event("hang").Add("ms", ms)); }
 
+void EventLog::Heap(bool sound) { Write(Event("heap").Add("text", sound ? "ok" : "corrupt")); }
+
 JsonLine EventLog::Event(std::string_view event) {
   JsonLine line;
   line.Add("t", UnixMilliseconds()).Add("event", event);

@@ -25,6 +25,7 @@ class EventLog {
   void Opened(std::string_view address);
   void Ready(DWORD pid);
   void Hang(int ms);
+  void Heap(bool sound);
 
  private:
   static JsonLine Event(std::string_view event);

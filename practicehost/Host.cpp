@@ -1,6 +1,7 @@
 #include "practicehost/Host.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "practicehost/Children.h"
 #include "practicehost/Drawing.h"
@@ -26,6 +27,27 @@ constexpr int kUiFontHeight = -13;
 constexpr int kTitleFontHeight = -18;
 constexpr int kHeadingFontHeight = -20;
 
+// The process's default heap first, where most of ours lives, then every other.
+bool HeapsSound() {
+  if (!HeapValidate(GetProcessHeap(), 0, nullptr)) {
+    return false;
+  }
+  constexpr size_t kUsualHeaps = 16;
+  std::vector<HANDLE> heaps(kUsualHeaps);
+  const auto list = [&heaps] {
+    return GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data());
+  };
+  // A count beyond the room given leaves the handles unwritten.
+  DWORD count = list();
+  while (count > heaps.size()) {
+    heaps.resize(count);
+    count = list();
+  }
+  heaps.resize(count);
+  return std::ranges::all_of(heaps,
+                             [](HANDLE heap) { return HeapValidate(heap, 0, nullptr) != FALSE; });
+}
+
 }  // namespace
 
 Host::Host(HINSTANCE instance, Options options)
@@ -36,7 +58,7 @@ bool Host::Start(std::string& error) {
     error = "cannot open the log file " + winkit::ToAnsi(options_.logPath);
     return false;
   }
-  if (!classes_.Register(instance_, error)) {
+  if (!classes_.Register(instance_, options_.transcript, error)) {
     return false;
   }
   uiFont_ = MakeFont(kUiFace, kUiFontHeight, FW_NORMAL);
@@ -73,6 +95,7 @@ int Host::Run() {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+  CheckHeaps();
   return static_cast<int>(message.wParam);
 }
 
@@ -151,7 +174,16 @@ void Host::Layout(int width, int height) {
   }
 }
 
+bool Host::CheckHeaps() {
+  const bool sound = HeapsSound();
+  log_.Heap(sound);
+  return sound;
+}
+
 bool Host::OnCopyData(const COPYDATASTRUCT& data) {
+  if (data.dwData == kCheckHeapData) {
+    return CheckHeaps();
+  }
   Room* room = data.dwData >= 1 ? RoomAt(data.dwData - 1) : nullptr;
   if (!room) {
     return false;

@@ -43,6 +43,8 @@ class Host final : winkit::Window {
   bool CreateFrame(std::string& error);
   void Layout(int width, int height);
   bool OnCopyData(const COPYDATASTRUCT& data);
+  // True if every heap of the process is sound; logs the outcome.
+  bool CheckHeaps();
 
   HINSTANCE instance_;
   Options options_;

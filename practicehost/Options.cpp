@@ -30,11 +30,25 @@ constexpr int kLongestCap = 1 << 30;
 // The transcript holds at most 64 Mi characters.
 constexpr int kLongestHistory = 48 * 1024 * 1024;
 
+constexpr std::array<const char*, kTranscriptKinds.size()> kKindNames = {
+    "rich-a", "rich-w", "rich50", "edit-a", "edit-w"};
+
 struct LocalFreeDeleter {
   void operator()(LPWSTR* argv) const { LocalFree(argv); }
 };
 
 }  // namespace
+
+const char* KindName(TranscriptKind kind) { return kKindNames.at(static_cast<size_t>(kind)); }
+
+std::optional<TranscriptKind> KindNamed(std::string_view name) {
+  for (const TranscriptKind kind : kTranscriptKinds) {
+    if (name == KindName(kind)) {
+      return kind;
+    }
+  }
+  return std::nullopt;
+}
 
 ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
   ParsedOptions parsed;
@@ -88,6 +102,14 @@ ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
       }
     } else if (arg == L"--no-toolbar") {
       options.toolbar = false;
+    } else if (arg == L"--transcript") {
+      if (const std::wstring* name = value("--transcript")) {
+        if (const std::optional<TranscriptKind> kind = KindNamed(winkit::ToAnsi(*name))) {
+          options.transcript = *kind;
+        } else {
+          error = "--transcript needs one of rich-a, rich-w, rich50, edit-a, edit-w";
+        }
+      }
     } else if (arg == L"--cap-lines") {
       options.capLines = number("--cap-lines", 1, kLongestCap).value_or(0);
     } else if (arg == L"--cap-chars") {
@@ -102,6 +124,8 @@ ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
       options.growingReads = true;
     } else if (arg == L"--hang") {
       options.hangMs = number("--hang", 1, kLongestHangMs);
+    } else if (arg == L"--check-heap") {
+      options.checkHeap = true;
     } else if (arg == L"--say") {
       if (i + 2 >= args.size()) {
         error = "--say needs a sender and a text";
@@ -142,6 +166,7 @@ std::vector<std::string> ToArguments(const Options& options) {
   add(!options.welcome, {"--no-welcome"});
   add(options.welcomeTitle.has_value(), {"--welcome-title", options.welcomeTitle.value_or("")});
   add(!options.toolbar, {"--no-toolbar"});
+  add(options.transcript != TranscriptKind::kRichA, {"--transcript", KindName(options.transcript)});
   add(options.capLines > 0, {"--cap-lines", std::to_string(options.capLines)});
   add(options.capChars > 0, {"--cap-chars", std::to_string(options.capChars)});
   add(options.strictReads, {"--strict-reads"});
@@ -153,6 +178,7 @@ std::vector<std::string> ToArguments(const Options& options) {
                              std::to_string(options.say->room)});
   }
   add(options.hangMs.has_value(), {"--hang", std::to_string(options.hangMs.value_or(0))});
+  add(options.checkHeap, {"--check-heap"});
   return args;
 }
 

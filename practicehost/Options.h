@@ -1,8 +1,10 @@
 #pragma once
 // The practice host's command line.
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "practicehost/Protocol.h"
@@ -17,6 +19,27 @@ struct SayCommand {
   bool operator==(const SayCommand&) const = default;
 };
 
+// The system control a room's transcript and input box are made of; the class name stays RICHCNTL.
+enum class TranscriptKind {
+  kRichA,   // RichEdit20A from riched20.dll
+  kRichW,   // RichEdit20W
+  kRich50,  // RICHEDIT50W from msftedit.dll, where the system has it
+  kEditA,   // the system EDIT, ANSI
+  kEditW,   // the system EDIT, Unicode
+};
+inline constexpr std::array kTranscriptKinds = {TranscriptKind::kRichA, TranscriptKind::kRichW,
+                                                TranscriptKind::kRich50, TranscriptKind::kEditA,
+                                                TranscriptKind::kEditW};
+// The kind's name on the command line.
+const char* KindName(TranscriptKind kind);
+std::optional<TranscriptKind> KindNamed(std::string_view name);
+inline bool IsEditKind(TranscriptKind kind) {
+  return kind == TranscriptKind::kEditA || kind == TranscriptKind::kEditW;
+}
+inline bool IsUnicodeKind(TranscriptKind kind) {
+  return kind != TranscriptKind::kRichA && kind != TranscriptKind::kEditA;
+}
+
 // Every field has its default, so that designated initializers may name only what differs.
 struct Options {
   std::string screenName = kDefaultScreenName;
@@ -26,6 +49,7 @@ struct Options {
   bool welcome = true;
   std::optional<std::string> welcomeTitle{};
   bool toolbar = true;
+  TranscriptKind transcript = TranscriptKind::kRichA;
   // After each line said, the transcript keeps at most this many lines / characters (a line break
   // counting one), cut from the top as a real client trims its history; 0: no cap.
   int capLines = 0;
@@ -43,6 +67,8 @@ struct Options {
   std::optional<SayCommand> say{};
   // --hang MS: make the running host's windows stop answering for MS milliseconds, and exit.
   std::optional<int> hangMs{};
+  // --check-heap: ask the running host whether its heaps are sound, and exit.
+  bool checkHeap = false;
   bool operator==(const Options&) const = default;
 };
 
@@ -63,9 +89,12 @@ std::vector<std::wstring> CommandLineArguments();
 
 inline constexpr char kUsage[] =
     "PracticeHost.exe [--screen-name NAME] [--log PATH] [--rooms 1|2] [--decoy] [--no-welcome]\n"
-    "                 [--welcome-title TITLE] [--no-toolbar] [--cap-lines N] [--cap-chars N]\n"
-    "                 [--strict-reads] [--history-bytes N] [--huge-length K] [--growing-reads]\n"
+    "                 [--welcome-title TITLE] [--no-toolbar]\n"
+    "                 [--transcript rich-a|rich-w|rich50|edit-a|edit-w] [--cap-lines N]\n"
+    "                 [--cap-chars N] [--strict-reads] [--history-bytes N] [--huge-length K]\n"
+    "                 [--growing-reads]\n"
     "PracticeHost.exe --say SENDER TEXT [--room N]\n"
-    "PracticeHost.exe --hang MS";
+    "PracticeHost.exe --hang MS\n"
+    "PracticeHost.exe --check-heap";
 
 }  // namespace practicehost

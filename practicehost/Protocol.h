@@ -29,6 +29,16 @@ inline constexpr int kMaxRooms = 2;
 inline constexpr unsigned kHangMessage = 0x8001;
 inline constexpr int kLongestHangMs = 10 * 60 * 1000;
 
+// What every --huge-length'th WM_GETTEXTLENGTH of a transcript answers.
+inline constexpr long kHugeLength = 0x40000000;
+
+// A WM_COPYDATA whose dwData is this, and no room number, asks the host to check its heaps (by
+// --check-heap); it answers TRUE if they are sound, FALSE if one is corrupt, and logs the outcome.
+// The data, if any, is ignored.
+inline constexpr unsigned long kCheckHeapData = 0x48656170;  // "Heap"
+// --check-heap's exit code for a corrupt heap (0: sound; others: no host answered).
+inline constexpr int kHeapCorruptExitCode = 5;
+
 // Room titles by 1-based room number; nullptr outside 1..kMaxRooms.
 const char* RoomName(int room);
 

@@ -1,16 +1,11 @@
 #include "practicehost/Room.h"
 
-#include <richedit.h>
-
 #include <algorithm>
 #include <array>
-#include <unordered_map>
 
 #include "practicehost/Children.h"
 #include "practicehost/Host.h"
 #include "practicehost/Protocol.h"
-#include "practicehost/RichText.h"
-#include "practicehost/Text.h"
 #include "winkit/Text.h"
 
 namespace practicehost {
@@ -26,6 +21,7 @@ constexpr int kGap = 6;
 
 constexpr std::array<const char*, 3> kRegulars = {"Marsh Wren", "Tilly Oak", "Bramble Fox"};
 constexpr char kInputTarget[] = "input";
+constexpr wchar_t kNoText[] = L"";  // empty in either character set
 // Double-byte chatter in code page 932 (forty times "nihongo no hanashi"), longer than a read's
 // slack; other code pages show other characters, one byte each.
 std::string Chatter() {
@@ -36,11 +32,6 @@ std::string Chatter() {
   }
   return chatter;
 }
-constexpr size_t kLongestWrappedLine = 2000;
-constexpr int kTextColumnTwips = 1620;
-// EM_SETTARGETDEVICE line widths.
-constexpr LPARAM kWrapToWindow = 0;
-constexpr LPARAM kNoWrap = 1;
 
 // Senders from outside may hold anything; the transcript shows one line per said line.
 std::string OneLine(std::string_view text) {
@@ -53,76 +44,13 @@ std::string OneLine(std::string_view text) {
   return line;
 }
 
-void AppendRtfText(std::string& rtf, std::string_view ansi) {
-  constexpr wchar_t kFirstPrintable = 0x20;
-  constexpr wchar_t kLastAscii = 0x7E;
-  for (const wchar_t c : winkit::WideFromAnsi(ansi)) {
-    if (c == L'\\' || c == L'{' || c == L'}') {
-      rtf.push_back('\\');
-      rtf.push_back(static_cast<char>(c));
-    } else if (c == L'\t') {
-      rtf += "\\tab ";
-    } else if (c < kFirstPrintable || c > kLastAscii) {
-      // \u takes a signed 16-bit number; '?' is the fallback readers without Unicode show.
-      rtf += "\\u" + std::to_string(static_cast<short>(c)) + "?";
-    } else {
-      rtf.push_back(static_cast<char>(c));
-    }
-  }
-}
-
-std::string ColorEntry(Color color) {
-  return "\\red" + std::to_string(color & 0xFF) + "\\green" + std::to_string((color >> 8) & 0xFF) +
-         "\\blue" + std::to_string((color >> 16) & 0xFF) + ";";
-}
-
-// One transcript line as rich text: the sender's name in bold, each run in its colour. One
-// stream-in lays the line out once; formatting it piece by piece afterwards lays out the whole
-// paragraph again for every piece, which a line of thousands of colour tags cannot afford.
-std::string LineRtf(std::string_view sender, const std::vector<Run>& runs, bool afterLine) {
-  // Colour table entries by colour; \cf1 is the default text colour.
-  std::unordered_map<Color, size_t> entries{{kDefaultTextColor, 1}};
-  std::string table = "{\\colortbl;" + ColorEntry(kDefaultTextColor);
-  std::string text;
-  for (const Run& run : runs) {
-    const auto [entry, added] = entries.try_emplace(run.color, entries.size() + 1);
-    if (added) {
-      table += ColorEntry(run.color);
-    }
-    text += "\\cf" + std::to_string(entry->second) + " ";
-    AppendRtfText(text, run.text);
-  }
-  std::string rtf = R"({\rtf1\ansi\deff0{\fonttbl{\f0\fswiss )" + std::string(kRichTextFace) +
-                    ";}}" + table + "}";
-  if (afterLine) {
-    rtf += "\\par";
-  }
-  rtf += "\\f0\\fs" + std::to_string(2 * kRichTextPoints) + "\\cf1\\b ";
-  AppendRtfText(rtf, std::string(sender) + ":");
-  rtf += "\\b0\\tab " + text + "}";
-  return rtf;
-}
-
-DWORD CALLBACK ReadString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-  auto* source = reinterpret_cast<std::string_view*>(cookie);
-  const size_t count = std::min(source->size(), static_cast<size_t>(size));
-  std::copy_n(source->data(), count, buffer);
-  source->remove_prefix(count);
-  *done = static_cast<LONG>(count);
-  return 0;
-}
-
-// Replaces the rich edit's selection with what text holds in format.
-void StreamIn(HWND rich, std::string_view text, WPARAM format) {
-  EDITSTREAM stream{};
-  stream.dwCookie = reinterpret_cast<DWORD_PTR>(&text);
-  stream.pfnCallback = ReadString;
-  SendMessageA(rich, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
-}
-
 }  // namespace
 
-Room::Room(Host& host, int number) : host_(host), number_(number), name_(RoomName(number)) {
+Room::Room(Host& host, int number)
+    : host_(host),
+      number_(number),
+      name_(RoomName(number)),
+      transcript_(Transcript::Make(host.Settings().transcript)) {
   container_.layout = [this](int width, int height) { Layout(width, height); };
   container_.command = [this](int id, int code) {
     if (id == kIconId && code == BN_CLICKED) {
@@ -133,12 +61,14 @@ Room::Room(Host& host, int number) : host_(host), number_(number), name_(RoomNam
 }
 
 bool Room::Create(HWND mdiClient, const RECT& bounds) {
+  const Options& options = host_.Settings();
+  const bool unicode = IsUnicodeKind(options.transcript);
   if (!container_.CreateDocument(mdiClient, name_, bounds) ||
       !CreateChildren(container_.Handle(),
-                      {{kTranscriptId, kRichClass, "",
-                        WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                        WS_EX_CLIENTEDGE},
-                       {kInputId, kRichClass, "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+                      {{kTranscriptId, kRichClass, "", transcript_->Style(), WS_EX_CLIENTEDGE,
+                        nullptr, unicode},
+                       {kInputId, kRichClass, "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                        nullptr, unicode},
                        {kMembersId, kListboxClass, "",
                         WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
                         WS_EX_CLIENTEDGE, host_.UiFont()},
@@ -146,25 +76,12 @@ bool Room::Create(HWND mdiClient, const RECT& bounds) {
                        {kTitleId, kStaticClass, name_.c_str(), 0, 0, host_.TitleFont()}})) {
     return false;
   }
-  const HWND transcript = Transcript();
-  const Options& options = host_.Settings();
   habits_.strict = options.strictReads;
   habits_.hugeLengthEvery = options.hugeLength;
   if (options.growingReads) {
     habits_.grow = [this] { Say(kRegulars[0], Chatter()); };
   }
-  SetReadHabits(transcript, &habits_);
-  // WS_HSCROLL alone would turn wrapping off; it is there for when long lines do.
-  SendMessageA(transcript, EM_SETTARGETDEVICE, 0, kWrapToWindow);
-  // Every line's text starts at one tab stop, and wrapped text hangs under it rather than under
-  // the sender's name. New paragraphs take this from the one before.
-  PARAFORMAT2 paragraph{};
-  paragraph.cbSize = sizeof paragraph;
-  paragraph.dwMask = PFM_OFFSET | PFM_TABSTOPS;
-  paragraph.dxOffset = kTextColumnTwips;
-  paragraph.cTabCount = 1;
-  paragraph.rgxTabs[0] = kTextColumnTwips;
-  SendMessageA(transcript, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
+  transcript_->Attach(TranscriptWindow(), habits_);
 
   inputHook_.Install(Input(), [this](UINT message, WPARAM wParam, LPARAM lParam) {
     return OnInputMessage(message, wParam, lParam);
@@ -182,10 +99,10 @@ bool Room::Create(HWND mdiClient, const RECT& bounds) {
 }
 
 HWND Room::Input() const { return container_.Item(kInputId); }
-HWND Room::Transcript() const { return container_.Item(kTranscriptId); }
+HWND Room::TranscriptWindow() const { return container_.Item(kTranscriptId); }
 
 bool Room::Say(std::string_view sender, std::string_view markup) {
-  if (!Transcript()) {
+  if (!TranscriptWindow()) {
     return false;
   }
   const std::vector<Run> runs = ParseMarkup(markup);
@@ -194,7 +111,9 @@ bool Room::Say(std::string_view sender, std::string_view markup) {
     return false;
   }
   const std::string who = OneLine(sender);
-  AppendLine(who, runs);
+  transcript_->AppendLine(who, runs);
+  Trim();
+  transcript_->ScrollToEnd();
   host_.Log().Said(name_, who, plain, markup);
   AddMember(who);
   return true;
@@ -203,12 +122,16 @@ bool Room::Say(std::string_view sender, std::string_view markup) {
 std::optional<LRESULT> Room::OnInputMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SETTEXT: {
-      const char* text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-      host_.Log().SetText(kInputTarget, name_, text);
+      // A Unicode box gets the text in UTF-16, whoever sent it; the log takes ANSI bytes.
+      const LPARAM text = lParam ? lParam : reinterpret_cast<LPARAM>(kNoText);
+      host_.Log().SetText(kInputTarget, name_,
+                          IsWindowUnicode(Input())
+                              ? winkit::ToAnsi(reinterpret_cast<const wchar_t*>(text))
+                              : std::string(reinterpret_cast<const char*>(text)));
       // Replacing the selection takes the text literally; the rich edit's own WM_SETTEXT would
       // read a line starting with "{\rtf" as RTF.
       inputHook_.CallOriginal(EM_SETSEL, 0, -1);
-      inputHook_.CallOriginal(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+      inputHook_.CallOriginal(EM_REPLACESEL, FALSE, text);
       // The caret then goes to the start, where a rich edit's own WM_SETTEXT leaves it.
       inputHook_.CallOriginal(EM_SETSEL, 0, 0);
       return TRUE;
@@ -235,32 +158,12 @@ void Room::SayInput() {
   if (!input) {
     return;
   }
-  const std::string markup = winkit::ToAnsi(GetRichText(input));
+  const std::string markup = winkit::ToAnsi(ControlText(input));
   if (markup.empty()) {
     return;
   }
   Say(host_.ScreenName(), markup);
-  inputHook_.CallOriginal(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-}
-
-void Room::AppendLine(std::string_view sender, const std::vector<Run>& runs) {
-  const HWND transcript = Transcript();
-  const size_t length = sender.size() + PlainText(runs).size();
-  if (wrapping_ && length > kLongestWrappedLine) {
-    // The rich edit takes seconds to wrap a paragraph of many thousand characters, and again
-    // whenever one is added after it: from here on the transcript scrolls sideways instead.
-    SendMessageA(transcript, EM_SETTARGETDEVICE, 0, kNoWrap);
-    wrapping_ = false;
-  }
-  MoveCaretToEnd();
-  StreamIn(transcript, LineRtf(sender, runs, hasLines_), SF_RTF | SFF_SELECTION);
-  hasLines_ = true;
-  Trim();
-
-  MoveCaretToEnd();
-  SendMessageA(transcript, EM_SCROLLCARET, 0, 0);
-  SendMessageA(transcript, WM_VSCROLL, SB_BOTTOM, 0);
-  SendMessageA(transcript, WM_HSCROLL, SB_LEFT, 0);
+  inputHook_.CallOriginal(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kNoText));
 }
 
 void Room::Trim() {
@@ -268,8 +171,9 @@ void Room::Trim() {
   if (options.capLines <= 0 && options.capChars <= 0) {
     return;
   }
-  const HWND transcript = Transcript();
-  const std::wstring text = GetRichText(transcript);
+  // A line break counts one: CR LF as CR.
+  std::wstring text = transcript_->Text();
+  std::erase(text, L'\n');
   size_t cut = 0;
   if (options.capLines > 0) {
     auto lines = static_cast<size_t>(std::count(text.begin(), text.end(), L'\r')) + 1;
@@ -284,22 +188,9 @@ void Room::Trim() {
       ++cut;  // never half a character
     }
   }
-  if (cut == 0) {
-    return;
+  if (cut > 0) {
+    transcript_->CutTop(cut);
   }
-  // Streamed, not replaced: a read-only rich edit may refuse EM_REPLACESEL.
-  const CHARRANGE top{0, static_cast<LONG>(cut)};
-  SendMessageA(transcript, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&top));
-  StreamIn(transcript, "", SF_TEXT | SFF_SELECTION);
-}
-
-void Room::MoveCaretToEnd() {
-  const HWND transcript = Transcript();
-  GETTEXTLENGTHEX textLength{GTL_NUMCHARS, kUtf16CodePage};
-  const auto end = static_cast<LONG>(
-      SendMessageA(transcript, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&textLength), 0));
-  const CHARRANGE caret{end, end};
-  SendMessageA(transcript, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
 }
 
 void Room::AddHistory(int bytes) {
@@ -308,17 +199,15 @@ void Room::AddHistory(int bytes) {
     history += std::string(i > 0 ? "\r\n" : "") + kRegulars[i % kRegulars.size()] + ":\tline " +
                std::to_string(i) + ", said earlier in a long day in the room";
   }
-  // The system's rich edit takes a time that grows with the square of the lines streamed in at
-  // once, so the history goes in pieces of whole lines, one after the other.
+  // The system's rich edit takes a time that grows with the square of the lines put in at once,
+  // so the history goes in pieces of whole lines, one after the other.
   constexpr size_t kPieceBytes = 8000;
   for (size_t at = 0; at < history.size();) {
     const size_t cut = history.find('\n', std::min(history.size(), at + kPieceBytes));
     const size_t end = cut == std::string::npos ? history.size() : cut + 1;
-    MoveCaretToEnd();
-    StreamIn(Transcript(), std::string_view(history).substr(at, end - at), SF_TEXT | SFF_SELECTION);
+    transcript_->AppendText(std::string_view(history).substr(at, end - at));
     at = end;
   }
-  hasLines_ = true;
 }
 
 void Room::AddMember(std::string_view name) {

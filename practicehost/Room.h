@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,7 +12,7 @@
 
 #include "practicehost/Container.h"
 #include "practicehost/Markup.h"
-#include "practicehost/RichText.h"
+#include "practicehost/Transcript.h"
 #include "winkit/Subclass.h"
 
 namespace practicehost {
@@ -38,24 +39,22 @@ class Room {
  private:
   std::optional<LRESULT> OnInputMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void SayInput();
-  void AppendLine(std::string_view sender, const std::vector<Run>& runs);
   // Cuts the transcript's top down to the options' caps, as a client keeping short history does.
   void Trim();
-  void MoveCaretToEnd();
   void AddMember(std::string_view name);
-  // Old lines of about `bytes` bytes, streamed in at once.
+  // Old lines of about `bytes` bytes, all in place when this returns.
   void AddHistory(int bytes);
   void Layout(int width, int height);
-  HWND Transcript() const;
+  HWND TranscriptWindow() const;
 
   Host& host_;
   int number_;
   std::string name_;
+  ReadHabits habits_;
+  // Before the container: its window holds a pointer to the transcript.
+  std::unique_ptr<Transcript> transcript_;
   Container container_;
   winkit::Subclass inputHook_;
-  bool hasLines_ = false;
-  bool wrapping_ = true;
-  ReadHabits habits_;
 };
 
 }  // namespace practicehost

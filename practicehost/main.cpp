@@ -12,8 +12,15 @@ namespace {
 
 using practicehost::SayCommand;
 
-enum ExitCode { kExitOk = 0, kExitNoFrame = 1, kExitUsage = 2, kExitRefused = 3, kExitFailed = 4 };
-constexpr UINT kSayTimeoutMs = 10000;
+enum ExitCode {
+  kExitOk = 0,
+  kExitNoFrame = 1,
+  kExitUsage = 2,
+  kExitRefused = 3,
+  kExitFailed = 4,
+  kExitHeapCorrupt = practicehost::kHeapCorruptExitCode,
+};
+constexpr UINT kAnswerTimeoutMs = 10000;
 
 // A GUI program has no console of its own: stderr when started from one, a message box otherwise.
 void Report(const std::string& message) {
@@ -45,13 +52,32 @@ int SendSay(const SayCommand& say) {
                       bytes.data()};
   DWORD_PTR said = FALSE;
   if (!SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                           kSayTimeoutMs, &said)) {
+                           kAnswerTimeoutMs, &said)) {
     Report("The practice host did not answer.");
     return kExitNoFrame;
   }
   if (!said) {
     Report("The practice host did not say the line (no such room, or no text).");
     return kExitRefused;
+  }
+  return kExitOk;
+}
+
+int SendCheckHeap() {
+  const HWND frame = RunningFrame();
+  if (!frame) {
+    return kExitNoFrame;
+  }
+  COPYDATASTRUCT data{practicehost::kCheckHeapData, 0, nullptr};
+  DWORD_PTR sound = FALSE;
+  if (!SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                           kAnswerTimeoutMs, &sound)) {
+    Report("The practice host did not answer.");
+    return kExitNoFrame;
+  }
+  if (!sound) {
+    Report("The practice host's heap is corrupt.");
+    return kExitHeapCorrupt;
   }
   return kExitOk;
 }
@@ -84,6 +110,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   if (parsed.options.hangMs) {
     return SendHang(*parsed.options.hangMs);
+  }
+  if (parsed.options.checkHeap) {
+    return SendCheckHeap();
   }
   practicehost::Host host(instance, parsed.options);
   std::string error;

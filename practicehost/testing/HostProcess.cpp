@@ -73,9 +73,9 @@ HostProcess::LogFile::~LogFile() { DeleteFileA(path_.c_str()); }
 HostProcess::HostProcess(const Options& options) : process_(Start(WithLog(options, log_.Path()))) {
   // The log is this host's alone: its "ready" comes once the windows are made.
   bool exited = false;
-  const bool ready =
-      winkit::PumpUntil([&] { return (exited = process_.Exited()) || !Events("ready").empty(); },
-                        kStartTimeoutMs + static_cast<DWORD>(options.historyBytes / kHistoryBytesPerMs), kPollMs);
+  const bool ready = winkit::PumpUntil(
+      [&] { return (exited = process_.Exited()) || !Events("ready").empty(); },
+      kStartTimeoutMs + static_cast<DWORD>(options.historyBytes / kHistoryBytesPerMs), kPollMs);
   frame_ = FindFrameOf(process_.Pid());
   if (!ready || exited || !frame_) {
     throw std::runtime_error(exited ? "the practice host exited at start"
@@ -167,6 +167,17 @@ void HostProcess::Hang(int ms) const {
                          kPollMs)) {
     throw std::runtime_error("the practice host did not begin to hang");
   }
+}
+
+bool HostProcess::HeapSound() const {
+  const std::optional<DWORD> exitCode = Start({"--check-heap"}).Wait(kProgramTimeoutMs);
+  if (exitCode == std::optional<DWORD>(0)) {
+    return true;
+  }
+  if (exitCode == std::optional<DWORD>(static_cast<DWORD>(kHeapCorruptExitCode))) {
+    return false;
+  }
+  throw std::runtime_error("the practice host did not answer the heap check");
 }
 
 }  // namespace practicehost

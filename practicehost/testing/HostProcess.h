@@ -62,6 +62,9 @@ class HostProcess {
   // Makes the host stop answering for ms milliseconds the way a person would, with
   // "PracticeHost.exe --hang MS"; returns once the host has begun to hang, throws if it does not.
   void Hang(int ms) const;
+  // Whether the host finds its heaps sound, asked with "PracticeHost.exe --check-heap"; throws if
+  // it does not answer.
+  bool HeapSound() const;
 
  private:
   // The process goes before its log file, which is deleted then.

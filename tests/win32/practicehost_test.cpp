@@ -14,6 +14,8 @@
 
 #include "practicehost/Options.h"
 #include "practicehost/testing/HostProcess.h"
+#include "winkit/Handles.h"
+#include "winkit/Text.h"
 
 namespace practicehost {
 namespace {
@@ -48,6 +50,215 @@ std::optional<LRESULT> SendWithin(HWND window, UINT message, WPARAM wParam, LPAR
   return static_cast<LRESULT>(result);
 }
 
+// What a reader in the ANSI or the Unicode character set gets from WM_GETTEXT, sized by its own
+// WM_GETTEXTLENGTH (room for two bytes a counted character: a rich edit counts characters).
+std::optional<std::string> ReadAnsi(HWND window) {
+  const std::optional<LRESULT> length = SendWithin(window, WM_GETTEXTLENGTH, 0, 0);
+  if (!length) {
+    return std::nullopt;
+  }
+  std::string text(2 * static_cast<size_t>(*length) + 1, '\0');
+  const std::optional<LRESULT> copied =
+      SendWithin(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  return copied ? std::optional(text.substr(0, static_cast<size_t>(*copied))) : std::nullopt;
+}
+std::optional<std::string> ReadWide(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                           &length)) {
+    return std::nullopt;
+  }
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied)) {
+    return std::nullopt;
+  }
+  text.resize(static_cast<size_t>(copied));
+  return winkit::ToAnsi(text);
+}
+
+// The kinds of transcript, each made of another system control; skips a kind this system lacks.
+class TranscriptKinds : public testing::TestWithParam<TranscriptKind> {
+ protected:
+  void SetUp() override {
+    if (GetParam() != TranscriptKind::kRich50) {
+      return;
+    }
+    const winkit::UniqueModule library(LoadLibraryA("msftedit.dll"));
+    WNDCLASSEXW info{};
+    info.cbSize = sizeof info;
+    if (!library || !GetClassInfoExW(library.Get(), L"RICHEDIT50W", &info)) {
+      GTEST_SKIP() << "the system has no RICHEDIT50W";
+    }
+  }
+  Options With(Options options) const {
+    options.transcript = GetParam();
+    return options;
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(PracticeHost, TranscriptKinds, testing::ValuesIn(kTranscriptKinds),
+                         [](const auto& info) {
+                           std::string name = KindName(info.param);
+                           std::erase(name, '-');
+                           return name;
+                         });
+
+TEST_P(TranscriptKinds, LinesReadBackAsSenderTabTextInBothCharacterSets) {
+  const HostProcess host(With({}));
+  for (const HWND box : {host.Transcript(), host.InputBox()}) {
+    EXPECT_EQ(ClassOf(box), kRichClass);
+    EXPECT_EQ(IsWindowUnicode(box) != FALSE, IsUnicodeKind(GetParam()));
+  }
+  host.Say("Ann", "one");
+  host.Say("Bo", "<Font Color=#FF0000>two {\\b}");
+  // Typed as Zibbet types it; taken literally, even what a rich edit would read as RTF.
+  const std::string typed = "{\\rtf1 three}";
+  ASSERT_EQ(SendWithin(host.InputBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str())), 1);
+  ASSERT_TRUE(SendWithin(host.InputBox(), WM_CHAR, '\r', 0));
+  EXPECT_EQ(SendWithin(host.InputBox(), WM_GETTEXTLENGTH, 0, 0), 0) << "Enter empties the box";
+  const std::string lines = "Ann:\tone\r\nBo:\ttwo {\\b}\r\n" + kLabel + typed;
+  EXPECT_EQ(ReadAnsi(host.Transcript()), lines);
+  EXPECT_EQ(ReadWide(host.Transcript()), lines);
+  ASSERT_EQ(host.Events("said").size(), 3u);
+  EXPECT_EQ(host.Events("said")[2].text, typed);
+  EXPECT_TRUE(host.HeapSound());
+  ASSERT_EQ(host.Events("heap").size(), 1u);
+  EXPECT_EQ(host.Events("heap")[0].text, "ok");
+  // And once more as it closes.
+  ASSERT_TRUE(PostMessageA(host.Frame(), WM_CLOSE, 0, 0));
+  EXPECT_TRUE(host.WaitForLog(
+      [](const std::vector<LogEntry>& log) {
+        return std::ranges::count(log, std::string("heap"), &LogEntry::event) == 2;
+      },
+      kSendTimeoutMs));
+  EXPECT_EQ(host.Events("heap").back().text, "ok");
+}
+
+TEST_P(TranscriptKinds, CapsCutTheTopALineBreakCountingOne) {
+  const std::pair<std::pair<int, int>, std::string> cases[] = {
+      {{2, 0}, "Ann:\ttwo\r\nAnn:\tthree"},
+      {{0, 12}, "o\r\nAnn:\tthree"},
+  };
+  for (const auto& [caps, transcript] : cases) {
+    const HostProcess host(With({.capLines = caps.first, .capChars = caps.second}));
+    for (const char* line : {"one", "two", "three"}) {
+      host.Say("Ann", line);
+    }
+    EXPECT_EQ(ReadAnsi(host.Transcript()), transcript) << caps.first << " lines, " << caps.second;
+  }
+}
+
+TEST_P(TranscriptKinds, ShortBuffersGetWholeCharactersOrStrictlyNothing) {
+  for (const auto& [strict, copied] : {std::pair{false, "Ann:\tlin"}, std::pair{true, ""}}) {
+    const HostProcess host(With({.strictReads = strict}));
+    host.Say("Ann", "line");
+    std::string buffer(9, '\x7f');  // one short of "Ann:\tline" and its NUL
+    const auto read = SendWithin(host.Transcript(), WM_GETTEXT, buffer.size(),
+                                 reinterpret_cast<LPARAM>(buffer.data()));
+    EXPECT_EQ(read, static_cast<LRESULT>(std::string(copied).size())) << strict;
+    EXPECT_EQ(buffer.c_str(), std::string(copied)) << strict;
+    std::wstring wide(9, L'\x7f');
+    DWORD_PTR wideRead = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(host.Transcript(), WM_GETTEXT, wide.size(),
+                                    reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG,
+                                    kSendTimeoutMs, &wideRead));
+    EXPECT_EQ(winkit::ToAnsi(wide.c_str()), copied) << strict << ", read in UTF-16";
+    EXPECT_EQ(ReadAnsi(host.Transcript()), "Ann:\tline") << "a buffer that fits reads it all";
+  }
+}
+
+TEST_P(TranscriptKinds, HistoryHugeLengthsAndGrowingReadsHoldOnEveryKind) {
+  {
+    const HostProcess host(With({.historyBytes = 20000, .hugeLength = 2}));
+    // In UTF-16: Wine measures an ANSI WM_GETTEXTLENGTH from another thread by a WM_GETTEXT of
+    // its own, so an ANSI reader never sees the huge answer.
+    const auto lengthW = [&host] {
+      DWORD_PTR length = 0;
+      return SendMessageTimeoutW(host.Transcript(), WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG,
+                                 kSendTimeoutMs, &length)
+                 ? std::optional(static_cast<LRESULT>(length))
+                 : std::nullopt;
+    };
+    EXPECT_NE(lengthW(), kHugeLength);
+    EXPECT_EQ(lengthW(), kHugeLength);
+    const std::string history = host.TranscriptText();
+    EXPECT_GE(history.size(), 20000u);
+    EXPECT_TRUE(
+        history.starts_with("Marsh Wren:\tline 0, said earlier in a long day in the room\r\n"
+                            "Tilly Oak:\tline 1, "))
+        << history.substr(0, 100);
+    // Whole lines, the last one numbered by the line breaks before it.
+    const auto breaks = std::ranges::count(history, '\n');
+    EXPECT_TRUE(history.ends_with(":\tline " + std::to_string(breaks) +
+                                  ", said earlier in a long day in the room"))
+        << history.substr(history.size() - 100);
+  }
+  {
+    const HostProcess host(With({.growingReads = true}));
+    host.Say("Ann", "one");
+    const auto length = SendWithin(host.Transcript(), WM_GETTEXTLENGTH, 0, 0);
+    ASSERT_EQ(length, 8);
+    std::string buffer(static_cast<size_t>(*length) + 1, '\0');
+    EXPECT_EQ(SendWithin(host.Transcript(), WM_GETTEXT, buffer.size(),
+                         reinterpret_cast<LPARAM>(buffer.data())),
+              8)
+        << "the copy ends before the line said in between";
+    EXPECT_EQ(buffer.c_str(), std::string("Ann:\tone"));
+    EXPECT_TRUE(host.TranscriptText().starts_with("Ann:\tone\r\nMarsh Wren:\t"));
+  }
+}
+
+// Run under code page 932 too (LC_ALL=ja_JP.UTF-8; PRACTICEHOST_CODE_PAGE=932 makes sure of it):
+// there a rich edit's WM_GETTEXTLENGTH counts fewer characters than the line has bytes.
+TEST_P(TranscriptKinds, LinesBeyondAsciiAreSaidAndReadBack) {
+  char wanted[16] = {};
+  if (GetEnvironmentVariableA("PRACTICEHOST_CODE_PAGE", wanted, sizeof wanted)) {
+    ASSERT_EQ(std::to_string(GetACP()), wanted) << "is the ja_JP.UTF-8 locale missing?";
+  }
+  const std::pair<UINT, std::pair<std::string, std::string>> lines[] = {
+      {932, {"\x93\xfa\x96\x7b\x8c\xea ok", "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e ok"}},
+      {1252, {"caf\xe9 \x80", "caf\xc3\xa9 \xe2\x82\xac"}},
+  };
+  const auto row = std::find_if(std::begin(lines), std::end(lines),
+                                [](const auto& line) { return line.first == GetACP(); });
+  if (row == std::end(lines)) {
+    GTEST_SKIP() << "no line for code page " << GetACP();
+  }
+  // Quotes and backslashes must survive the log too; the markup is said but never shown.
+  const std::string ansi = row->second.first + " \"\\";
+  const std::string utf8 = row->second.second + " \"\\";
+  const std::string markup = "<Font Color=#0000FF>";
+  const HostProcess host(With({}));
+  const std::string line = markup + ansi;  // set into the box, then Enter, as Zibbet does
+  ASSERT_EQ(SendWithin(host.InputBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str())), 1);
+  ASSERT_TRUE(SendWithin(host.InputBox(), WM_CHAR, '\r', 0));
+  std::vector<std::string> events;
+  std::ranges::transform(host.ReadLog(), std::back_inserter(events),
+                         [](const LogEntry& entry) { return entry.event + " " + entry.target; });
+  EXPECT_EQ(events, (std::vector<std::string>{"ready ", "settext input", "char input", "said "}));
+  ASSERT_EQ(host.Events("said").size(), 1u) << "the line was dropped";
+  EXPECT_EQ(host.Events("said")[0].text, utf8);
+  EXPECT_EQ(host.Events("said")[0].markup, markup + utf8);
+  EXPECT_EQ(host.TranscriptText(), kLabel + ansi);
+  EXPECT_EQ(SendWithin(host.InputBox(), WM_GETTEXTLENGTH, 0, 0), 0);
+}
+
+TEST(PracticeHostOptions, TranscriptKindsAndTheHeapCheckGoBothWays) {
+  for (const TranscriptKind kind : kTranscriptKinds) {
+    const Options options{.transcript = kind};
+    std::vector<std::wstring> args;
+    std::ranges::transform(ToArguments(options), std::back_inserter(args), winkit::WideFromAnsi);
+    EXPECT_EQ(ParseOptions(args).options, options) << KindName(kind);
+  }
+  EXPECT_EQ(ParseOptions({L"--transcript", L"edit-w"}).options.transcript, TranscriptKind::kEditW);
+  EXPECT_TRUE(ParseOptions({L"--check-heap"}).options.checkHeap);
+  EXPECT_EQ(ParseOptions({L"--transcript", L"edit"}).error,
+            "--transcript needs one of rich-a, rich-w, rich50, edit-a, edit-w");
+  EXPECT_EQ(ParseOptions({L"--transcript"}).error, "--transcript needs a value");
+}
+
 TEST(PracticeHostWindows, HaveTheChatClientsTree) {
   const std::vector<std::string> roomParts = {kRichClass, kRichClass, kListboxClass, kIconClass,
                                               kStaticClass};
@@ -79,11 +290,9 @@ TEST(PracticeHostWindows, HaveTheChatClientsTree) {
   }
 }
 
-TEST(PracticeHostHabits, CapsCutTheTranscriptsTop) {
+TEST(PracticeHostHabits, BothCapsCutTheTranscriptsTop) {
   // The whole transcript would be "Ann:\tone\rAnn:\ttwo\rAnn:\tthree", a break counting one.
   const std::pair<std::pair<int, int>, std::string> cases[] = {
-      {{2, 0}, "Ann:\ttwo\r\nAnn:\tthree"},
-      {{0, 12}, "o\r\nAnn:\tthree"},
       {{1, 12}, "Ann:\tthree"},
       {{2, 12}, "o\r\nAnn:\tthree"},
   };
@@ -95,54 +304,6 @@ TEST(PracticeHostHabits, CapsCutTheTranscriptsTop) {
     EXPECT_EQ(host.TranscriptText(), transcript) << caps.first << " lines, " << caps.second;
     EXPECT_EQ(host.Events("said").size(), 3u);
   }
-}
-
-TEST(PracticeHostHabits, StrictReadsCopyNothingIntoAShortBuffer) {
-  for (const auto& [strict, copied] : {std::pair{false, "Ann:\tlin"}, std::pair{true, ""}}) {
-    const HostProcess host(Options{.strictReads = strict});
-    host.Say("Ann", "line");
-    std::string buffer(9, '\0');  // one short of "Ann:\tline" and its NUL
-    const auto read = SendWithin(host.Transcript(), WM_GETTEXT, buffer.size(),
-                                 reinterpret_cast<LPARAM>(buffer.data()));
-    EXPECT_EQ(read, static_cast<LRESULT>(std::string(copied).size())) << strict;
-    EXPECT_EQ(buffer.c_str(), std::string(copied)) << strict;
-    EXPECT_EQ(host.TranscriptText(), "Ann:\tline") << "a buffer that fits reads it all";
-  }
-}
-
-// Run under code page 932 too (LC_ALL=ja_JP.UTF-8; PRACTICEHOST_CODE_PAGE=932 makes sure of it):
-// there a rich edit's WM_GETTEXTLENGTH counts fewer characters than the line has bytes.
-TEST(PracticeHostHabits, LinesBeyondAsciiAreSaidAndReadBack) {
-  char wanted[16] = {};
-  if (GetEnvironmentVariableA("PRACTICEHOST_CODE_PAGE", wanted, sizeof wanted)) {
-    ASSERT_EQ(std::to_string(GetACP()), wanted) << "is the ja_JP.UTF-8 locale missing?";
-  }
-  const std::pair<UINT, std::pair<std::string, std::string>> lines[] = {
-      {932, {"\x93\xfa\x96\x7b\x8c\xea ok", "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e ok"}},
-      {1252, {"caf\xe9 \x80", "caf\xc3\xa9 \xe2\x82\xac"}},
-  };
-  const auto row = std::find_if(std::begin(lines), std::end(lines),
-                                [](const auto& line) { return line.first == GetACP(); });
-  if (row == std::end(lines)) {
-    GTEST_SKIP() << "no line for code page " << GetACP();
-  }
-  // Quotes and backslashes must survive the log too; the markup is said but never shown.
-  const std::string ansi = row->second.first + " \"\\";
-  const std::string utf8 = row->second.second + " \"\\";
-  const std::string markup = "<Font Color=#0000FF>";
-  const HostProcess host;
-  const std::string line = markup + ansi;  // set into the box, then Enter, as Zibbet does
-  ASSERT_EQ(SendWithin(host.InputBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str())), 1);
-  ASSERT_TRUE(SendWithin(host.InputBox(), WM_CHAR, '\r', 0));
-  std::vector<std::string> events;
-  std::ranges::transform(host.ReadLog(), std::back_inserter(events),
-                         [](const LogEntry& entry) { return entry.event + " " + entry.target; });
-  EXPECT_EQ(events, (std::vector<std::string>{"ready ", "settext input", "char input", "said "}));
-  ASSERT_EQ(host.Events("said").size(), 1u) << "the line was dropped";
-  EXPECT_EQ(host.Events("said")[0].text, utf8);
-  EXPECT_EQ(host.Events("said")[0].markup, markup + utf8);
-  EXPECT_EQ(host.TranscriptText(), kLabel + ansi);
-  EXPECT_EQ(SendWithin(host.InputBox(), WM_GETTEXTLENGTH, 0, 0), 0);
 }
 
 }  // namespace

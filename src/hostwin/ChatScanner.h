@@ -22,8 +22,8 @@ namespace hostwin {
 // copied whole with one WM_GETTEXT, the one read of another program's text that every system
 // carries safely, and compared here with the last copy. A client that cuts its top by as much as
 // was said, of lines alike, changes no sign; a copy now and then settles that, paced by what the
-// last one cost so that a long day's transcript costs the client as little as a short one. The walk to the room, which costs a dozen messages to another process, is made again
-// only now and then.
+// last one cost so that a long day's transcript costs the client as little as a short one. The walk
+// to the room, which costs a dozen messages to another process, is made again only now and then.
 class ChatScanner {
  public:
   using Deliver = std::function<void(const ChatLine&)>;

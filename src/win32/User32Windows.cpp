@@ -60,8 +60,8 @@ std::optional<int> Count(std::optional<LRESULT> reply) {
 // characters where a double-byte code page needs up to two bytes for one.
 std::size_t Room(HWND window, int length) {
   CPINFO codePage{};
-  const bool doubleBytes = IsWindowUnicode(window) == FALSE && GetCPInfo(CP_ACP, &codePage) != FALSE &&
-                           codePage.MaxCharSize > 1;
+  const bool doubleBytes = IsWindowUnicode(window) == FALSE &&
+                           GetCPInfo(CP_ACP, &codePage) != FALSE && codePage.MaxCharSize > 1;
   const auto units = static_cast<std::size_t>(length) * (doubleBytes ? 2 : 1);
   return units + kMargin + units / kMarginPerLength;
 }

@@ -17,19 +17,14 @@ class InlineBackground final : public hostwin::Background {
   double now = 0;
 
   bool Run(std::function<void()> work, std::function<void()> done) override {
-    if (held_) {
+    if (std::exchange(held_, true)) {
       return false;
     }
-    held_ = true;
     work_ = std::move(work);
     done_ = std::move(done);
-    if (!hold) {
-      Finish();
-    }
-    return true;
+    return hold || Finish();
   }
   double Seconds() override { return now; }
-
   bool Holding() const { return held_; }
   // Runs the held work and its end; false when none is held.
   bool Finish() {

@@ -11,8 +11,8 @@ namespace {
 
 // The rich edit kinds' face and size (10 points at 96 dpi), for the same look.
 constexpr int kEditFontHeight = -13;
-// EM_SETLIMITTEXT's "as long as the system allows".
-constexpr WPARAM kNoTextLimit = 0;
+// A multi-line edit control's longest text. (Under Wine, a limit of 0 leaves the first one, 30000.)
+constexpr WPARAM kNoTextLimit = 0x7FFFFFFE;
 
 bool IsUnicode(HWND edit) { return IsWindowUnicode(edit) != FALSE; }
 

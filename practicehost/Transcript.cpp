@@ -132,7 +132,8 @@ LRESULT CALLBACK TranscriptProc(HWND window, UINT message, WPARAM wParam, LPARAM
     RemovePropA(window, kTranscriptProperty);
   }
   const LRESULT result = CallControl(window, message, wParam, lParam);
-  if (message == WM_CREATE && result == 0) {
+  // Creation goes on unless the control answers -1; not every control answers 0 otherwise.
+  if (message == WM_CREATE && result != -1) {
     g_class->setUp(window);
   }
   return result;

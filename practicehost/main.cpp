@@ -42,44 +42,35 @@ HWND RunningFrame() {
   return frame;
 }
 
-int SendSay(const SayCommand& say) {
+// Hands the running host a WM_COPYDATA; `refused` says what its FALSE answer means.
+int SendCopyData(COPYDATASTRUCT data, const char* refused, int refusedCode) {
   const HWND frame = RunningFrame();
   if (!frame) {
     return kExitNoFrame;
   }
-  std::string bytes = practicehost::EncodeCopyData(say.sender, say.text);
-  COPYDATASTRUCT data{static_cast<ULONG_PTR>(say.room), static_cast<DWORD>(bytes.size()),
-                      bytes.data()};
-  DWORD_PTR said = FALSE;
+  DWORD_PTR taken = FALSE;
   if (!SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                           kAnswerTimeoutMs, &said)) {
+                           kAnswerTimeoutMs, &taken)) {
     Report("The practice host did not answer.");
     return kExitNoFrame;
   }
-  if (!said) {
-    Report("The practice host did not say the line (no such room, or no text).");
-    return kExitRefused;
+  if (!taken) {
+    Report(refused);
+    return refusedCode;
   }
   return kExitOk;
 }
 
+int SendSay(const SayCommand& say) {
+  std::string bytes = practicehost::EncodeCopyData(say.sender, say.text);
+  return SendCopyData(
+      {static_cast<ULONG_PTR>(say.room), static_cast<DWORD>(bytes.size()), bytes.data()},
+      "The practice host did not say the line (no such room, or no text).", kExitRefused);
+}
+
 int SendCheckHeap() {
-  const HWND frame = RunningFrame();
-  if (!frame) {
-    return kExitNoFrame;
-  }
-  COPYDATASTRUCT data{practicehost::kCheckHeapData, 0, nullptr};
-  DWORD_PTR sound = FALSE;
-  if (!SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                           kAnswerTimeoutMs, &sound)) {
-    Report("The practice host did not answer.");
-    return kExitNoFrame;
-  }
-  if (!sound) {
-    Report("The practice host's heap is corrupt.");
-    return kExitHeapCorrupt;
-  }
-  return kExitOk;
+  return SendCopyData({practicehost::kCheckHeapData, 0, nullptr},
+                      "The practice host's heap is corrupt.", kExitHeapCorrupt);
 }
 
 // Posted, not sent: the host's thread is about to stop answering, and this command must not wait

@@ -15,10 +15,11 @@ ChatScanner::ChatScanner(WindowAccess& windows, std::unique_ptr<Background> back
 ChatScanner::~ChatScanner() = default;
 
 void ChatScanner::Start() {
+  // The room is first read at the next poll, not here: the start comes as the console loads and
+  // says its first line, and a long transcript's copy would keep the client busy meanwhile.
   started_ = true;
   restart_ = true;
   pending_.clear();
-  Poll();
 }
 
 void ChatScanner::Poll() {

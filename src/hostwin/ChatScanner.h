@@ -46,7 +46,7 @@ class ChatScanner {
   ChatScanner& operator=(const ChatScanner&) = delete;
   ~ChatScanner();
 
-  // From now on, lines are reported; those there when the room is first read are not.
+  // From the next poll on, lines are reported; those there when the room is first read are not.
   void Start();
   void Poll();
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "winkit/Debugger.h"
+#include "winkit/MessageWait.h"
 #include "winkit/Window.h"
 
 namespace win32 {
@@ -66,13 +67,7 @@ bool BackgroundThread::Run(std::function<void()> work, std::function<void()> don
   return true;
 }
 
-double BackgroundThread::Seconds() {
-  LARGE_INTEGER frequency{};
-  LARGE_INTEGER count{};
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&count);
-  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+double BackgroundThread::Seconds() { return winkit::MonotonicSeconds(); }
 
 DWORD WINAPI BackgroundThread::Main(LPVOID self) {
   static_cast<BackgroundThread*>(self)->Loop();

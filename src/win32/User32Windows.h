@@ -25,9 +25,11 @@ HWND ToHwnd(hostwin::Handle handle);
 // carries no buffer. Holds nothing, so any thread may use it.
 class User32Windows final : public hostwin::WindowAccess {
  public:
-  // A poll that gets no answer is skipped; a line to say may wait longer.
-  static constexpr UINT kReadMilliseconds = 250;
+  // A line to say waits for a client that is busy, copying the scanner a long transcript, say;
+  // so does a read, made on the scanner's own thread or as part of saying a line (the box's text
+  // kept).
   static constexpr UINT kSendMilliseconds = 2000;
+  static constexpr UINT kReadMilliseconds = kSendMilliseconds;
   // Long enough for a client that is busy but alive, short enough not to hold up a click.
   static constexpr UINT kPingMilliseconds = 20;
 

@@ -15,7 +15,9 @@ double MessageWait::TimeOfDay() {
          now.wMilliseconds / kMillisecondsPerSecond;
 }
 
-double MessageWait::Monotonic() {
+double MessageWait::Monotonic() { return MonotonicSeconds(); }
+
+double MonotonicSeconds() {
   LARGE_INTEGER frequency{};
   LARGE_INTEGER count{};
   QueryPerformanceFrequency(&frequency);

@@ -11,6 +11,9 @@
 
 namespace winkit {
 
+// Seconds on the performance counter, a clock that never jumps; any thread may read it.
+double MonotonicSeconds();
+
 class MessageWait final : public hostwin::WaitHost {
  public:
   explicit MessageWait(PreTranslate preTranslate = {}) : preTranslate_(std::move(preTranslate)) {}

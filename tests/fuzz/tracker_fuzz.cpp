@@ -94,6 +94,7 @@ class Model {
     windows_.FailReads(failing % 2);
     const bool clean = !windows_.ReadsFailing();
     scanner_.Start();
+    scanner_.Poll();
     started_ = true;
     Seen(clean ? 0 : 1);
   }

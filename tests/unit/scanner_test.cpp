@@ -35,6 +35,11 @@ class ScannerTest : public ::testing::Test {
   ChatScanner Make(ChatScanner::Deliver deliver) {
     return {windows, testing_support::MakeInlineBackground(background), std::move(deliver)};
   }
+  // The start, and the first poll, which reads the room.
+  void Begin() {
+    scanner.Start();
+    scanner.Poll();
+  }
   void CopiesCost(int polls) {
     windows.OnCopy([this, polls] { background->now += polls * kCopyPerPoll; });
   }
@@ -78,7 +83,7 @@ TEST_F(ScannerTest, QuietPollsAskForSignsAndCopyWholeAsOftenAsTheLastCopysCostAl
   Fill(200);
   for (const int pollsPerCopy : {1, 3, 5}) {
     CopiesCost(pollsPerCopy);
-    scanner.Start();
+    Begin();
     const int polls = 4 * pollsPerCopy;
     const auto [reads, whole] = Cost(polls);
     EXPECT_EQ(whole, 4) << pollsPerCopy;
@@ -96,7 +101,7 @@ TEST_F(ScannerTest, QuietPollsAskForSignsAndCopyWholeAsOftenAsTheLastCopysCostAl
 TEST_F(ScannerTest, AChangeThatKeepsTheLengthIsHeardAtThePacedCopyOrByItsShape) {
   Fill(200);
   CopiesCost(4);
-  scanner.Start();
+  Begin();
   const std::size_t line = Transcript().find(u"\r\n") + 2;
   // One line gone, one as long said: every sign the same.
   const std::u16string b(line - 5, u'b');
@@ -121,7 +126,7 @@ TEST_F(ScannerTest, ADearRowProbeIsLeftOutOfThatWindowsLooks) {
     background->now += 2 * ChatScanner::kDearProbeSeconds;
   });
   Fill(100);
-  scanner.Start();
+  Begin();
   const int first = asked;
   EXPECT_GT(first, 0);
   Cost(6);
@@ -130,7 +135,7 @@ TEST_F(ScannerTest, ADearRowProbeIsLeftOutOfThatWindowsLooks) {
 
 // A read under way holds nothing up: polls meanwhile ask nothing, and its lines come when it ends.
 TEST_F(ScannerTest, PollsWhileAReadIsUnderWayAskNothingAndItsLinesComeInOrder) {
-  scanner.Start();
+  Begin();
   background->hold = true;
   Say(room, u"A:\t1");
   scanner.Poll();
@@ -144,7 +149,7 @@ TEST_F(ScannerTest, PollsWhileAReadIsUnderWayAskNothingAndItsLinesComeInOrder) {
 }
 
 TEST_F(ScannerTest, ASilentClientIsAskedOnceAPollAndHeardAsSoonAsItAnswers) {
-  scanner.Start();
+  Begin();
   windows.FailReads(3);  // the length, then twice the question whether it answers at all
   scanner.Poll();
   Say(room, u"Ann:\tnews");
@@ -160,7 +165,7 @@ TEST_F(ScannerTest, ASilentClientIsAskedOnceAPollAndHeardAsSoonAsItAnswers) {
 // A failed read is tried again at once, a few times a poll: by the next one, a client that caps
 // its transcript may have dropped what was said.
 TEST_F(ScannerTest, AReadThatFailsOrThrowsIsTriedAgainAtOnce) {
-  scanner.Start();
+  Begin();
   Say(room, u"Ann:\tnews");
   windows.ThrowOnRead();
   EXPECT_NO_THROW(scanner.Poll());
@@ -189,6 +194,7 @@ TEST_F(ScannerTest, AHandlerThatPumpsGetsNoLineTwiceOrOutOfOrder) {
     }
   });
   nested.Start();
+  nested.Poll();
   Say(room, u"A:\t1");
   Say(room, u"A:\t2");
   nested.Poll();

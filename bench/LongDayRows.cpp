@@ -20,11 +20,13 @@ namespace {
 
 using practicehost::HostProcess;
 
-constexpr DWORD kSettleMs = 1000;
+constexpr DWORD kSettleMs = 3000;
 constexpr DWORD kQuietMs = 5000;
 constexpr int kTriggers = 20;
 constexpr int kTalks = 8;
 constexpr DWORD kTalkEveryMs = 400;
+// Each change is read with one whole copy, which takes Wine's rich edit about a second at 8 MB.
+constexpr int kOneCopyASecond = 4'000'000;
 
 void Day(Table& table, const char* size, int bytes) {
   const HostProcess host(practicehost::Options{.historyBytes = bytes});
@@ -47,7 +49,9 @@ void Day(Table& table, const char* size, int bytes) {
       run.Latencies(kTriggers, [](int i) { return "tu9vo" + std::string(i % 2, ' '); });
   table.Row(Format("trigger heard, %s transcript: p50 / p95", size),
             Format("%.0f / %.0f ms", Percentile(latencies, 0.5), Percentile(latencies, 0.95)),
-            latencies.size() == kTriggers ? "within 1 s" : "TRIGGERS LOST");
+            latencies.size() != kTriggers ? "TRIGGERS LOST"
+            : bytes > kOneCopyASecond     ? "within 2 s (whole copies)"
+                                          : "within 1 s");
 
   // Clicks at every phase of the polls while another thread says a line now and then: only the
   // scanner's reads hold them up.

@@ -52,6 +52,9 @@ ScannerRun::ScannerRun(const practicehost::HostProcess& host)
                }),
       window_(scanner_) {
   scanner_.Start();
+  // The room is first read at the first poll: what is said before that is history.
+  constexpr DWORD kFirstReadMs = 300;
+  winkit::PumpFor(kFirstReadMs);
 }
 
 std::vector<double> ScannerRun::Latencies(int lines, const std::function<std::string(int)>& text) {

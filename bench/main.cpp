@@ -7,6 +7,7 @@
 // zibbet_bench --desktop: the desktop rows alone, for a second display.
 // zibbet_bench --long-day: the long day's rows alone.
 // zibbet_bench --probes: the probes' costs by transcript kind alone.
+// zibbet_bench --client: the unfriendly client's rows alone.
 #include <string_view>
 
 #include "Table.h"
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
   }
   if (argc == 2 && std::string_view(argv[1]) == "--long-day") {
     bench::LongDayRows(table);
+    return table.Failed() == 0 ? 0 : 1;
+  }
+  if (argc == 2 && std::string_view(argv[1]) == "--client") {
+    bench::ClientRows(table);
     return table.Failed() == 0 ? 0 : 1;
   }
   if (argc == 2 && std::string_view(argv[1]) == "--probes") {

@@ -168,7 +168,7 @@ std::optional<ChatScanner::Shape> ChatScanner::Probe(std::optional<int> length) 
 
 void ChatScanner::Copy(bool history, std::optional<int> length) {
   length_ = -1;  // until this copy succeeds
-  const auto before = Probe(length);
+  auto before = Probe(length);
   const double started = background_->Seconds();
   const auto text = before ? windows_.Text(transcript_) : std::nullopt;
   const double copied = background_->Seconds();
@@ -178,6 +178,11 @@ void ChatScanner::Copy(bool history, std::optional<int> length) {
     return;
   }
   const auto after = Probe();
+  if (before && dearRows_) {
+    // Found dear just now: left out of both, or the next poll would copy again for nothing.
+    before->lastStart.reset();
+    before->lastLength.reset();
+  }
   if (history) {
     tracker_.Reset(*text);
     fresh_ = false;

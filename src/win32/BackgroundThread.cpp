@@ -38,6 +38,8 @@ BackgroundThread::BackgroundThread()
       wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
   if (mailbox_->Handle() != nullptr && wake_) {
     thread_.Reset(CreateThread(nullptr, 0, &Main, this, 0, nullptr));
+    // Splitting a long text is work the window's thread must not wait behind on a busy machine.
+    SetThreadPriority(thread_.Get(), THREAD_PRIORITY_BELOW_NORMAL);
   }
 }
 

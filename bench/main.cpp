@@ -9,6 +9,7 @@
 // zibbet_bench --probes: the probes' costs by transcript kind alone.
 // zibbet_bench --client: the unfriendly client's rows alone.
 #include <string_view>
+#include <utility>
 
 #include "Table.h"
 
@@ -23,22 +24,18 @@ void ProbeRows(Table& table);
 }  // namespace bench
 
 int main(int argc, char** argv) {
+  // One group of rows alone, by its flag.
+  constexpr std::pair<std::string_view, void (*)(bench::Table&)> kAlone[] = {
+      {"--desktop", bench::DesktopRows},
+      {"--long-day", bench::LongDayRows},
+      {"--client", bench::ClientRows},
+      {"--probes", bench::ProbeRows}};
   bench::Table table;
-  if (argc == 2 && std::string_view(argv[1]) == "--desktop") {
-    bench::DesktopRows(table);
-    return table.Failed() == 0 ? 0 : 1;
-  }
-  if (argc == 2 && std::string_view(argv[1]) == "--long-day") {
-    bench::LongDayRows(table);
-    return table.Failed() == 0 ? 0 : 1;
-  }
-  if (argc == 2 && std::string_view(argv[1]) == "--client") {
-    bench::ClientRows(table);
-    return table.Failed() == 0 ? 0 : 1;
-  }
-  if (argc == 2 && std::string_view(argv[1]) == "--probes") {
-    bench::ProbeRows(table);
-    return table.Failed() == 0 ? 0 : 1;
+  for (const auto& [flag, rows] : kAlone) {
+    if (argc == 2 && std::string_view(argv[1]) == flag) {
+      rows(table);
+      return table.Failed() == 0 ? 0 : 1;
+    }
   }
   bench::CoreRows(table);
   bench::ClientRows(table);

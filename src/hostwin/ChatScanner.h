@@ -33,9 +33,10 @@ class ChatScanner {
   static constexpr int kPollsPerLook = 2;
   // A copy taken when no sign changed comes no sooner after the last copy than that one's cost
   // over this share: it takes at most this share of the client's time (and about as much of
-  // ours, to split and compare). A few lines are copied at every poll, 10 KB every other, 8 MB,
-  // which Wine's rich edit copies in about a second, every few minutes.
-  static constexpr double kQuietCopyShare = 0.005;
+  // ours, to split and compare). A short transcript is copied at every poll, so that a client
+  // capped at a few lines of one length is heard as soon as one that grows; 8 MB, which Wine's
+  // rich edit copies in about a second, every minute and a half.
+  static constexpr double kQuietCopyShare = 0.01;
   // Finding the last row costs some clients a walk from the top (a rich edit under Wine, about
   // 9 ms at 8 MB); a window whose last row took longer is looked at without it.
   static constexpr double kDearProbeSeconds = 0.002;

@@ -9,6 +9,7 @@
 #include "forms/Forms.h"
 #include "win32/formkit/FormWindow.h"
 #include "win32/formkit/Win32Platform.h"
+#include "winkit/Dpi.h"
 #include "winkit/MessagePump.h"
 #include "winkit/Text.h"
 
@@ -75,7 +76,7 @@ const formkit::ControlDesc& ControlOf(formkit::FormId form, std::string_view con
 }
 
 POINT ControlCentre(formkit::FormId form, std::string_view control) {
-  const int dpi = formkit_win32::DisplayDpi();
+  const int dpi = winkit::SystemDpi();
   const formkit::ControlDesc& desc = ControlOf(form, control);
   return {formkit::TwipsToPixels(desc.left + desc.width / 2, dpi),
           formkit::TwipsToPixels(desc.top + desc.height / 2, dpi)};

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace formkit {
 namespace {
@@ -35,17 +34,22 @@ std::optional<std::string_view> StandInFace(
   return std::nullopt;
 }
 
-int FittingHeight(int height, std::span<const Room> rooms) {
-  double worst = 1;
-  for (const Room& room : rooms) {
-    if (room.needed > room.available) {
-      worst = std::min(worst, static_cast<double>(std::max(room.available, 0)) / room.needed);
+int LargestFitting(int least, int most, const std::function<bool(int)>& fits) {
+  if (most <= least || fits(most)) {
+    return std::max(most, least);
+  }
+  // Between the floor and the last height found too large.
+  int low = least;
+  int high = most - 1;
+  while (low < high) {
+    const int middle = low + (high - low + 1) / 2;
+    if (fits(middle)) {
+      low = middle;
+    } else {
+      high = middle - 1;
     }
   }
-  if (worst >= 1) {
-    return height;
-  }
-  return std::max(static_cast<int>(std::floor(height * worst)), 1);
+  return low;
 }
 
 }  // namespace formkit

@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <optional>
-#include <span>
 #include <string_view>
 
 #include "formkit/Description.h"
@@ -26,15 +25,9 @@ constexpr int ScaledPixels(int pixels, int dpi) {
 std::optional<std::string_view> StandInFace(std::string_view face,
                                             const std::function<bool(std::string_view)>& installed);
 
-// Pixels a caption needs and has, along one direction.
-struct Room {
-  int needed = 0;
-  int available = 0;
-};
-
-// The em height at which captions that took `rooms` at `height` pixels should fit: `height`
-// when they do, else smaller in proportion to the worst overrun (text grows with its height),
-// and never below one pixel. Hinting makes that a guess, to be measured again.
-int FittingHeight(int height, std::span<const Room> rooms);
+// The largest em height from `least` to `most` at which `fits` says a caption fits its control,
+// taking one that fits at a height to fit at every smaller one; `least` when none does. Asks
+// about as many heights as halving the range takes, each a font made and a caption measured.
+int LargestFitting(int least, int most, const std::function<bool(int)>& fits);
 
 }  // namespace formkit

@@ -22,9 +22,13 @@ from harness import Failure, Session, check, open_console  # noqa: E402
 TEXTS = ["LICENSE.txt", "THIRD-PARTY-NOTICES.txt", "guide.txt"]
 CONTENTS = sorted(TEXTS + ["PracticeHost.exe", "Zibbet.exe"])
 SPLASH_CAPTION = "Zibbet Version 1 By: Mr Vemm"
-# Run as the user, Windows 10/11 among the versions known, system DPI aware.
-MANIFEST_PARTS = [b'level="asInvoker"', b"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
-                  b">true</dpiAware>"]
+# Run as the user, Windows 10/11 among the versions known; Zibbet follows each monitor's DPI, the
+# host the system's.
+MANIFEST_PARTS = [b'level="asInvoker"', b"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"]
+DPI_AWARENESS = {
+    "Zibbet.exe": [b">true/pm</dpiAware>", b">PerMonitorV2, PerMonitor</dpiAwareness>"],
+    "PracticeHost.exe": [b">true</dpiAware>"],
+}
 # Themed controls would change the classic look.
 VISUAL_STYLES = b"Microsoft.Windows.Common-Controls"
 # Each program's internal name and description.
@@ -46,7 +50,8 @@ def resources(args, exe):
 
 def check_program(folder, exe, args):
     pe = read(folder, exe)
-    for part in MANIFEST_PARTS + [('version="%s"' % args.version_quad).encode()]:
+    version = ('version="%s"' % args.version_quad).encode()
+    for part in MANIFEST_PARTS + DPI_AWARENESS[exe] + [version]:
         check(part in pe, "%s: manifest lacks %s" % (exe, part.decode()))
     check(VISUAL_STYLES not in pe, exe + " asks for visual styles")
     found = resources(args, os.path.join(folder, exe))

@@ -2,6 +2,7 @@
 // window's description (its names and tab places are checked when compiled).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -30,9 +31,8 @@ TEST(Descriptions, TwipsBecomeRoundedPixelsAtAnyResolution) {
   EXPECT_EQ(formkit::TwipsToPixels(8, 96), 1);
 }
 
-// A missing face gives way to the closest narrow one installed; captions that overrun their
-// boxes shrink the font's height (pixels) by the worst overrun ({needed, available}).
-TEST(Display, AMissingFaceGivesWayToANarrowOneAndOverrunsShrinkIt) {
+// A missing face gives way to the closest narrow one installed.
+TEST(Display, AMissingFaceGivesWayToTheClosestNarrowOne) {
   const auto among = [](const std::set<std::string_view>& faces) {
     return [faces](std::string_view face) { return faces.contains(face); };
   };
@@ -43,11 +43,34 @@ TEST(Display, AMissingFaceGivesWayToANarrowOneAndOverrunsShrinkIt) {
             "Nimbus Sans Narrow");
   EXPECT_EQ(formkit::StandInFace(narrow, among({"Arial Nova Cond", "Arial"})), "Arial Nova Cond");
   EXPECT_EQ(formkit::StandInFace(narrow, among({"Arial"})), std::nullopt);
-  using Rooms = std::vector<formkit::Room>;
-  EXPECT_EQ(formkit::FittingHeight(11, Rooms{{17, 17}, {13, 17}}), 11);  // exactly as wide fits
-  EXPECT_EQ(formkit::FittingHeight(11, Rooms{{19, 17}, {13, 17}}), 9);   // 9.8
-  EXPECT_EQ(formkit::FittingHeight(11, Rooms{{19, 17}, {40, 20}}), 5);   // the worst of them
-  EXPECT_EQ(formkit::FittingHeight(11, Rooms{{5, 0}}), 1);
+}
+
+// A caption shrinks the least that fits: the largest height that does, found by halving, never
+// below the floor; one that fits as described is never asked smaller.
+TEST(Display, ACaptionShrinksTheLeastThatFitsNeverBelowTheFloor) {
+  const struct {
+    int least, most, largestFitting, expected;
+  } cases[] = {
+      {9, 18, 18, 18},                 // fits as described
+      {9, 18, 17, 17},                 // one pixel less
+      {9, 18, 12, 12}, {9, 18, 9, 9},  // just the floor
+      {9, 18, 3, 9},                   // nothing fits: the floor all the same
+      {5, 5, 1, 5},                    // nothing to shrink
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.largestFitting);
+    std::vector<int> asked;
+    const int found = formkit::LargestFitting(c.least, c.most, [&](int height) {
+      asked.push_back(height);
+      return height <= c.largestFitting;
+    });
+    EXPECT_EQ(found, c.expected);
+    EXPECT_TRUE(std::ranges::all_of(asked, [&](int h) { return h >= c.least && h <= c.most; }));
+    EXPECT_LE(asked.size(), 5U);  // halving, not stepping down a pixel at a time
+    if (c.largestFitting >= c.most) {
+      EXPECT_EQ(asked, std::vector{c.most});
+    }
+  }
 }
 
 // A platform whose windows are nothing: it only collects the faults reported.

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "RealWindows.h"
 #include "formkit/Description.h"
 #include "formkit/Display.h"
 #include "formkit/Program.h"
@@ -21,6 +22,7 @@
 #include "win32/formkit/FormResources.h"
 #include "win32/formkit/FormWindow.h"
 #include "win32/formkit/Win32Platform.h"
+#include "winkit/Dpi.h"
 #include "winkit/Handles.h"
 #include "winkit/MessagePump.h"
 #include "winkit/Text.h"
@@ -29,26 +31,17 @@ namespace {
 
 using formkit::FormId;
 using formkit::Kind;
+using testing_win32::Capture;
+using testing_win32::Click;
+using testing_win32::kSettleMs;
+using testing_win32::MoveTo;
+using testing_win32::Pump;
+using testing_win32::Send;
+using testing_win32::TestPlatform;
 
-constexpr int kSettleMs = 60;
 constexpr FormId kForms[] = {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4,
                              FormId::Form5};
 
-// The platform as the program has it, except that the end of the program and a fault are test
-// failures.
-class TestPlatform final : public formkit_win32::Win32Platform {
- public:
-  TestPlatform() : Win32Platform(GetModuleHandleW(nullptr)) {}
-  void Fault(std::string_view message) override { ADD_FAILURE() << message; }
-  [[noreturn]] void Exit() override {
-    std::fputs("the program ended during a test\n", stderr);
-    ExitProcess(2);
-  }
-};
-
-void Pump(int milliseconds) {
-  winkit::PumpFor(static_cast<DWORD>(milliseconds), &formkit_win32::PreTranslateFormMessage);
-}
 bool PumpUntil(const std::function<bool()>& done) {
   return winkit::PumpUntil(done, 2000, 10, &formkit_win32::PreTranslateFormMessage);
 }
@@ -88,7 +81,7 @@ struct Harness {
                            [this](formkit::Program&, FormId, formkit::Form& form) {
                              return std::make_unique<Recorder>(form, log);
                            }};
-  const int dpi = platform.Dpi();
+  const int dpi = winkit::SystemDpi();
 
   int Px(int twips) const { return formkit::TwipsToPixels(twips, dpi); }
   HWND Show(FormId id) {
@@ -110,39 +103,6 @@ struct Harness {
     return {Px(c.left) + Px(c.width) / 2, Px(c.top) + Px(c.height) / 2};
   }
 };
-
-// Mouse and keyboard through the system's input path: a mouse event, or a key down or up.
-void Send(DWORD flags, WORD key = 0, POINT at = {}) {
-  INPUT input{};
-  input.type = key != 0 ? INPUT_KEYBOARD : INPUT_MOUSE;
-  if (key != 0) {
-    input.ki = {key, 0, flags, 0, 0};
-  } else {
-    input.mi = {at.x, at.y, 0, flags, 0, 0};
-  }
-  SendInput(1, &input, sizeof input);
-}
-
-// Moves the pointer through the input path, by way of a spot beside it so that it really moves.
-void MoveTo(HWND window, POINT at) {
-  ClientToScreen(window, &at);
-  for (const POINT p : {POINT{at.x + 1, at.y + 1}, at}) {
-    Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0,
-         {p.x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1,
-          p.y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1});
-    Pump(kSettleMs);
-  }
-}
-
-// Each click first waits out the double-click time, so that no two clicks make a double-click
-// unless asked to.
-void Click(HWND window, POINT at, int times = 1) {
-  Pump(static_cast<int>(GetDoubleClickTime()) + 50);
-  MoveTo(window, at);
-  for (int i = 0; i < 2 * times; ++i) {
-    Send(i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-  }
-}
 
 void Press(WORD key, bool shift = false, bool pump = true) {
   const std::vector<WORD> keys = shift ? std::vector<WORD>{VK_SHIFT, key} : std::vector{key};
@@ -166,35 +126,6 @@ std::wstring TextOf(HWND window) {
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), int(text.size()))));
   return text;
 }
-
-// The client area as the window paints it for WM_PRINTCLIENT.
-class Capture {
- public:
-  explicit Capture(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    bitmap_.Reset(
-        CreateCompatibleBitmap(winkit::WindowDc(window).Get(), client.right, client.bottom));
-    select_.emplace(dc_.Get(), bitmap_.Get());
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.Get()), PRF_CLIENT);
-  }
-  COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
-  // How many pixels of the rectangle have the colour.
-  int Count(COLORREF colour, RECT area) const {
-    int count = 0;
-    for (int y = area.top; y < area.bottom; ++y) {
-      for (int x = area.left; x < area.right; ++x) {
-        count += At(x, y) == colour ? 1 : 0;
-      }
-    }
-    return count;
-  }
-
- private:
-  winkit::UniqueDc dc_{CreateCompatibleDC(nullptr)};
-  winkit::UniqueBitmap bitmap_;
-  std::optional<winkit::ScopedSelect> select_;  // for the capture's life
-};
 
 TEST(FormWindows, ClientSizesFramesAndPlaces) {
   const struct {
@@ -459,56 +390,74 @@ TEST(TextBoxes, TheModelsTextShowsTheSameTextKeepsTheCaretDisabledTakesNoInput) 
   EXPECT_GT(box.Count(GetSysColor(COLOR_GRAYTEXT), client), 0);
 }
 
-// Each caption of the five windows, and of one in a face nobody has, in the font its window
-// draws it in. A face the system has is drawn as described, fitting or not. One it lacks gives
-// way to a narrow stand-in where one is installed, shrunk until the caption fits its control.
-TEST(Fonts, AFaceTheSystemLacksGivesWayUntilEveryCaptionFitsOneItHasStaysAsDescribed) {
+// Whether the caption is whole inside its control in the font: a label wraps within its height,
+// a button keeps one line clear of its raised edge.
+bool CaptionFits(const formkit::ControlDesc& c, HFONT font, int dpi) {
+  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
+  const winkit::ScopedSelect select(dc.Get(), font);
+  const bool label = c.kind == Kind::Label;
+  const int across =
+      formkit::TwipsToPixels(c.width, dpi) - (label ? 0 : 2 * GetSystemMetrics(SM_CXEDGE));
+  const std::wstring text(c.text.begin(), c.text.end());
+  RECT needed{0, 0, across, 0};
+  DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
+            DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
+  return needed.right <= across && needed.bottom <= formkit::TwipsToPixels(c.height, dpi);
+}
+
+// Every caption of the five windows, in the font its window really draws it in, is whole inside
+// its control, in the described face or, where the system lacks it, a narrow stand-in: at the
+// described height where it fits, else the largest that fits. A face nobody has, in a control
+// too small for any, stops at half the described height.
+TEST(Fonts, EveryCaptionIsWholeShrunkTheLeastThatFitsNeverBelowHalf) {
+  Harness harness;
+  const auto installed = [](std::string_view f) { return formkit_win32::FaceInstalled(f, 0); };
+  for (const FormId id : kForms) {
+    const HWND window = harness.Show(id);
+    auto& view = *formkit_win32::FormWindow::FromHandle(window);
+    ASSERT_EQ(view.Dpi(), harness.dpi);
+    const formkit::FormDesc& desc = forms::DescriptionOf(id);
+    for (std::size_t i = 0; i < desc.controls.size(); ++i) {
+      const formkit::ControlDesc& c = desc.controls[i];
+      const formkit::Font described = c.font.value_or(desc.font.value_or(formkit::Font{}));
+      if ((c.kind != Kind::Label && c.kind != Kind::Button) || c.text.empty() ||
+          described.face.empty()) {
+        continue;
+      }
+      SCOPED_TRACE(std::string(desc.name) + "." + std::string(c.name));
+      HFONT font = view.FontOf(i);
+      if (c.kind == Kind::Button) {
+        EXPECT_EQ(
+            reinterpret_cast<HFONT>(SendMessageW(harness.Child(id, c.name), WM_GETFONT, 0, 0)),
+            font);
+      }
+      EXPECT_TRUE(CaptionFits(c, font, harness.dpi));
+      LOGFONTW logical{};
+      GetObjectW(font, sizeof logical, &logical);
+      const auto face =
+          installed(described.face)
+              ? described.face
+              : formkit::StandInFace(described.face, installed).value_or(described.face);
+      EXPECT_EQ(logical.lfFaceName, winkit::WideFromUtf8(face));
+      const int full = static_cast<int>(std::lround(described.points * harness.dpi / 72));
+      EXPECT_LE(-logical.lfHeight, full);
+      if (-logical.lfHeight < full) {  // a pixel more would not fit
+        --logical.lfHeight;
+        const winkit::UniqueFont larger(CreateFontIndirectW(&logical));
+        EXPECT_FALSE(CaptionFits(c, larger.Get(), harness.dpi));
+      }
+    }
+  }
   static const formkit::ControlDesc off[] = {
       {.name = "Off", .width = 255, .height = 255, .text = u"OFF"}};
   static const formkit::FormDesc lacking{
       .name = "Lacking",
-      .font = formkit::Font{.face = "Zibbet No Such Face", .weight = 700},
+      .font = formkit::Font{.face = "Zibbet No Such Face", .points = 24, .weight = 700},
       .controls = off};
-  const int dpi = formkit_win32::DisplayDpi();
-  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
-  int lacked = 0;
-  using forms::DescriptionOf;
-  for (const formkit::FormDesc* desc :
-       {&lacking, &DescriptionOf(FormId::Form1), &DescriptionOf(FormId::Form2),
-        &DescriptionOf(FormId::Form3), &DescriptionOf(FormId::Form4),
-        &DescriptionOf(FormId::Form5)}) {
-    formkit_win32::FormResources resources(GetModuleHandleW(nullptr), *desc, dpi);
-    for (const formkit::ControlDesc& c : desc->controls) {
-      const bool label = c.kind == Kind::Label;
-      const formkit::Font described = c.font.value_or(desc->font.value_or(formkit::Font{}));
-      if ((!label && c.kind != Kind::Button) || c.text.empty() || described.face.empty()) {
-        continue;
-      }
-      SCOPED_TRACE(std::string(desc->name) + "." + std::string(c.name));
-      HFONT font = resources.Font(c.font);
-      LOGFONTW logical{};
-      GetObjectW(font, sizeof logical, &logical);
-      if (formkit_win32::FaceInstalled(described.face, described.charset)) {
-        EXPECT_EQ(logical.lfFaceName, winkit::WideFromUtf8(described.face));
-        EXPECT_EQ(-logical.lfHeight, std::lround(described.points * dpi / 72));
-        continue;
-      }
-      ++lacked;
-      const auto standIn = formkit::StandInFace(
-          described.face, [](std::string_view f) { return formkit_win32::FaceInstalled(f, 0); });
-      EXPECT_EQ(logical.lfFaceName, winkit::WideFromUtf8(standIn.value_or(described.face)));
-      const winkit::ScopedSelect select(dc.Get(), font);
-      const std::wstring text(c.text.begin(), c.text.end());
-      const int across =
-          formkit::TwipsToPixels(c.width, dpi) - (label ? 0 : 2 * GetSystemMetrics(SM_CXEDGE));
-      RECT needed{0, 0, across, 0};
-      DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
-                DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
-      EXPECT_LE(needed.right, across);
-      EXPECT_LE(needed.bottom, formkit::TwipsToPixels(c.height, dpi));
-    }
-  }
-  EXPECT_GT(lacked, 0);
+  formkit_win32::FormResources resources(GetModuleHandleW(nullptr), lacking, harness.dpi);
+  LOGFONTW logical{};
+  GetObjectW(resources.CaptionFont(0), sizeof logical, &logical);
+  EXPECT_EQ(-logical.lfHeight, (std::lround(24.0 * harness.dpi / 72) + 1) / 2);
 }
 
 // Tab and Shift+Tab follow the tab order. Enter in a box presses the default button, on a button

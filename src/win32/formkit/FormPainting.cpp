@@ -74,7 +74,7 @@ void FormWindow::PaintSurface(HDC target) {
   const BackBuffer buffer(target, client);
   HDC dc = buffer.Get();
   FillRect(dc, &client, DcBrush(dc, Resolve(form_.Desc().backColour)));
-  DrawPicture(dc, resources_.FormPicture(), client);
+  DrawPicture(dc, resources_->FormPicture(), client);
   // Back to front.
   for (std::size_t i = form_.Controls().size(); i-- > 0;) {
     PaintControl(dc, i);
@@ -96,7 +96,7 @@ void FormWindow::PaintControl(HDC dc, std::size_t index) {
       if (!desc.transparent) {
         FillRect(dc, &box, DcBrush(dc, Resolve(form_.Desc().backColour)));
       }
-      SelectObject(dc, resources_.Font(desc.font));
+      SelectObject(dc, resources_->CaptionFont(index));
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, control.Enabled() ? Resolve(desc.foreColour.value_or(formkit::kButtonText))
                                          : GetSysColor(COLOR_GRAYTEXT));
@@ -124,7 +124,7 @@ void FormWindow::PaintControl(HDC dc, std::size_t index) {
       break;
     }
     case Kind::Image:
-      DrawPicture(dc, resources_.Picture(index), Box(desc));
+      DrawPicture(dc, resources_->Picture(index), Box(desc));
       break;
     default:
       break;  // windowed or invisible kinds
@@ -139,7 +139,7 @@ void FormWindow::PaintPictureBox(HWND box, HDC target) {
   HDC dc = buffer.Get();
   FillRect(dc, &client, DcBrush(dc, Resolve(kPictureBoxBack)));
   if (index) {
-    DrawPicture(dc, resources_.Picture(*index), client);
+    DrawPicture(dc, resources_->Picture(*index), client);
   }
   buffer.Present();
 }
@@ -162,7 +162,7 @@ void FormWindow::DrawButton(const DRAWITEMSTRUCT& item) {
   if (pressed) {
     OffsetRect(&text, 1, 1);
   }
-  SelectObject(dc, resources_.Font(desc.font));
+  SelectObject(dc, resources_->CaptionFont(*index));
   SetBkMode(dc, TRANSPARENT);
   const std::wstring caption = winkit::Wide(control.Text());
   const int length = static_cast<int>(caption.size());

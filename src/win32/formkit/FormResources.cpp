@@ -115,6 +115,7 @@ FormResources::FormResources(HINSTANCE module, const formkit::FormDesc& desc, in
       bigIcon_(LoadIconSized(module, desc.icon, SM_CXICON, SM_CYICON)),
       smallIcon_(LoadIconSized(module, desc.icon, SM_CXSMICON, SM_CYSMICON)) {
   pictures_.resize(desc.controls.size());
+  captionFonts_.resize(desc.controls.size());
   for (std::size_t i = 0; i < desc.controls.size(); ++i) {
     const formkit::ControlDesc& control = desc.controls[i];
     if (control.kind == formkit::Kind::Image || control.kind == formkit::Kind::PictureBox) {
@@ -129,23 +130,37 @@ formkit::Font FormResources::Resolved(const std::optional<formkit::Font>& contro
 
 HFONT FormResources::Font(const std::optional<formkit::Font>& controlFont) {
   const formkit::Font font = Resolved(controlFont);
-  for (const auto& [cached, handle] : fonts_) {
-    if (cached == font) {
-      return handle.Get();
-    }
-  }
-  winkit::UniqueFont created = MakeFont(font);
-  if (!created) {
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  }
-  HFONT result = created.Get();
-  fonts_.emplace_back(font, std::move(created));
-  return result;
+  return Made(font, DescribedHeight(font));
 }
 
-winkit::UniqueFont FormResources::MakeFont(const formkit::Font& font) const {
+HFONT FormResources::CaptionFont(std::size_t index) {
+  const formkit::ControlDesc& control = desc_.controls[index];
+  if ((control.kind != formkit::Kind::Label && control.kind != formkit::Kind::Button) ||
+      control.text.empty()) {
+    return Font(control.font);
+  }
+  if (captionFonts_[index] != nullptr) {
+    return captionFonts_[index];
+  }
+  const formkit::Font font = Resolved(control.font);
+  const int described = DescribedHeight(font);
+  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
+  const int height = formkit::LargestFitting((described + 1) / 2, described, [&](int candidate) {
+    const LOGFONTW logical = Logical(font, candidate);
+    const winkit::UniqueFont trial(CreateFontIndirectW(&logical));
+    return trial && CaptionFits(dc.Get(), control, trial.Get());
+  });
+  captionFonts_[index] = Made(font, height);
+  return captionFonts_[index];
+}
+
+int FormResources::DescribedHeight(const formkit::Font& font) const {
+  return static_cast<int>(std::lround(font.points * dpi_ / kPointsPerInch));
+}
+
+LOGFONTW FormResources::Logical(const formkit::Font& font, int height) const {
   LOGFONTW logical{};
-  logical.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi_ / kPointsPerInch));
+  logical.lfHeight = -height;
   logical.lfWeight = font.weight;
   logical.lfItalic = font.italic ? TRUE : FALSE;
   logical.lfUnderline = font.underline ? TRUE : FALSE;
@@ -153,54 +168,41 @@ winkit::UniqueFont FormResources::MakeFont(const formkit::Font& font) const {
   logical.lfCharSet = static_cast<BYTE>(font.charset);
   SetFace(logical, font.face);
   const auto installed = [&](std::string_view face) { return FaceInstalled(face, font.charset); };
-  if (installed(font.face)) {
-    return winkit::UniqueFont(CreateFontIndirectW(&logical));
-  }
-  if (const auto standIn = formkit::StandInFace(font.face, installed)) {
-    SetFace(logical, *standIn);
-  }
-  // Whatever the system draws instead, the captions were laid out for the described face: the
-  // height shrinks until each fits its control again, down to half the described one.
-  const int described = -logical.lfHeight;
-  const int least = (described + 1) / 2;
-  const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
-  for (;;) {
-    winkit::UniqueFont created(CreateFontIndirectW(&logical));
-    const int height = -logical.lfHeight;
-    if (!created || height <= least) {
-      return created;
+  if (!installed(font.face)) {
+    if (const auto standIn = formkit::StandInFace(font.face, installed)) {
+      SetFace(logical, *standIn);
     }
-    const int next = formkit::FittingHeight(height, CaptionRooms(dc.Get(), font, created.Get()));
-    if (next == height) {
-      return created;
-    }
-    logical.lfHeight = -std::max(next, least);
   }
+  return logical;
 }
 
-std::vector<formkit::Room> FormResources::CaptionRooms(HDC dc, const formkit::Font& font,
-                                                       HFONT handle) const {
-  const winkit::ScopedSelect select(dc, handle);
-  std::vector<formkit::Room> rooms;
-  for (const formkit::ControlDesc& control : desc_.controls) {
-    const bool label = control.kind == formkit::Kind::Label;
-    if ((!label && control.kind != formkit::Kind::Button) || control.text.empty() ||
-        Resolved(control.font) != font) {
-      continue;
+HFONT FormResources::Made(const formkit::Font& font, int height) {
+  for (const MadeFont& made : fonts_) {
+    if (made.font == font && made.height == height) {
+      return made.handle.Get();
     }
-    const int width = formkit::TwipsToPixels(control.width, dpi_);
-    // A button's caption keeps clear of its raised edge.
-    const int across = label ? width : width - 2 * GetSystemMetrics(SM_CXEDGE);
-    const std::wstring text = winkit::Wide(control.text);
-    // As the control draws it; a word too long for the width widens the rectangle.
-    RECT needed{0, 0, across, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
-              DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
-    rooms.push_back({.needed = static_cast<int>(needed.right), .available = across});
-    rooms.push_back({.needed = static_cast<int>(needed.bottom),
-                     .available = formkit::TwipsToPixels(control.height, dpi_)});
   }
-  return rooms;
+  const LOGFONTW logical = Logical(font, height);
+  winkit::UniqueFont created(CreateFontIndirectW(&logical));
+  if (!created) {
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  }
+  fonts_.push_back({font, height, std::move(created)});
+  return fonts_.back().handle.Get();
+}
+
+// As the control draws it: a label wraps at word breaks, where a word too long for the width
+// widens the rectangle; a button keeps its caption on one line, clear of its raised edge.
+bool FormResources::CaptionFits(HDC dc, const formkit::ControlDesc& control, HFONT font) const {
+  const winkit::ScopedSelect select(dc, font);
+  const bool label = control.kind == formkit::Kind::Label;
+  const int width = formkit::TwipsToPixels(control.width, dpi_);
+  const int across = label ? width : width - 2 * GetSystemMetrics(SM_CXEDGE);
+  const std::wstring text = winkit::Wide(control.text);
+  RECT needed{0, 0, across, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+            DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
+  return needed.right <= across && needed.bottom <= formkit::TwipsToPixels(control.height, dpi_);
 }
 
 HCURSOR FormResources::Pointer(int pointer, int icon) {

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "formkit/Display.h"
+#include "winkit/Dpi.h"
 #include "winkit/Text.h"
 #include "winkit/WindowMoves.h"
 
@@ -16,6 +18,7 @@ constexpr std::wstring_view kClassPrefix = L"Zibbet.";
 constexpr winkit::WindowClass kPictureBoxClass{.name = L"Zibbet.PictureBox"};
 constexpr wchar_t kEditClass[] = L"EDIT";
 constexpr wchar_t kButtonClass[] = L"BUTTON";
+constexpr DWORD kFormExStyle = 0;
 
 // Timer ids: the control's index plus this, so that no id is 0.
 constexpr UINT_PTR kFirstTimerId = 1;
@@ -87,13 +90,8 @@ FormWindow* FormWindow::FromHandle(HWND window) {
 }
 
 FormWindow::FormWindow(formkit::Program& program, formkit::FormId id, formkit::Form& form,
-                       HINSTANCE module, int dpi, Cascade& cascade)
-    : program_(program),
-      id_(id),
-      form_(form),
-      module_(module),
-      dpi_(dpi),
-      resources_(module, form.Desc(), dpi) {
+                       HINSTANCE module, Cascade& cascade)
+    : program_(program), id_(id), form_(form), module_(module), dpi_(winkit::SystemDpi()) {
   const std::size_t count = form_.Controls().size();
   children_.resize(count);
   timers_.resize(count);
@@ -122,33 +120,98 @@ FormWindow::~FormWindow() {
   Destroy();  // with its children, before the fonts and pictures they use
 }
 
+SIZE FormWindow::FrameSize(int dpi) const {
+  const formkit::FormDesc& desc = form_.Desc();
+  const RECT client{0, 0, formkit::TwipsToPixels(desc.clientWidth, dpi),
+                    formkit::TwipsToPixels(desc.clientHeight, dpi)};
+  const RECT frame =
+      winkit::FrameAround(client, WS_CLIPCHILDREN | FrameStyle(desc.frame), kFormExStyle, dpi);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 void FormWindow::CreateFormWindow(Cascade& cascade) {
   const formkit::FormDesc& desc = form_.Desc();
-  const DWORD style = WS_CLIPCHILDREN | FrameStyle(desc.frame);
-  constexpr DWORD kExStyle = 0;
-  RECT frame{0, 0, Px(desc.clientWidth), Px(desc.clientHeight)};
-  AdjustWindowRectEx(&frame, style, FALSE, kExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const POINT place = desc.start == formkit::StartPosition::CenterScreen
-                          ? CentredOnScreen(width, height)
-                          : cascade.Next(width, height);
+  const auto placeFor = [&](SIZE size) {
+    return desc.start == formkit::StartPosition::CenterScreen ? CentredOnScreen(size.cx, size.cy)
+                                                              : cascade.Next(size.cx, size.cy);
+  };
+  SIZE size = FrameSize(dpi_);
+  POINT place = placeFor(size);
+  // At the scale of the monitor it opens on; centred again at that size.
+  const int there = winkit::MonitorDpi({place.x + size.cx / 2, place.y + size.cy / 2});
+  if (there != dpi_) {
+    dpi_ = there;
+    size = FrameSize(dpi_);
+    if (desc.start == formkit::StartPosition::CenterScreen) {
+      place = placeFor(size);
+    }
+  }
+  resources_ = std::make_unique<FormResources>(module_, desc, dpi_);
 
   const std::wstring className = WindowClassName(desc.name);
   winkit::RegisterClassOnce(
       module_, {.name = kPictureBoxClass.name, .cursor = LoadCursorA(nullptr, IDC_ARROW)},
       &winkit::Guarded<&PictureProc>);
   const std::wstring caption = winkit::Wide(desc.caption);
-  if (!Create(module_, {.name = className.c_str()}, caption.c_str(), style, kExStyle,
-              {place.x, place.y, width, height})) {
+  if (!Create(module_, {.name = className.c_str()}, caption.c_str(),
+              WS_CLIPCHILDREN | FrameStyle(desc.frame), kFormExStyle,
+              {place.x, place.y, size.cx, size.cy})) {
     return;
   }
-  if (HICON big = resources_.BigIcon()) {
+  // The system may know better where the window went.
+  if (const int actual = winkit::WindowDpi(Handle()); actual != 0 && actual != dpi_) {
+    Rescale(actual, nullptr);
+  }
+  if (HICON big = resources_->BigIcon()) {
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   }
-  if (HICON small = resources_.SmallIcon()) {
+  if (HICON small = resources_->SmallIcon()) {
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   }
+}
+
+void FormWindow::Rescale(int dpi, const RECT* frame) {
+  // The old pictures and fonts stay until the children have let go of them.
+  const std::unique_ptr<FormResources> previous =
+      std::exchange(resources_, std::make_unique<FormResources>(module_, form_.Desc(), dpi));
+  dpi_ = dpi;
+  RECT place{};
+  if (frame != nullptr) {
+    place = *frame;
+  } else {
+    GetWindowRect(Handle(), &place);
+    const SIZE size = FrameSize(dpi);
+    place.right = place.left + size.cx;
+    place.bottom = place.top + size.cy;
+  }
+  constexpr UINT kKeepOrder = SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(Handle(), nullptr, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, kKeepOrder);
+  const auto& controls = form_.Controls();
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (HWND child = children_[i]) {
+      const RECT box = Box(controls[i].Desc());
+      SetWindowPos(child, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                   kKeepOrder);
+      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->CaptionFont(i)), TRUE);
+    }
+  }
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void FormWindow::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
+  const int dpi = winkit::DpiFromMessage(wParam);
+  if (dpi == 0) {
+    return;
+  }
+  // The system's rectangle keeps the window where the user put it; one that could not hold the
+  // window at the new scale is not the system's, and the window keeps its top left instead.
+  const SIZE wanted = FrameSize(dpi);
+  const bool sane = suggested != nullptr && suggested->right - suggested->left >= wanted.cx / 2 &&
+                    suggested->right - suggested->left <= wanted.cx * 2 &&
+                    suggested->bottom - suggested->top >= wanted.cy / 2 &&
+                    suggested->bottom - suggested->top <= wanted.cy * 2;
+  Rescale(dpi, sane ? suggested : nullptr);
 }
 
 void FormWindow::CreateChild(std::size_t index) {
@@ -197,7 +260,7 @@ void FormWindow::CreateChild(std::size_t index) {
   if (child == nullptr) {
     return;
   }
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(resources_.Font(desc.font)), FALSE);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->CaptionFont(index)), FALSE);
   if (desc.passwordChar != 0) {
     SendMessageW(child, EM_SETPASSWORDCHAR, desc.passwordChar, 0);
   }
@@ -306,12 +369,12 @@ bool FormWindow::SetPointer(HWND under) {
     ScreenToClient(Handle(), &where);
     if (const auto hit = DrawnControlAt(where)) {
       const formkit::ControlDesc& desc = form_.Controls()[*hit].Desc();
-      cursor = resources_.Pointer(desc.pointer, desc.pointerIcon);
+      cursor = resources_->Pointer(desc.pointer, desc.pointerIcon);
     }
     // Drawn controls without a pointer of their own show the window's; the window's default
     // is the arrow.
     if (cursor == nullptr) {
-      cursor = resources_.Pointer(form_.Desc().pointer, form_.Desc().pointerIcon);
+      cursor = resources_->Pointer(form_.Desc().pointer, form_.Desc().pointerIcon);
     }
     if (cursor == nullptr) {
       cursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -319,7 +382,7 @@ bool FormWindow::SetPointer(HWND under) {
   } else if (const auto index = IndexOf(under)) {
     // Without one of their own, windowed controls show their class's (the edit's I-beam).
     const formkit::ControlDesc& desc = form_.Controls()[*index].Desc();
-    cursor = resources_.Pointer(desc.pointer, desc.pointerIcon);
+    cursor = resources_->Pointer(desc.pointer, desc.pointerIcon);
   }
   if (cursor == nullptr) {
     return false;
@@ -548,6 +611,16 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       FollowUserState(wParam);
       break;
+    case winkit::kGetDpiScaledSizeMessage:
+      // The size that holds the described client area at the new scale, not the old one grown.
+      if (const int dpi = static_cast<int>(wParam); winkit::PlausibleDpi(dpi)) {
+        *reinterpret_cast<SIZE*>(lParam) = FrameSize(dpi);
+        return TRUE;
+      }
+      return FALSE;
+    case winkit::kDpiChangedMessage:
+      OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
+      return 0;
     default:
       break;
   }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,10 +51,10 @@ bool PreTranslateFormMessage(MSG& message);
 // the last thing a handler here does: nothing of this object is touched after it.
 class FormWindow final : public formkit::FormView, public winkit::Window {
  public:
-  // `module` holds the pictures and icons and owns the window classes; `dpi` is the display's
-  // pixels per inch, from which every size in pixels follows.
+  // `module` holds the pictures and icons and owns the window classes. Every size in pixels
+  // follows from the scale of the monitor the window is on: at first the one it opens on.
   FormWindow(formkit::Program& program, formkit::FormId id, formkit::Form& form, HINSTANCE module,
-             int dpi, Cascade& cascade);
+             Cascade& cascade);
   ~FormWindow() override;
 
   void ControlChanged(std::size_t index) override;
@@ -65,6 +66,11 @@ class FormWindow final : public formkit::FormView, public winkit::Window {
   static FormWindow* FromHandle(HWND window);
   bool PreTranslate(const MSG& message);
 
+  // The pixels per inch the window is laid out for (96 at 100 %).
+  int Dpi() const { return dpi_; }
+  // The font the control's caption or text is drawn in.
+  HFONT FontOf(std::size_t index) { return resources_->CaptionFont(index); }
+
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   static LRESULT CALLBACK PictureProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
@@ -72,6 +78,13 @@ class FormWindow final : public formkit::FormView, public winkit::Window {
   // Building.
   void CreateFormWindow(Cascade& cascade);
   void CreateChild(std::size_t index);
+  // The window's outer size for its described client area at the scale.
+  SIZE FrameSize(int dpi) const;
+  // Lays the window out again at another scale, from the descriptions: pictures and fonts anew,
+  // children at their places. In `frame` when given (the system's suggestion), else keeping its
+  // top left.
+  void Rescale(int dpi, const RECT* frame);
+  void OnDpiChanged(WPARAM wParam, const RECT* suggested);
 
   // Geometry: every pixel comes from twips here.
   int Px(int twips) const { return formkit::TwipsToPixels(twips, dpi_); }
@@ -119,7 +132,8 @@ class FormWindow final : public formkit::FormView, public winkit::Window {
   HINSTANCE module_;
   int dpi_;
 
-  FormResources resources_;     // outlives the window, which the destructor destroys first
+  // At dpi_; outlives the window, which the destructor destroys first.
+  std::unique_ptr<FormResources> resources_;
   std::vector<HWND> children_;  // by control index; owned by the window
   std::vector<winkit::WindowTimer> timers_;
   std::vector<int> timerPeriods_;

@@ -47,18 +47,13 @@ class WindowTicker final : public formkit::Ticker, winkit::Window {
 
 }  // namespace
 
-int DisplayDpi() {
-  const winkit::WindowDc screen(nullptr);
-  return GetDeviceCaps(screen.Get(), LOGPIXELSY);
-}
-
 Win32Platform::Win32Platform(HINSTANCE module)
-    : module_(module), dpi_(DisplayDpi()), waiter_(&PreTranslateFormMessage) {}
+    : module_(module), waiter_(&PreTranslateFormMessage) {}
 
 std::unique_ptr<formkit::FormView> Win32Platform::CreateView(formkit::Program& program,
                                                              formkit::FormId id,
                                                              formkit::Form& form) {
-  return std::make_unique<FormWindow>(program, id, form, module_, dpi_, cascade_);
+  return std::make_unique<FormWindow>(program, id, form, module_, cascade_);
 }
 
 void Win32Platform::WaitSeconds(int seconds) { hostwin::WaitSeconds(waiter_, seconds); }

@@ -27,18 +27,11 @@ class Win32Platform : public formkit::Platform {
   // To the debugger: the program goes on without the handler that failed.
   void Fault(std::string_view message) override;
 
-  int Dpi() const { return dpi_; }
-
  private:
   HINSTANCE module_;
-  int dpi_;
   Cascade cascade_;
   winkit::MessageWait waiter_;
 };
-
-// The display's pixels per inch (96 at 100 %, 144 at 150 %). The program declares itself DPI
-// aware, so the system scales nothing for it: every size, picture and font follows from this.
-int DisplayDpi();
 
 // Dispatches this thread's messages, with the forms' keyboard handling, until WM_QUIT; returns
 // its exit code.

@@ -70,8 +70,27 @@ std::string Children(HWND form) {
   return out.empty() ? "[]" : out + "]";
 }
 
-HWND FindForm(const char* number) {
-  return FindWindowA(("Zibbet.Form" + std::string(number)).c_str(), nullptr);
+std::string FormClass(const char* number) { return "Zibbet.Form" + std::string(number); }
+
+HWND FindForm(const char* number) { return FindWindowA(FormClass(number).c_str(), nullptr); }
+
+// How many top-level windows of the form's class there are: more than one means two Zibbets.
+int CountForms(const char* number) {
+  const std::string name = FormClass(number);
+  int count = 0;
+  for (HWND form = FindWindowExA(nullptr, nullptr, name.c_str(), nullptr); form;
+       form = FindWindowExA(nullptr, form, name.c_str(), nullptr)) {
+    ++count;
+  }
+  return count;
+}
+
+// The class of the window in front, the one the user types into.
+std::string Foreground() {
+  char name[256] = {};
+  HWND front = GetForegroundWindow();
+  return front && GetClassNameA(GetAncestor(front, GA_ROOT), name, sizeof name) ? Quote(name)
+                                                                                : "null";
 }
 
 // The screen rectangle of the chat client's first room's input box, for typing into it as the
@@ -107,7 +126,8 @@ int main(int argc, char** argv) {
   }
   HDC screen = GetDC(nullptr);
   std::string out = "{\"dpi\":" + std::to_string(GetDeviceCaps(screen, LOGPIXELSY)) +
-                    ",\"hostInput\":" + HostInput() + ",\"forms\":{";
+                    ",\"hostInput\":" + HostInput() + ",\"foreground\":" + Foreground() +
+                    ",\"forms\":{";
   ReleaseDC(nullptr, screen);
   const char* separator = "";
   for (const char* number : {"1", "2", "3", "4", "5"}) {
@@ -122,6 +142,7 @@ int main(int argc, char** argv) {
     OffsetRect(&client, origin.x, origin.y);
     out += separator;
     out += "\"Form" + std::string(number) + "\":{\"caption\":" + Quote(Text(form)) +
+           ",\"windows\":" + std::to_string(CountForms(number)) +
            ",\"visible\":" + Bool(IsWindowVisible(form)) + ",\"iconic\":" + Bool(IsIconic(form)) +
            ",\"window\":" + Rect(window) + ",\"client\":" + Rect(client) +
            ",\"children\":" + Children(form) + "}";

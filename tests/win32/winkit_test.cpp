@@ -1,5 +1,5 @@
 // winkit on real windows of this process: pumps, windows gone or failing in their own handlers,
-// handle owners, subclassing, window moves.
+// handle owners, subclassing, window moves, one running copy.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "winkit/MessageWait.h"
+#include "winkit/SingleInstance.h"
 #include "winkit/Subclass.h"
 #include "winkit/Window.h"
 #include "winkit/WindowMoves.h"
@@ -108,6 +109,49 @@ TEST(MakeTopmost, KeepsPlaceAndSizeAlsoWhenTopmostAlready) {
     EXPECT_TRUE(EqualRect(&before, &after));
     EXPECT_NE(GetWindowLongW(probe.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   }
+}
+
+class TopLevel final : public winkit::Window {
+ public:
+  TopLevel(const wchar_t* className, int show) {
+    Create(GetModuleHandleW(nullptr), {.name = className}, L"", WS_OVERLAPPEDWINDOW, 0,
+           {40, 40, 200, 150});
+    ShowWindow(Handle(), show);
+  }
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    return Default(message, wParam, lParam);
+  }
+};
+
+// A second claim of the name in the session is not the first; its wake reaches the first, which
+// brings back its visible windows of the class: the minimized one restored, the hidden one and
+// other classes' windows left as they are. Once the first is gone, the next claim is the first.
+TEST(SingleInstance, ASecondWakesTheFirstWhichBringsBackItsVisibleWindowsOfTheClass) {
+  constexpr const wchar_t* kName = L"Zibbet.Test.Running";
+  auto first = std::make_unique<winkit::SingleInstance>(kName);
+  ASSERT_TRUE(first->First());
+  int broughtBack = -1;
+  ASSERT_TRUE(first->Listen(GetModuleHandleW(nullptr),
+                            [&] { broughtBack = winkit::BringBackWindows(L"Zibbet.Test.Form"); }));
+  const TopLevel minimized(L"Zibbet.Test.Form1", SW_SHOWMINIMIZED);
+  const TopLevel hidden(L"Zibbet.Test.Form2", SW_HIDE);
+  const TopLevel other(L"Zibbet.Test.Other", SW_SHOWMINIMIZED);
+  ASSERT_TRUE(IsIconic(minimized.Handle()) && IsIconic(other.Handle()));
+
+  const winkit::SingleInstance second(kName);
+  EXPECT_FALSE(second.First());
+  EXPECT_TRUE(second.WakeFirst(0));
+  EXPECT_EQ(broughtBack, 1);
+  EXPECT_TRUE(IsWindowVisible(minimized.Handle()) && !IsIconic(minimized.Handle()));
+  EXPECT_EQ(GetForegroundWindow(), minimized.Handle());
+  EXPECT_FALSE(IsWindowVisible(hidden.Handle()));
+  EXPECT_TRUE(IsIconic(other.Handle()));
+
+  first.reset();
+  EXPECT_TRUE(winkit::SingleInstance(kName).First());
+  EXPECT_FALSE(second.WakeFirst(0));
 }
 
 }  // namespace

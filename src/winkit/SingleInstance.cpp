@@ -1,6 +1,7 @@
 #include "winkit/SingleInstance.h"
 
 #include <iterator>
+#include <ranges>
 #include <utility>
 #include <vector>
 
@@ -105,9 +106,9 @@ int BringBackWindows(std::wstring_view classPrefix) {
     return 0;
   }
   // Restoring activates: the lower ones first, so that the one in front comes last.
-  for (auto window = search.found.rbegin(); window != search.found.rend(); ++window) {
-    if (IsIconic(*window) != FALSE) {
-      ShowWindow(*window, SW_RESTORE);
+  for (HWND window : std::ranges::reverse_view(search.found)) {
+    if (IsIconic(window) != FALSE) {
+      ShowWindow(window, SW_RESTORE);
     }
   }
   SetForegroundWindow(search.found.front());

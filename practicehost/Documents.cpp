@@ -6,6 +6,7 @@
 #include "practicehost/Drawing.h"
 #include "practicehost/Host.h"
 #include "practicehost/Protocol.h"
+#include "practicehost/Scale.h"
 
 namespace practicehost {
 namespace {
@@ -19,6 +20,7 @@ constexpr char kWelcomeBody[] =
     "rooms to speak for another member. Nothing here reaches the network.";
 constexpr std::array<const char*, 3> kDirectoryNames = {"Ada Finch", "Corin Vale", "Juno Reed"};
 constexpr COLORREF kWelcomeText = RGB(0x30, 0x30, 0x30);
+// In 96-dpi pixels, as every length here.
 constexpr int kWelcomeMargin = 14;
 constexpr int kWelcomeHeadingHeight = 34;
 constexpr int kDecoyIconWidth = 64;
@@ -41,13 +43,16 @@ std::string WelcomeTitle(const Options& options) {
 Documents::Documents(Host& host) : host_(host) {
   welcome_.paint = [this](HDC dc, const RECT& client) { PaintWelcome(dc, client); };
   decoy_.layout = [this](int width, int height) {
+    const int spacing = Px(kSpacing);
+    const int iconWidth = Px(kDecoyIconWidth);
+    const int iconHeight = Px(kControlHeight);
     const int half = height / 2;
-    MoveWindow(decoy_.Item(kDecoyTextId), kSpacing, kSpacing, width - 2 * kSpacing, half - kSpacing,
+    MoveWindow(decoy_.Item(kDecoyTextId), spacing, spacing, width - 2 * spacing, half - spacing,
                TRUE);
-    MoveWindow(decoy_.Item(kDecoyListId), kSpacing, half + kSpacing,
-               width - kDecoyIconWidth - 3 * kSpacing, height - half - 2 * kSpacing, TRUE);
-    MoveWindow(decoy_.Item(kDecoyIconId), width - kDecoyIconWidth - kSpacing,
-               height - kControlHeight - kSpacing, kDecoyIconWidth, kControlHeight, TRUE);
+    MoveWindow(decoy_.Item(kDecoyListId), spacing, half + spacing, width - iconWidth - 3 * spacing,
+               height - half - 2 * spacing, TRUE);
+    MoveWindow(decoy_.Item(kDecoyIconId), width - iconWidth - spacing,
+               height - iconHeight - spacing, iconWidth, iconHeight, TRUE);
   };
   decoy_.command = [this](int id, int code) {
     if (id == kDecoyIconId && code == BN_CLICKED) {
@@ -60,7 +65,7 @@ bool Documents::Create(HWND mdiClient, std::string& error) {
   const Options& options = host_.Settings();
   // Each new MDI child goes on top of the others, so they are made back to front.
   if (options.welcome &&
-      !welcome_.CreateDocument(mdiClient, WelcomeTitle(options), kWelcomeBounds)) {
+      !welcome_.CreateDocument(mdiClient, WelcomeTitle(options), Px(kWelcomeBounds))) {
     error = "cannot create the welcome window";
     return false;
   }
@@ -70,7 +75,7 @@ bool Documents::Create(HWND mdiClient, std::string& error) {
   for (int number = options.rooms; number >= 1; --number) {
     const auto index = static_cast<size_t>(number - 1);
     const RECT& bounds = options.rooms == 1 ? kSingleRoomBounds : kCascadedRoomBounds[index];
-    if (!rooms_[index]->Create(mdiClient, bounds)) {
+    if (!rooms_[index]->Create(mdiClient, Px(bounds))) {
       error = "cannot create the room " + rooms_[index]->Name();
       return false;
     }
@@ -99,7 +104,7 @@ void Documents::Arrange(HWND mdiClient) {
 // static, which is what tells a room apart.
 bool Documents::CreateDecoy(HWND mdiClient) {
   const HFONT font = host_.UiFont();
-  if (!decoy_.CreateDocument(mdiClient, kDecoyTitle, kDecoyBounds) ||
+  if (!decoy_.CreateDocument(mdiClient, kDecoyTitle, Px(kDecoyBounds)) ||
       !CreateChildren(decoy_.Handle(),
                       {{kDecoyTextId, kRichClass, "", WS_VSCROLL | ES_MULTILINE | ES_READONLY,
                         WS_EX_CLIENTEDGE, nullptr, IsUnicodeKind(host_.Settings().transcript)},
@@ -118,12 +123,12 @@ bool Documents::CreateDecoy(HWND mdiClient) {
 
 void Documents::PaintWelcome(HDC dc, const RECT& client) const {
   FillSolid(dc, client, kBoxColor);
-  const RECT heading{client.left + kWelcomeMargin, client.top + kWelcomeMargin,
-                     client.right - kWelcomeMargin,
-                     client.top + kWelcomeMargin + kWelcomeHeadingHeight};
+  const int margin = Px(kWelcomeMargin);
+  const RECT heading{client.left + margin, client.top + margin, client.right - margin,
+                     client.top + margin + Px(kWelcomeHeadingHeight)};
   DrawTextIn(dc, host_.HeadingFont(), kTitleColor, "Welcome, " + host_.Settings().screenName + "!",
              heading, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
-  const RECT body{heading.left, heading.bottom, heading.right, client.bottom - kWelcomeMargin};
+  const RECT body{heading.left, heading.bottom, heading.right, client.bottom - margin};
   DrawTextIn(dc, host_.UiFont(), kWelcomeText, kWelcomeBody, body, DT_LEFT | DT_WORDBREAK);
 }
 

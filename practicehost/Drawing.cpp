@@ -1,10 +1,12 @@
 #include "practicehost/Drawing.h"
 
+#include "practicehost/Scale.h"
+
 namespace practicehost {
 
 winkit::UniqueFont MakeFont(const char* face, int height, int weight) {
   LOGFONTA font{};
-  font.lfHeight = height;
+  font.lfHeight = Px(height);
   font.lfWeight = weight;
   font.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(font.lfFaceName, face, LF_FACESIZE);

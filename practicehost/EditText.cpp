@@ -9,7 +9,7 @@
 namespace practicehost {
 namespace {
 
-// The rich edit kinds' face and size (10 points at 96 dpi), for the same look.
+// The rich edit kinds' face and size (10 points, 13 pixels at 96 dpi), for the same look.
 constexpr int kEditFontHeight = -13;
 // A multi-line edit control's longest text. (Under Wine, a limit of 0 leaves the first one, 30000.)
 constexpr WPARAM kNoTextLimit = 0x7FFFFFFE;

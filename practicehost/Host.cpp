@@ -6,12 +6,14 @@
 #include "practicehost/Children.h"
 #include "practicehost/Drawing.h"
 #include "practicehost/Protocol.h"
+#include "practicehost/Scale.h"
 #include "winkit/Text.h"
 
 namespace practicehost {
 namespace {
 
 constexpr char kFrameTitlePrefix[] = "Practice Host - ";
+// In 96-dpi pixels, as every length here.
 constexpr winkit::WindowPlace kFramePlace{.x = 20, .y = 20, .width = 960, .height = 700};
 // The icon of practicehost.rc.
 constexpr WORD kHostIcon = 1;
@@ -140,8 +142,12 @@ bool Host::CreateFrame(std::string& error) {
                                        .icon = LoadIcon(instance_, MAKEINTRESOURCE(kHostIcon)),
                                        .ansi = true};
   const std::wstring title = winkit::WideFromAnsi(kFrameTitlePrefix + options_.screenName);
+  const winkit::WindowPlace place{.x = Px(kFramePlace.x),
+                                  .y = Px(kFramePlace.y),
+                                  .width = Px(kFramePlace.width),
+                                  .height = Px(kFramePlace.height)};
   if (!Create(instance_, frameClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-              kFramePlace)) {
+              place)) {
     error = "cannot create the frame window";
     return false;
   }
@@ -158,16 +164,19 @@ bool Host::CreateFrame(std::string& error) {
 }
 
 void Host::Layout(int width, int height) {
+  const int toolbarHeight = Px(kToolbarHeight);
+  const int panelHeight = Px(kSayPanelHeight);
+  const int statusHeight = Px(kStatusHeight);
   int top = 0;
   if (const HWND toolbar = toolbar_.Window()) {
-    MoveWindow(toolbar, 0, 0, width, kToolbarHeight, TRUE);
-    top = kToolbarHeight;
+    MoveWindow(toolbar, 0, 0, width, toolbarHeight, TRUE);
+    top = toolbarHeight;
   }
-  const int statusTop = height - kStatusHeight;
-  const int panelTop = statusTop - kSayPanelHeight;
-  MoveWindow(GetDlgItem(Handle(), kStatusId), 0, statusTop, width, kStatusHeight, TRUE);
+  const int statusTop = height - statusHeight;
+  const int panelTop = statusTop - panelHeight;
+  MoveWindow(GetDlgItem(Handle(), kStatusId), 0, statusTop, width, statusHeight, TRUE);
   if (const HWND panel = sayPanel_.Window()) {
-    MoveWindow(panel, 0, panelTop, width, kSayPanelHeight, TRUE);
+    MoveWindow(panel, 0, panelTop, width, panelHeight, TRUE);
   }
   if (mdiClient_) {
     MoveWindow(mdiClient_, 0, top, width, std::max(0, panelTop - top), TRUE);

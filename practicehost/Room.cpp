@@ -6,6 +6,7 @@
 #include "practicehost/Children.h"
 #include "practicehost/Host.h"
 #include "practicehost/Protocol.h"
+#include "practicehost/Scale.h"
 #include "winkit/Text.h"
 
 namespace practicehost {
@@ -13,6 +14,7 @@ namespace {
 
 enum ChildId { kTranscriptId = 101, kInputId, kMembersId, kIconId, kTitleId };
 
+// In 96-dpi pixels.
 constexpr int kTitleHeight = 30;
 constexpr int kInputHeight = 26;
 constexpr int kMembersWidth = 150;
@@ -224,18 +226,23 @@ void Room::AddMember(std::string_view name) {
 }
 
 void Room::Layout(int width, int height) {
-  const int listTop = kTitleHeight;
-  const int inputTop = height - kInputHeight - kGap;
-  const int listHeight = inputTop - kGap - listTop;
-  const int transcriptWidth = width - kMembersWidth - 3 * kGap;
+  const int gap = Px(kGap);
+  const int titleHeight = Px(kTitleHeight);
+  const int inputHeight = Px(kInputHeight);
+  const int membersWidth = Px(kMembersWidth);
+  const int iconWidth = Px(kIconWidth);
+  const int listTop = titleHeight;
+  const int inputTop = height - inputHeight - gap;
+  const int listHeight = inputTop - gap - listTop;
+  const int transcriptWidth = width - membersWidth - 3 * gap;
   const auto place = [this](int id, int left, int top, int placeWidth, int placeHeight) {
     MoveWindow(container_.Item(id), left, top, placeWidth, placeHeight, TRUE);
   };
-  place(kTitleId, 0, 0, width, kTitleHeight);
-  place(kTranscriptId, kGap, listTop, transcriptWidth, listHeight);
-  place(kMembersId, width - kMembersWidth - kGap, listTop, kMembersWidth, listHeight);
-  place(kInputId, kGap, inputTop, width - kIconWidth - 3 * kGap, kInputHeight);
-  place(kIconId, width - kIconWidth - kGap, inputTop, kIconWidth, kInputHeight);
+  place(kTitleId, 0, 0, width, titleHeight);
+  place(kTranscriptId, gap, listTop, transcriptWidth, listHeight);
+  place(kMembersId, width - membersWidth - gap, listTop, membersWidth, listHeight);
+  place(kInputId, gap, inputTop, width - iconWidth - 3 * gap, inputHeight);
+  place(kIconId, width - iconWidth - gap, inputTop, iconWidth, inputHeight);
 }
 
 }  // namespace practicehost

@@ -7,12 +7,14 @@
 #include "practicehost/Drawing.h"
 #include "practicehost/Host.h"
 #include "practicehost/Protocol.h"
+#include "practicehost/Scale.h"
 #include "practicehost/Text.h"
 
 namespace practicehost {
 namespace {
 
 constexpr char kDefaultSender[] = "Marsh Wren";
+// In 96-dpi pixels.
 constexpr int kLabelWidth = 46;
 constexpr int kSenderWidth = 130;
 constexpr int kInLabelWidth = 18;
@@ -63,19 +65,21 @@ void SayPanel::Create(HWND frame, int id, int rooms) {
 }
 
 void SayPanel::Layout(int width, int height) {
-  const int top = (height - kControlHeight) / 2;
-  int left = kSpacing;
-  auto place = [&](int id, int controlWidth, int controlHeight, int gapAfter) {
-    MoveWindow(panel_.Item(id), left, top, controlWidth, controlHeight, TRUE);
+  const int spacing = Px(kSpacing);
+  const int controlHeight = Px(kControlHeight);
+  const int top = (height - controlHeight) / 2;
+  int left = spacing;
+  auto place = [&](int id, int controlWidth, int placeHeight, int gapAfter) {
+    MoveWindow(panel_.Item(id), left, top, controlWidth, placeHeight, TRUE);
     left += controlWidth + gapAfter;
   };
-  place(kLabelId, kLabelWidth, kControlHeight, 0);
-  place(kSenderId, kSenderWidth, kControlHeight, kSpacing / 2);
-  place(kInLabelId, kInLabelWidth, kControlHeight, 0);
-  place(kRoomId, kRoomChoiceWidth, kRoomChoiceDropHeight, kSpacing);
-  const int textWidth = std::max(kMinTextWidth, width - left - kButtonWidth - 2 * kSpacing);
-  place(kTextId, textWidth, kControlHeight, kSpacing);
-  place(kButtonId, kButtonWidth, kControlHeight, 0);
+  place(kLabelId, Px(kLabelWidth), controlHeight, 0);
+  place(kSenderId, Px(kSenderWidth), controlHeight, Px(kSpacing / 2));
+  place(kInLabelId, Px(kInLabelWidth), controlHeight, 0);
+  place(kRoomId, Px(kRoomChoiceWidth), Px(kRoomChoiceDropHeight), spacing);
+  const int textWidth = std::max(Px(kMinTextWidth), width - left - Px(kButtonWidth) - 2 * spacing);
+  place(kTextId, textWidth, controlHeight, spacing);
+  place(kButtonId, Px(kButtonWidth), controlHeight, 0);
 }
 
 void SayPanel::Say() {

@@ -6,6 +6,7 @@
 #include "practicehost/Classes.h"
 #include "practicehost/Drawing.h"
 #include "practicehost/Protocol.h"
+#include "practicehost/Scale.h"
 #include "winkit/Window.h"
 
 namespace practicehost {
@@ -15,6 +16,7 @@ constexpr COLORREF kIconFace = RGB(0xF6, 0xC8, 0x3C);
 constexpr COLORREF kIconFacePressed = RGB(0xD8, 0xA4, 0x10);
 constexpr COLORREF kIconEdge = RGB(0x8A, 0x66, 0x00);
 constexpr COLORREF kIconText = RGB(0x20, 0x20, 0x40);
+// In 96-dpi pixels; the icon's edge is a hairline at any scale.
 constexpr int kIconCornerDiameter = 10;
 constexpr int kIconPressedShift = 1;
 constexpr int kTitleIndent = 6;
@@ -84,11 +86,11 @@ void PaintIcon(HWND window) {
   {
     winkit::ScopedSelect brush(dc, face.Get());
     winkit::ScopedSelect pen(dc, edge.Get());
-    RoundRect(dc, client.left, client.top, client.right, client.bottom, kIconCornerDiameter,
-              kIconCornerDiameter);
+    RoundRect(dc, client.left, client.top, client.right, client.bottom, Px(kIconCornerDiameter),
+              Px(kIconCornerDiameter));
   }
   if (pressed) {
-    OffsetRect(&client, kIconPressedShift, kIconPressedShift);
+    OffsetRect(&client, Px(kIconPressedShift), Px(kIconPressedShift));
   }
   DrawTextIn(dc, FontOf(window), kIconText, GetText(window), client,
              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -144,7 +146,7 @@ LRESULT CALLBACK TitleProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   winkit::PaintDc paint(window);
   RECT client;
   GetClientRect(window, &client);
-  client.left += kTitleIndent;
+  client.left += Px(kTitleIndent);
   DrawTextIn(paint.Get(), FontOf(window), kTitleColor, GetText(window), client,
              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   return 0;

@@ -4,6 +4,7 @@
 #include "practicehost/Drawing.h"
 #include "practicehost/Host.h"
 #include "practicehost/Protocol.h"
+#include "practicehost/Scale.h"
 #include "practicehost/Text.h"
 
 namespace practicehost {
@@ -12,6 +13,7 @@ namespace {
 constexpr char kKeywordTarget[] = "keyword";
 constexpr WPARAM kNoEditLimit = 0;  // EM_SETLIMITTEXT: as much as an edit control takes
 constexpr COLORREF kToolbarText = RGB(0x20, 0x30, 0x50);
+// In 96-dpi pixels.
 constexpr int kComboboxHeight = 26;
 constexpr int kComboboxInset = 4;
 constexpr int kKeywordLabelWidth = 64;
@@ -27,18 +29,23 @@ Toolbar::Toolbar(Host& host) : host_(host) {
   };
   strip_.paint = [](HDC dc, const RECT& client) {
     FillSolid(dc, client, kToolbarColor);
+    // A hairline at any scale, as the system's own borders are.
     FillSolid(dc, RECT{client.left, client.bottom - 1, client.right, client.bottom}, kToolbarEdge);
   };
   toolbar_.layout = [this](int, int height) {
-    const int top = (height - kComboboxHeight) / 2;
-    const int comboboxLeft = kSpacing + kKeywordLabelWidth;
-    MoveWindow(combobox_.Handle(), comboboxLeft, top, kKeywordWidth, kComboboxHeight, TRUE);
-    MoveWindow(toolbar_.Item(kGoId), comboboxLeft + kKeywordWidth + kSpacing, top, kGoWidth,
-               kComboboxHeight, TRUE);
+    const int spacing = Px(kSpacing);
+    const int boxHeight = Px(kComboboxHeight);
+    const int keywordWidth = Px(kKeywordWidth);
+    const int top = (height - boxHeight) / 2;
+    const int comboboxLeft = spacing + Px(kKeywordLabelWidth);
+    MoveWindow(combobox_.Handle(), comboboxLeft, top, keywordWidth, boxHeight, TRUE);
+    MoveWindow(toolbar_.Item(kGoId), comboboxLeft + keywordWidth + spacing, top, Px(kGoWidth),
+               boxHeight, TRUE);
   };
   toolbar_.paint = [this](HDC dc, const RECT& client) {
     FillSolid(dc, client, kToolbarColor);
-    const RECT label{kSpacing, client.top, kSpacing + kKeywordLabelWidth, client.bottom};
+    const int spacing = Px(kSpacing);
+    const RECT label{spacing, client.top, spacing + Px(kKeywordLabelWidth), client.bottom};
     DrawTextIn(dc, host_.UiFont(), kToolbarText, "Keyword", label,
                DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   };
@@ -48,8 +55,9 @@ Toolbar::Toolbar(Host& host) : host_(host) {
     }
   };
   combobox_.layout = [this](int width, int height) {
-    MoveWindow(combobox_.Item(kKeywordId), kComboboxInset, kComboboxInset,
-               width - 2 * kComboboxInset, height - 2 * kComboboxInset, TRUE);
+    const int inset = Px(kComboboxInset);
+    MoveWindow(combobox_.Item(kKeywordId), inset, inset, width - 2 * inset, height - 2 * inset,
+               TRUE);
   };
   combobox_.paint = [](HDC dc, const RECT& client) {
     FillSolid(dc, client, kBoxColor);

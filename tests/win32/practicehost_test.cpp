@@ -200,6 +200,34 @@ TEST_P(TranscriptKinds, LinesBeyondAsciiAreSaidAndReadBack) {
   EXPECT_EQ(SendWithin(host.InputBox(), WM_GETTEXTLENGTH, 0, 0), 0);
 }
 
+// Run at 100 % and, in a Wine prefix of its own, at 150 % (where PRACTICEHOST_DPI=144 makes sure
+// the prefix took): the room and its transcript grow with the display's scale, so that one of
+// Zibbet's banners reads on one line and the transcript scrolls no more sideways than at 100 %.
+TEST_P(TranscriptKinds, GrowWithTheDisplaysScale) {
+  const int dpi = GetDeviceCaps(winkit::WindowDc(nullptr).Get(), LOGPIXELSY);
+  char wanted[16] = {};
+  if (GetEnvironmentVariableA("PRACTICEHOST_DPI", wanted, sizeof wanted)) {
+    ASSERT_EQ(std::to_string(dpi), wanted) << "the Wine prefix runs at another dpi";
+  }
+  const Options options = With({});
+  const HostProcess host(options);
+  host.Say(options.screenName, "(o Y o )[Zibbet-Vemm]-[Now Idle]( o Y o)");
+  // Their sizes at 96 dpi. The room's frame and caption are the system's, grown by whole pixels of
+  // their own (a 4-pixel frame is 5 at 150 %, not 6), and the transcript takes up what they leave.
+  constexpr int kSlack = 2;
+  const std::pair<HWND, SIZE> windows[] = {{host.Room(), {610, 450}},
+                                           {host.Transcript(), {434, 355}}};
+  for (const auto& [window, at96] : windows) {
+    RECT rect{};
+    ASSERT_TRUE(GetWindowRect(window, &rect));
+    EXPECT_NEAR(rect.right - rect.left, MulDiv(at96.cx, dpi, 96), kSlack) << ClassOf(window);
+    EXPECT_NEAR(rect.bottom - rect.top, MulDiv(at96.cy, dpi, 96), kSlack) << ClassOf(window);
+  }
+  EXPECT_EQ(GetWindowLongPtrA(host.Transcript(), GWL_STYLE) & WS_HSCROLL, 0)
+      << "the transcript scrolls sideways";
+  EXPECT_EQ(SendWithin(host.Transcript(), EM_GETLINECOUNT, 0, 0), 1) << "the banner wrapped";
+}
+
 TEST(PracticeHostWindows, HaveTheChatClientsTree) {
   const std::vector<std::string> roomParts = {kRichClass, kRichClass, kListboxClass, kIconClass,
                                               kStaticClass};

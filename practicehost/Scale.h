@@ -10,7 +10,7 @@ namespace practicehost {
 
 inline constexpr int kBaseDpi = 96;
 
-// The screen's dpi as GetDeviceCaps(LOGPIXELSY) gives it, read once: the host is dpi aware by its
+// The screen's dpi as GetDeviceCaps(LOGPIXELSY) gives it: the host is system dpi aware by its
 // manifest, and such a process keeps the dpi it started with.
 int ScreenDpi();
 

@@ -219,7 +219,8 @@ class Model {
   // is lost, and the next read may take what it shows for history.
   void Seen(int unsure) {
     const std::u16string text = client_.Text();
-    if (cleanPollsToGo_ == 0 && text != lastText_ &&
+    // Unsure reads too: one after a start that already read the room looks, it does not copy.
+    if (text != lastText_ &&
         (text.size() == lastText_.size() || lengthsBetween_.contains(text.size()))) {
       skipped_ = true;
       return;

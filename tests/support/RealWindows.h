@@ -8,7 +8,10 @@
 
 #include <cstdio>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "win32/formkit/FormWindow.h"
 #include "win32/formkit/Win32Platform.h"
@@ -19,16 +22,29 @@ namespace testing_win32 {
 
 inline constexpr int kSettleMs = 60;
 
-// The platform as the program has it, except that the end of the program and a fault are test
-// failures.
+// The platform as the program has it, except that the end of the program is a test failure, and
+// so is a fault, unless the test collects them.
 class TestPlatform final : public formkit_win32::Win32Platform {
  public:
   TestPlatform() : Win32Platform(GetModuleHandleW(nullptr)) {}
-  void Fault(std::string_view message) override { ADD_FAILURE() << message; }
+  void Fault(std::string_view message) override {
+    if (collecting_) {
+      faults_.emplace_back(message);
+    } else {
+      ADD_FAILURE() << message;
+    }
+  }
+  // From now on faults are kept for TakeFaults.
+  void CollectFaults() { collecting_ = true; }
+  std::vector<std::string> TakeFaults() { return std::exchange(faults_, {}); }
   [[noreturn]] void Exit() override {
     std::fputs("the program ended during a test\n", stderr);
     ExitProcess(2);
   }
+
+ private:
+  bool collecting_ = false;
+  std::vector<std::string> faults_;
 };
 
 // Dispatches this thread's messages, with the forms' keyboard handling, for a while.

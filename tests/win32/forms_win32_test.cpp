@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "RealWindows.h"
@@ -223,6 +224,36 @@ TEST(FormWindows, ChildWindowsSitAtTheirPlacesInStoredOrder) {
   const COLORREF line = GetSysColor(COLOR_WINDOWTEXT);
   EXPECT_EQ(GetPixel(dc.Get(), harness.Px(600), harness.Px(360)), line);
   EXPECT_NE(GetPixel(dc.Get(), harness.Px(1100), harness.Px(360)), line);
+}
+
+// A control the system will not make leaves its window without it, reported through the
+// program's fault path; the rest of the window is made.
+TEST(FormWindows, AControlTheSystemWillNotMakeIsAFault) {
+  static constexpr auto kRefused = static_cast<INT_PTR>(
+      formkit_win32::ControlId(*formkit::IndexOf(forms::DescriptionOf(FormId::Form4), "Text2")));
+  const auto refuse = [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (code == HCBT_CREATEWND) {
+      const CREATESTRUCTW& create = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+      if (create.hwndParent != nullptr && reinterpret_cast<INT_PTR>(create.hMenu) == kRefused) {
+        return 1;
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  };
+  Harness harness;
+  harness.platform.CollectFaults();
+  {
+    const std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&UnhookWindowsHookEx)> hook(
+        SetWindowsHookExW(WH_CBT, refuse, nullptr, GetCurrentThreadId()), &UnhookWindowsHookEx);
+    ASSERT_NE(hook, nullptr);
+    harness.Show(FormId::Form4);
+  }
+  const std::vector<std::string> faults = harness.platform.TakeFaults();
+  ASSERT_EQ(faults.size(), 1U);
+  EXPECT_NE(faults[0].find("Form4"), std::string::npos) << faults[0];
+  EXPECT_NE(faults[0].find("Text2"), std::string::npos) << faults[0];
+  EXPECT_EQ(harness.Child(FormId::Form4, "Text2"), nullptr);
+  EXPECT_NE(harness.Child(FormId::Form4, "Text3"), nullptr);
 }
 
 constexpr COLORREF kNavy = RGB(0, 0, 128);

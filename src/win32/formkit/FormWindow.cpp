@@ -1,6 +1,7 @@
 #include "win32/formkit/FormWindow.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -156,6 +157,7 @@ void FormWindow::CreateFormWindow(Cascade& cascade) {
   if (!Create(module_, {.name = className.c_str()}, caption.c_str(),
               WS_CLIPCHILDREN | FrameStyle(desc.frame), kFormExStyle,
               {place.x, place.y, size.cx, size.cy})) {
+    ReportUnmade(desc.name);
     return;
   }
   // The system may know better where the window went.
@@ -258,6 +260,7 @@ void FormWindow::CreateChild(std::size_t index) {
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
                                module_, nullptr);
   if (child == nullptr) {
+    ReportUnmade(desc.name);
     return;
   }
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->CaptionFont(index)), FALSE);
@@ -265,6 +268,14 @@ void FormWindow::CreateChild(std::size_t index) {
     SendMessageW(child, EM_SETPASSWORDCHAR, desc.passwordChar, 0);
   }
   children_[index] = child;
+}
+
+// The window goes on without what the system would not make: it shows what it has and the rest
+// of the program runs, but whoever watches the program's faults is told.
+void FormWindow::ReportUnmade(std::string_view what) {
+  program_.GetPlatform().Fault(std::string(form_.Name()) + ": the system made no window for " +
+                               std::string(what) + " (error " + std::to_string(GetLastError()) +
+                               ")");
 }
 
 RECT FormWindow::Box(const formkit::ControlDesc& desc) const {

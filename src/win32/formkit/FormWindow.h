@@ -78,6 +78,8 @@ class FormWindow final : public formkit::FormView, public winkit::Window {
   // Building.
   void CreateFormWindow(Cascade& cascade);
   void CreateChild(std::size_t index);
+  // Through the program's fault path, as a handler's failure is.
+  void ReportUnmade(std::string_view what);
   // The window's outer size for its described client area at the scale.
   SIZE FrameSize(int dpi) const;
   // Lays the window out again at another scale, from the descriptions: pictures and fonts anew,

@@ -14,15 +14,15 @@ formkit::BehaviourFactory Behaviours(hostwin::ChatClient& chat) {
   return [&chat](formkit::Program& program, formkit::FormId id,
                  formkit::Form& form) -> std::unique_ptr<formkit::Behaviour> {
     switch (id) {
-      case formkit::FormId::Form1:
+      case formkit::FormId::Console:
         return std::make_unique<console::MainWindow>(program, form, chat);
-      case formkit::FormId::Form2:
+      case formkit::FormId::Splash:
         return std::make_unique<panels::Splash>(program, form);
-      case formkit::FormId::Form3:
+      case formkit::FormId::Links:
         return std::make_unique<panels::LinksPanel>(program, form, chat);
-      case formkit::FormId::Form4:
+      case formkit::FormId::Secret:
         return std::make_unique<panels::SecretPanel>(program, form, chat);
-      case formkit::FormId::Form5:
+      case formkit::FormId::Picture:
         break;
     }
     return nullptr;
@@ -52,6 +52,6 @@ std::unique_ptr<formkit::Program> Assemble(formkit::Platform& platform, hostwin:
                                             Components(chat));
 }
 
-void Start(formkit::Program& program) { program.Show(formkit::FormId::Form2); }
+void Start(formkit::Program& program) { program.Show(formkit::FormId::Splash); }
 
 }  // namespace zibbet

@@ -1,9 +1,3 @@
-// Form1, the idle console. Its controls:
-//   Label6: ON          Label8: Pause       Label3: X (unload)   Label4: __ (minimize)
-//   Label1: the idle minutes counted        Text2: the away message in each minute banner
-//   Text1: free text, locked with Text2 once idling starts       Timer1: the idle minute tick
-//   Chat1: the chat scanner, whose lines may hold the trigger word
-// Label7 ("OFF"), Label2, Label5, Text3, the shapes and the line are only shown.
 #include "console/MainWindow.h"
 
 #include <string>
@@ -62,22 +56,22 @@ MainWindow::MainWindow(formkit::Program& program, formkit::Form& form, hostwin::
   using formkit::Event;
   On(When<Event::Load>(), [this] { Form_Load(); });
   On(When<Event::Unload>(), [this] { Form_Unload(); });
-  On(When<Event::Click>("Label6"), [this] { Label6_Click(); });
-  On(When<Event::Click>("Label8"), [this] { Label8_Click(); });
-  On(When<Event::Timer>("Timer1"), [this] { Timer1_Timer(); });
-  On(When<Event::Click>("Label3"), [this] { Label3_Click(); });
-  On(When<Event::Click>("Label4"), [this] { Label4_Click(); });
+  On(When<Event::Click>(kOn), [this] { Label6_Click(); });
+  On(When<Event::Click>(kPause), [this] { Label8_Click(); });
+  On(When<Event::Timer>(kMinuteTick), [this] { Timer1_Timer(); });
+  On(When<Event::Click>(kClose), [this] { Label3_Click(); });
+  On(When<Event::Click>(kMinimize), [this] { Label4_Click(); });
   On(When<Event::Click>(), [this] { Form_Click(); });
   On(When<Event::DblClick>(), [this] { Form_DblClick(); });
-  On(When<Event::ChatMsg>("Chat1"),
+  On(When<Event::ChatMsg>(kScanner),
      [this](std::u16string_view screenName, std::u16string_view whatSaid) {
        Chat1_ChatMsg(screenName, whatSaid);
      });
 }
 
 void MainWindow::Form_Load() {
-  form_[Ctl("Timer1")].SetEnabled(false);
-  program_.Start(formkit::FormId::Form1, Ctl("Chat1").index);
+  form_[kMinuteTick].SetEnabled(false);
+  program_.Start(formkit::FormId::Console, kScanner.index);
   chat_.SayFaded(kLoadedBanner);
   form_.MakeTopmost();
 }
@@ -88,27 +82,27 @@ void MainWindow::Form_Unload() {
 }
 
 void MainWindow::Label6_Click() {
-  form_[Ctl("Text1")].SetEnabled(false);
-  form_[Ctl("Text2")].SetEnabled(false);
-  form_[Ctl("Timer1")].SetEnabled(true);
+  form_[kFreeText].SetEnabled(false);
+  form_[kAwayMessage].SetEnabled(false);
+  form_[kMinuteTick].SetEnabled(true);
   chat_.SayFaded(kNowIdleBanner);
 }
 
 void MainWindow::Label8_Click() {
   chat_.SayFaded(kPausedBanner);
-  form_[Ctl("Timer1")].SetEnabled(false);
+  form_[kMinuteTick].SetEnabled(false);
 }
 
 void MainWindow::Timer1_Timer() {
-  formkit::Control& counter = form_[Ctl("Label1")];
+  formkit::Control& counter = form_[kMinutes];
   counter.SetText(WriteCount(ReadCount(counter.Text()) + 1));
   chat_.SayFaded(kIdleTickBanner);
   program_.WaitSeconds(1);
   // Read after the wait: both may have changed meanwhile.
-  chat_.SayFaded(MinuteBanner(form_[Ctl("Text2")].Text(), form_[Ctl("Label1")].Text()));
+  chat_.SayFaded(MinuteBanner(form_[kAwayMessage].Text(), form_[kMinutes].Text()));
 }
 
-void MainWindow::Label3_Click() { program_.Unload(formkit::FormId::Form1); }
+void MainWindow::Label3_Click() { program_.Unload(formkit::FormId::Console); }
 
 void MainWindow::Label4_Click() { form_.SetState(formkit::WindowState::Minimized); }
 
@@ -124,7 +118,7 @@ void MainWindow::Chat1_ChatMsg(std::u16string_view screenName, std::u16string_vi
     return;
   }
   if (ToLower(whatSaid) == kTriggerWord) {
-    program_.Show(formkit::FormId::Form4);
+    program_.Show(formkit::FormId::Secret);
   }
 }
 

@@ -28,6 +28,17 @@ class MainWindow final : public formkit::BehaviourOf<forms::kForm1> {
   MainWindow(formkit::Program& program, formkit::Form& form, hostwin::ChatClient& chat);
 
  private:
+  // The controls with a part in idling; the rest, "OFF" among them, are only shown.
+  static constexpr auto kOn = Ctl("Label6");
+  static constexpr auto kPause = Ctl("Label8");
+  static constexpr auto kClose = Ctl("Label3");
+  static constexpr auto kMinimize = Ctl("Label4");
+  static constexpr auto kMinutes = Ctl("Label1");     // the idle minutes counted
+  static constexpr auto kAwayMessage = Ctl("Text2");  // told in each minute banner
+  static constexpr auto kFreeText = Ctl("Text1");     // locked with the away message
+  static constexpr auto kMinuteTick = Ctl("Timer1");  // enabled while idling
+  static constexpr auto kScanner = Ctl("Chat1");      // its lines may hold the trigger word
+
   void Form_Load();
   void Form_Unload();
   void Label6_Click();

@@ -95,12 +95,16 @@ constexpr ControlIn<D> ControlNamed(std::string_view name) {
 }
 
 template <const FormDesc& D, Event E>
-constexpr EventOf<E> ControlEvent(std::string_view control) {
-  const std::size_t index = ControlNamed<D>(control).index;
-  if (!Raises(D.controls[index].kind, E)) {
+constexpr EventOf<E> ControlEvent(ControlIn<D> control) {
+  if (!Raises(D.controls[control.index].kind, E)) {
     throw "a control of that kind raises no such event";
   }
-  return {{index, E}};
+  return {{control.index, E}};
+}
+
+template <const FormDesc& D, Event E>
+constexpr EventOf<E> ControlEvent(std::string_view control) {
+  return ControlEvent<D, E>(ControlNamed<D>(control));
 }
 
 template <Event E>

@@ -2,8 +2,8 @@
 // formkit/ is the form engine: descriptions (Description.h), a loaded window's model (Form.h),
 // events checked by type (Events.h), the program-wide windows and their lifetimes (this file),
 // when a click counts (Clicks.h), and the display's scale and stand-in faces (Display.h). It
-// numbers the windows Form1 to Form5, as the program calls them, and is handed their
-// descriptions, which live in forms/.
+// numbers the windows Form1 to Form5, as the program calls them (each also by what it is for),
+// and is handed their descriptions, which live in forms/.
 
 #include <array>
 #include <functional>
@@ -19,7 +19,18 @@
 
 namespace formkit {
 
-enum class FormId { Form1, Form2, Form3, Form4, Form5 };
+enum class FormId {
+  Form1,
+  Form2,
+  Form3,
+  Form4,
+  Form5,
+  Console = Form1,  // the idle console, the main window
+  Splash = Form2,
+  Links = Form3,
+  Secret = Form4,  // opened by the chat trigger
+  Picture = Form5,
+};
 inline constexpr std::size_t kFormCount = 5;
 // The description each window is built from, by FormId.
 using Descriptions = std::array<const FormDesc*, kFormCount>;
@@ -68,6 +79,10 @@ class BehaviourOf : public Behaviour {
   }
   template <Event E>
   static consteval EventOf<E> When(std::string_view control) {
+    return ControlEvent<D, E>(control);
+  }
+  template <Event E>
+  static consteval EventOf<E> When(ControlIn<D> control) {
     return ControlEvent<D, E>(control);
   }
   static consteval ControlIn<D> Ctl(std::string_view name) { return ControlNamed<D>(name); }

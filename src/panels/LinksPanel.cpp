@@ -1,7 +1,3 @@
-// Form3, the links panel. Its controls:
-//   Command1 to Command14 (no 11, 12): the link buttons, each opening its address (kLinks)
-//   Label2: __ (minimize)   Label3: X (unload)
-// Label1, the shapes and the line are only shown.
 #include "panels/LinksPanel.h"
 
 #include <array>
@@ -26,15 +22,15 @@ LinksPanel::LinksPanel(formkit::Program& program, formkit::Form& form, hostwin::
   On(When<Event::Load>(), [this] { Form_Load(); });
   On(When<Event::Click>(), [this] { Form_Click(); });
   On(When<Event::DblClick>(), [this] { Form_DblClick(); });
-  On(When<Event::Click>("Label2"), [this] { Label2_Click(); });
-  On(When<Event::Click>("Label3"), [this] { Label3_Click(); });
+  On(When<Event::Click>(kMinimize), [this] { Label2_Click(); });
+  On(When<Event::Click>(kClose), [this] { Label3_Click(); });
   for (std::size_t i = 0; i < kLinks.size(); ++i) {
     On(kLinkClicks[i], [this, address = kLinks[i].address] { chat_.OpenKeyword(address); });
   }
 }
 
 void LinksPanel::Form_Load() {
-  program_.Show(formkit::FormId::Form5);
+  program_.Show(formkit::FormId::Picture);
   // The picture window is not topmost, so the panel lies above it.
   form_.MakeTopmost();
 }
@@ -50,7 +46,7 @@ void LinksPanel::Label2_Click() {
 
 void LinksPanel::Label3_Click() {
   chat_.SayFaded(kCloseLine);
-  program_.Unload(formkit::FormId::Form3);
+  program_.Unload(formkit::FormId::Links);
 }
 
 }  // namespace panels

@@ -51,6 +51,10 @@ class LinksPanel final : public formkit::BehaviourOf<forms::kForm3> {
   LinksPanel(formkit::Program& program, formkit::Form& form, hostwin::ChatClient& chat);
 
  private:
+  // With the link buttons (kLinks), the controls that act; the rest are only shown.
+  static constexpr auto kMinimize = Ctl("Label2");
+  static constexpr auto kClose = Ctl("Label3");
+
   void Form_Load();
   void Form_Click();
   void Form_DblClick();

@@ -32,6 +32,13 @@ class SecretPanel final : public formkit::BehaviourOf<forms::kForm4> {
   SecretPanel(formkit::Program& program, formkit::Form& form, hostwin::ChatClient& chat);
 
  private:
+  // The three entries, checked in this order; the labels, shapes and lines are only shown.
+  static constexpr auto kSecretName = Ctl("Text1");
+  static constexpr auto kPassword = Ctl("Text2");
+  static constexpr auto kNumber = Ctl("Text3");
+  static constexpr auto kTestLuck = Ctl("Command1");  // also Enter in a box
+  static constexpr auto kCancel = Ctl("Command2");    // the prank series, not a way out
+
   void Form_Load();
   void Command1_Click();
   void Command2_Click();

@@ -13,6 +13,8 @@ class Splash final : public formkit::BehaviourOf<forms::kForm2> {
   Splash(formkit::Program& program, formkit::Form& form);
 
  private:
+  static constexpr auto kPicture = Ctl("Image1");
+
   void Form_Load();
   void Image1_Click();
 

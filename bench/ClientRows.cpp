@@ -9,10 +9,11 @@
 
 #include "Scanning.h"
 #include "Table.h"
+#include "formkit/Wait.h"
 #include "hostwin/ChatScanner.h"
-#include "hostwin/Wait.h"
 #include "practicehost/testing/HostProcess.h"
 #include "win32/User32Windows.h"
+#include "win32/formkit/Win32Platform.h"
 #include "winkit/MessagePump.h"
 #include "winkit/MessageWait.h"
 #include "winkit/Window.h"
@@ -103,9 +104,9 @@ void SlowHandlerInWait(Table& table) {
   } while (now.wMilliseconds > kEarlyMs);
   const SlowTimerWindow slow;
   winkit::MessageWait clocks;
-  const double planned = hostwin::WaitLength(clocks.TimeOfDay(), 1);
+  const double planned = formkit::WaitLength(clocks.TimeOfDay(), 1);
   const auto start = Clock::now();
-  winkit::WaitSeconds(1);
+  formkit_win32::WaitSeconds(1);
   table.Row("WaitSeconds(1), 150-ms handler on 100-ms timer", Format("%.3f s", SecondsSince(start)),
             Format("under 1.2 s (planned %.3f s)", planned));
 }

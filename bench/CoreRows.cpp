@@ -18,9 +18,9 @@
 #include "hostwin/ChatScanner.h"
 #include "practicehost/testing/HostProcess.h"
 #include "win32/User32Windows.h"
+#include "win32/formkit/Win32Platform.h"
 #include "winkit/Handles.h"
 #include "winkit/MessagePump.h"
-#include "winkit/MessageWait.h"
 
 namespace bench {
 namespace {
@@ -36,7 +36,7 @@ void SpinningWait(double seconds) {
 }
 
 void Waits(Table& table) {
-  const double waitShare = ProcessorShare([] { winkit::WaitSeconds(1); });
+  const double waitShare = ProcessorShare([] { formkit_win32::WaitSeconds(1); });
   const double spinShare = ProcessorShare([] { SpinningWait(1.0); });
   table.Row("WaitSeconds(1): processor / wall time", Format("%.2f %%", 100 * waitShare),
             "at most 1 %");

@@ -3,7 +3,7 @@
 // ON / Pause / OFF row and a minute counter over a background picture.
 
 #include "formkit/Description.h"
-#include "forms/Parts.h"
+#include "forms/CommonPieces.h"
 #include "forms/Resources.h"
 
 namespace forms {

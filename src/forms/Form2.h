@@ -2,7 +2,7 @@
 // The splash window: a fixed window with a bare title bar and one picture that opens the program.
 
 #include "formkit/Description.h"
-#include "forms/Parts.h"
+#include "forms/CommonPieces.h"
 #include "forms/Resources.h"
 
 namespace forms {

@@ -3,7 +3,7 @@
 // minimize and close labels in the lower right corner.
 
 #include "formkit/Description.h"
-#include "forms/Parts.h"
+#include "forms/CommonPieces.h"
 
 namespace forms {
 

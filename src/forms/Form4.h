@@ -2,7 +2,7 @@
 // The secret panel: three entries and two buttons, without a title bar.
 
 #include "formkit/Description.h"
-#include "forms/Parts.h"
+#include "forms/CommonPieces.h"
 
 namespace forms {
 

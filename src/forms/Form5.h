@@ -2,7 +2,7 @@
 // The picture window: two pictures and a label in a resizable window of its own.
 
 #include "formkit/Description.h"
-#include "forms/Parts.h"
+#include "forms/CommonPieces.h"
 #include "forms/Resources.h"
 
 namespace forms {

@@ -79,11 +79,13 @@ bool Whole(HWND window, std::u16string_view copied, std::size_t capacity) {
 }  // namespace
 
 hostwin::Handle ToHandle(HWND window) {
+  // The low 32 bits, the only significant ones: truncating is safe.
   return static_cast<hostwin::Handle>(reinterpret_cast<std::uintptr_t>(window));
 }
 
 HWND ToHwnd(hostwin::Handle handle) {
-  return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(handle));
+  // Sign-extended, as LongToHandle widens one; in a 32-bit program the same bits.
+  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(handle)));
 }
 
 hostwin::Handle User32Windows::FindTopLevel(std::u16string_view className) {

@@ -15,6 +15,9 @@ namespace win32 {
 using winkit::FromAnsi;
 using winkit::ToAnsi;
 
+// A window handle as the portable core keeps it, 32 bits, and back. Windows shares handles between
+// 32-bit and 64-bit programs as 32-bit values: only the low 32 bits are significant, so a 64-bit
+// program may truncate a handle and must sign-extend one back (0x80001234 is 0xFFFFFFFF80001234).
 hostwin::Handle ToHandle(HWND window);
 HWND ToHwnd(hostwin::Handle handle);
 

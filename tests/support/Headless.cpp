@@ -6,8 +6,8 @@
 #include <regex>
 #include <string>
 
+#include "formkit/Wait.h"
 #include "hostwin/ChatRoom.h"
-#include "hostwin/Wait.h"
 
 namespace testing_support {
 
@@ -88,7 +88,7 @@ std::unique_ptr<formkit::FormView> Headless::CreateView(formkit::Program& progra
   return std::make_unique<View>(*this, program, id, form);
 }
 
-void Headless::WaitSeconds(int seconds) { hostwin::WaitSeconds(*this, seconds); }
+void Headless::WaitSeconds(int seconds) { formkit::WaitSeconds(*this, seconds); }
 
 void Headless::Fault(std::string_view message) { ADD_FAILURE() << message; }
 

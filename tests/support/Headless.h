@@ -15,9 +15,9 @@
 #include "MemoryWindows.h"
 #include "app/Zibbet.h"
 #include "formkit/Program.h"
+#include "formkit/Wait.h"
 #include "forms/Forms.h"
 #include "hostwin/ChatClient.h"
-#include "hostwin/Wait.h"
 
 namespace testing_support {
 
@@ -27,7 +27,7 @@ struct ProgramEnded {};
 // A clock that only moves when a wait pumps or the test lets time pass. A pump runs the next event
 // or tick due within its sleep, as a message queue hands out one message at a time, else sleeps
 // it all; events run before ticks due at the same time, each kind in the order it was set.
-class VirtualClock : public hostwin::WaitHost {
+class VirtualClock : public formkit::WaitHost {
  public:
   explicit VirtualClock(double timeOfDay) : startOfDay_(timeOfDay) {}
 
@@ -37,7 +37,7 @@ class VirtualClock : public hostwin::WaitHost {
     timers_["at." + std::to_string(order_)] = {std::move(action), seconds, 0, order_++};
   }
 
-  // hostwin::WaitHost
+  // formkit::WaitHost
   double TimeOfDay() override { return std::fmod(startOfDay_ + now_, 86400.0); }
   double Monotonic() override { return now_; }
   bool PumpMessages(double maxSeconds) override {

@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "Headless.h"
-#include "hostwin/Wait.h"
+#include "formkit/Wait.h"
 
 namespace {
 
-using hostwin::WaitLength;
+using formkit::WaitLength;
 
 // The headless runs' clock, counting its pumps; once quitting, a pump reports the end.
 struct VirtualWait final : testing_support::VirtualClock {
@@ -41,7 +41,7 @@ TEST(WaitSeconds, LastsAsWaitLengthSaysOnTheMonotonicClock) {
     // The time of day is single precision: near midnight it moves in steps of 1/128 s.
     EXPECT_NEAR(WaitLength(c.timeOfDay, c.seconds), c.length, 1e-2) << c.timeOfDay;
     VirtualWait clock(c.timeOfDay);
-    hostwin::WaitSeconds(clock, c.seconds);
+    formkit::WaitSeconds(clock, c.seconds);
     EXPECT_NEAR(clock.Monotonic(), c.lasts, 1e-2) << c.timeOfDay << " " << c.seconds;
     EXPECT_EQ(clock.pumps == 0, c.lasts == 0) << c.timeOfDay;
   }
@@ -56,8 +56,8 @@ TEST(WaitSeconds, ANestedWaitKeepsItsOwnEndAndTheOuterOneToo) {
   };
   for (const auto& c : std::vector<Case>{{0.4, 1, 2, 2.0}, {0.5, 3, 1, 3.0}}) {
     VirtualWait clock(100.0);
-    clock.At(c.handlerAt, [&] { hostwin::WaitSeconds(clock, c.inner); });
-    hostwin::WaitSeconds(clock, c.outer);
+    clock.At(c.handlerAt, [&] { formkit::WaitSeconds(clock, c.inner); });
+    formkit::WaitSeconds(clock, c.outer);
     EXPECT_NEAR(clock.Monotonic(), c.ends, 1e-3) << c.handlerAt;
   }
 }
@@ -69,7 +69,7 @@ TEST(WaitSeconds, ASlowTimerInsideDelaysTheEndByOneHandlerAtMost) {
     clock.At(clock.Monotonic(), tick);
   };
   clock.At(0.1, tick);
-  hostwin::WaitSeconds(clock, 1);
+  formkit::WaitSeconds(clock, 1);
   EXPECT_GE(clock.Monotonic(), 1.0);
   EXPECT_LE(clock.Monotonic(), 1.15 + 1e-9);
 }
@@ -77,7 +77,7 @@ TEST(WaitSeconds, ASlowTimerInsideDelaysTheEndByOneHandlerAtMost) {
 TEST(WaitSeconds, QuittingEndsTheWait) {
   VirtualWait clock(100.0);
   clock.At(0.2, [&] { clock.quitting = true; });
-  hostwin::WaitSeconds(clock, 5);
+  formkit::WaitSeconds(clock, 5);
   EXPECT_NEAR(clock.Monotonic(), 0.2, 1e-3);
 }
 

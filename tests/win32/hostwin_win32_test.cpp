@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <ios>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -164,6 +166,25 @@ TEST(WindowAccess, AHungClientCostsABoundedWaitAndAFailureNotAnEmptyText) {
   }
   Sleep(static_cast<DWORD>(800 * kBound));
   EXPECT_NE(windows.Text(transcript).value_or(u"").find(u"Ann:\thi"), std::u16string::npos);
+}
+
+// A handle is 32 bits shared with 32-bit programs: a 64-bit one widens it signed into a pointer
+// and truncates the pointer back to the same 32 bits; a 32-bit one keeps the bits as they are.
+TEST(WindowAccess, AHandleSignExtendsIntoAPointerAndTruncatesBack) {
+  struct Case {
+    hostwin::Handle handle;
+    std::uint64_t hwnd64;  // the pointer's bits in a 64-bit program
+  };
+  for (const auto& c : std::vector<Case>{{0x00001234, 0x0000000000001234},
+                                         {0x7FFFFFFF, 0x000000007FFFFFFF},
+                                         {0x80001234, 0xFFFFFFFF80001234},
+                                         {0xFFFFFFFF, 0xFFFFFFFFFFFFFFFF}}) {
+    const HWND window = win32::ToHwnd(c.handle);
+    const std::uint64_t expected = sizeof(HWND) == 8 ? c.hwnd64 : c.hwnd64 & 0xFFFFFFFF;
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(window), expected) << std::hex << c.handle;
+    EXPECT_EQ(win32::ToHandle(window), c.handle) << std::hex << c.handle;
+  }
+  EXPECT_EQ(win32::ToHwnd(win32::ToHandle(GetDesktopWindow())), GetDesktopWindow());
 }
 
 // Under code page 932 only (the end-to-end test runs these with a Japanese locale): double-byte

@@ -56,7 +56,7 @@ std::unique_ptr<formkit::FormView> Win32Platform::CreateView(formkit::Program& p
   return std::make_unique<FormWindow>(program, id, form, module_, cascade_);
 }
 
-void Win32Platform::WaitSeconds(int seconds) { hostwin::WaitSeconds(waiter_, seconds); }
+void Win32Platform::WaitSeconds(int seconds) { formkit::WaitSeconds(waiter_, seconds); }
 
 void Win32Platform::Exit() { ExitProcess(0); }
 
@@ -67,6 +67,11 @@ std::unique_ptr<formkit::Ticker> Win32Platform::Every(int milliseconds,
 
 void Win32Platform::Fault(std::string_view message) {
   winkit::Report(("Zibbet: " + std::string(message)).c_str());
+}
+
+void WaitSeconds(int seconds) {
+  Win32WaitHost host;
+  formkit::WaitSeconds(host, seconds);
 }
 
 int RunMessageLoop() { return winkit::RunMessageLoop(&PreTranslateFormMessage); }

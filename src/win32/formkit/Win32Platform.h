@@ -5,12 +5,33 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 #include "formkit/Program.h"
+#include "formkit/Wait.h"
 #include "win32/formkit/FormWindow.h"
 #include "winkit/MessageWait.h"
 
 namespace formkit_win32 {
+
+// The program's waiting rule (formkit/Wait.h) on Win32's clocks and message queue, as
+// winkit::MessageWait offers them.
+class Win32WaitHost final : public formkit::WaitHost {
+ public:
+  explicit Win32WaitHost(winkit::PreTranslate preTranslate = {})
+      : messages_(std::move(preTranslate)) {}
+
+  double TimeOfDay() override { return messages_.TimeOfDay(); }
+  double Monotonic() override { return messages_.Monotonic(); }
+  bool PumpMessages(double maxSeconds) override { return messages_.PumpMessages(maxSeconds); }
+
+ private:
+  winkit::MessageWait messages_;
+};
+
+// Waits as formkit::WaitSeconds says, dispatching this thread's messages meanwhile without the
+// forms' keyboard handling (for code that runs no forms: the benchmark).
+void WaitSeconds(int seconds);
 
 // The program's world on Win32: real windows for its forms, and waits that keep them answering.
 class Win32Platform : public formkit::Platform {
@@ -30,7 +51,7 @@ class Win32Platform : public formkit::Platform {
  private:
   HINSTANCE module_;
   Cascade cascade_;
-  winkit::MessageWait waiter_;
+  Win32WaitHost waiter_;
 };
 
 // Dispatches this thread's messages, with the forms' keyboard handling, until WM_QUIT; returns

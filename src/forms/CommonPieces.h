@@ -1,10 +1,12 @@
 #pragma once
+// The pieces the five window descriptions (Form1.h to Form5.h) have in common: the description
+// types they are written in, brought into namespace forms; the narrow face the console and the
+// two panels are designed in; and small constructors of common controls.
 
 #include <string_view>
 
 #include "formkit/Description.h"
 
-// Pieces the window descriptions share.
 namespace forms {
 
 using formkit::Align;

@@ -1,6 +1,9 @@
 #pragma once
+// The program's waiting rule: how long Program::WaitSeconds lasts and how it keeps the windows
+// answering. Each platform's Platform::WaitSeconds runs it over its own clocks and message queue
+// (Win32Platform over winkit::MessageWait; the tests over a virtual clock).
 
-namespace hostwin {
+namespace formkit {
 
 // What a wait needs of its surroundings: two clocks and the message queue.
 class WaitHost {
@@ -30,4 +33,4 @@ double WaitLength(double timeOfDay, int seconds);
 // every message: a slow handler or a flood of timer messages delays it by one handler at most.
 void WaitSeconds(WaitHost& host, int seconds);
 
-}  // namespace hostwin
+}  // namespace formkit

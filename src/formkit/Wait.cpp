@@ -1,8 +1,8 @@
-#include "hostwin/Wait.h"
+#include "formkit/Wait.h"
 
 #include <cmath>
 
-namespace hostwin {
+namespace formkit {
 
 double WaitLength(double timeOfDay, int seconds) {
   // The time of day is a single-precision value; the start is rounded from that, halves to even
@@ -29,4 +29,4 @@ void WaitSeconds(WaitHost& host, int seconds) {
   }
 }
 
-}  // namespace hostwin
+}  // namespace formkit

@@ -226,25 +226,28 @@ TEST(FormWindows, ChildWindowsSitAtTheirPlacesInStoredOrder) {
   EXPECT_NE(GetPixel(dc.Get(), harness.Px(1100), harness.Px(360)), line);
 }
 
+// Refuses to make the secret panel's Text2, as a system short of resources would.
+LRESULT CALLBACK RefuseText2(int code, WPARAM wParam, LPARAM lParam) {
+  static constexpr auto kRefused = static_cast<INT_PTR>(
+      formkit_win32::ControlId(*formkit::IndexOf(forms::DescriptionOf(FormId::Form4), "Text2")));
+  if (code == HCBT_CREATEWND) {
+    const CREATESTRUCTW& create = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+    if (create.hwndParent != nullptr && reinterpret_cast<INT_PTR>(create.hMenu) == kRefused) {
+      return 1;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // A control the system will not make leaves its window without it, reported through the
 // program's fault path; the rest of the window is made.
 TEST(FormWindows, AControlTheSystemWillNotMakeIsAFault) {
-  static constexpr auto kRefused = static_cast<INT_PTR>(
-      formkit_win32::ControlId(*formkit::IndexOf(forms::DescriptionOf(FormId::Form4), "Text2")));
-  const auto refuse = [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-    if (code == HCBT_CREATEWND) {
-      const CREATESTRUCTW& create = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-      if (create.hwndParent != nullptr && reinterpret_cast<INT_PTR>(create.hMenu) == kRefused) {
-        return 1;
-      }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-  };
   Harness harness;
   harness.platform.CollectFaults();
   {
     const std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&UnhookWindowsHookEx)> hook(
-        SetWindowsHookExW(WH_CBT, refuse, nullptr, GetCurrentThreadId()), &UnhookWindowsHookEx);
+        SetWindowsHookExW(WH_CBT, &RefuseText2, nullptr, GetCurrentThreadId()),
+        &UnhookWindowsHookEx);
     ASSERT_NE(hook, nullptr);
     harness.Show(FormId::Form4);
   }

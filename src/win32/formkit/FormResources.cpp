@@ -145,8 +145,9 @@ HFONT FormResources::CaptionFont(std::size_t index) {
   const formkit::Font font = Resolved(control.font);
   const int described = DescribedHeight(font);
   const winkit::UniqueDc dc(CreateCompatibleDC(nullptr));
+  LOGFONTW logical = Logical(font, described);  // the face looked up once, not at every trial
   const int height = formkit::LargestFitting((described + 1) / 2, described, [&](int candidate) {
-    const LOGFONTW logical = Logical(font, candidate);
+    logical.lfHeight = -candidate;
     const winkit::UniqueFont trial(CreateFontIndirectW(&logical));
     return trial && CaptionFits(dc.Get(), control, trial.Get());
   });

@@ -1,16 +1,10 @@
 #include "practicehost/Scale.h"
 
-#include "winkit/Handles.h"
+#include "winkit/Dpi.h"
 
 namespace practicehost {
 
-int ScreenDpi() {
-  const winkit::WindowDc screen(nullptr);
-  const int caps = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
-  return caps > 0 ? caps : kBaseDpi;
-}
-
-int Px(int pixels) { return MulDiv(pixels, ScreenDpi(), kBaseDpi); }
+int Px(int pixels) { return MulDiv(pixels, winkit::SystemDpi(), winkit::kDefaultDpi); }
 
 RECT Px(const RECT& bounds) {
   const int left = Px(bounds.left);

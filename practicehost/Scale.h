@@ -1,18 +1,12 @@
 #pragma once
 // The system's display scale. The host is laid out in pixels at 96 dpi (100 %); Px gives such a
-// length at the screen's dpi, so that the frame, its documents, their controls and their fonts
-// grow together, as the rich edits' text (sized in points) does. At 96 dpi every length stays as
-// it is given.
+// length at the screen's dpi (winkit::SystemDpi: the host is system dpi aware by its manifest),
+// so that the frame, its documents, their controls and their fonts grow together, as the rich
+// edits' text (sized in points) does. At 96 dpi every length stays as it is given.
 
 #include <windows.h>
 
 namespace practicehost {
-
-inline constexpr int kBaseDpi = 96;
-
-// The screen's dpi as GetDeviceCaps(LOGPIXELSY) gives it: the host is system dpi aware by its
-// manifest, and such a process keeps the dpi it started with.
-int ScreenDpi();
 
 // A length, an offset or a font height (negative for a character height) in 96-dpi pixels, at
 // the screen's dpi, to the nearest pixel.

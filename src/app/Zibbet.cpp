@@ -37,10 +37,12 @@ formkit::ComponentFactory Components(hostwin::ChatClient& chat) {
       return nullptr;
     }
     const formkit::EventSource source{control.Index(), formkit::Event::ChatMsg};
+    // To this window only: a console unloaded and opened again has a scanner of its own.
+    const formkit::Form& form = *program.Loaded(id);
     return std::make_unique<console::ScannerControl>(
         program.GetPlatform(), chat.Windows(), chat.NewBackground(),
-        [&program, id, source](const hostwin::ChatLine& line) {
-          program.Raise(id, source, {line.sender, line.text});
+        [&program, &form, source](const hostwin::ChatLine& line) {
+          program.Raise(form, source, {line.sender, line.text});
         });
   };
 }

@@ -1,5 +1,6 @@
 #include "formkit/Program.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 #include <string>
@@ -37,44 +38,66 @@ Program::Program(Platform& platform, const Descriptions& descriptions, Behaviour
 
 Program::~Program() {
   ending_ = true;
-  for (auto& slot : slots_) {
-    if (slot.form) {
-      slot.components.reset();
-      slot.form->Detach();
+  CloseAll();
+}
+
+void Program::Window::Close() {
+  components.clear();
+  form.Detach();
+}
+
+void Program::CloseAll() {
+  for (const auto& window : windows_) {
+    if (window) {
+      window->Close();
+    }
+  }
+  for (const auto& unloaded : unloaded_) {
+    if (const auto window = unloaded.lock()) {
+      window->Close();
     }
   }
 }
 
-Form* Program::Loaded(FormId id) const { return SlotOf(id).form.get(); }
+Form* Program::Loaded(FormId id) const {
+  const auto& window = WindowOf(id);
+  return window ? &window->form : nullptr;
+}
+
+std::optional<FormId> Program::IdOf(const Form& form) const {
+  for (std::size_t i = 0; i < windows_.size(); ++i) {
+    if (windows_[i] && &windows_[i]->form == &form) {
+      return static_cast<FormId>(i);
+    }
+  }
+  return std::nullopt;
+}
 
 Form& Program::Load(FormId id) {
-  Slot& slot = SlotOf(id);
-  if (slot.form) {
-    return *slot.form;
+  if (Form* loaded = Loaded(id)) {
+    return *loaded;
   }
-  auto form = std::make_shared<Form>(*descriptions_[static_cast<std::size_t>(id)]);
-  slot.form = form;
-  slot.behaviour =
-      behaviours_ ? std::shared_ptr<Behaviour>(behaviours_(*this, id, *form)) : nullptr;
-  if (slot.behaviour) {
-    for (const EventSource& source : slot.behaviour->Sources()) {
-      if (!Raises(form->Desc(), source)) {
-        platform_.Fault(std::string(form->Name()) + " cannot raise an event handled");
+  const auto window = std::make_shared<Window>(*descriptions_[static_cast<std::size_t>(id)]);
+  WindowOf(id) = window;
+  Form& form = window->form;
+  window->behaviour = behaviours_ ? behaviours_(*this, id, form) : nullptr;
+  if (window->behaviour) {
+    for (const EventSource& source : window->behaviour->Sources()) {
+      if (!Raises(form.Desc(), source)) {
+        platform_.Fault(std::string(form.Name()) + " cannot raise an event handled");
       }
     }
   }
-  slot.components =
-      std::make_shared<std::vector<std::pair<std::size_t, std::unique_ptr<Component>>>>();
-  form->Attach(platform_.CreateView(*this, id, *form));
+  form.Attach(platform_.CreateView(*this, id, form));
   if (components_) {
-    for (auto& control : form->Controls()) {
+    for (auto& control : form.Controls()) {
       if (auto component = components_(*this, id, control)) {
-        slot.components->emplace_back(control.Index(), std::move(component));
+        window->components.emplace_back(control.Index(), std::move(component));
       }
     }
   }
   Raise(id, {std::nullopt, Event::Load});
-  return *form;
+  return form;
 }
 
 void Program::Show(FormId id) {
@@ -99,72 +122,93 @@ void Program::Unload(FormId id) {
     return;
   }
   Raise(id, {std::nullopt, Event::Unload});
-  Slot& slot = SlotOf(id);
-  if (slot.form) {
-    // A handler of this window still running up the stack keeps its objects alive until it
-    // returns; the window itself goes now.
-    slot.components.reset();  // a component lives and dies with its window
-    slot.form->Detach();
-    slot.form.reset();
-    slot.behaviour.reset();
-  }
-  for (const auto& other : slots_) {
-    if (other.form) {
-      return;
+  // Form_Unload may have unloaded it already.
+  if (std::shared_ptr<Window> window = std::exchange(WindowOf(id), nullptr)) {
+    window->unloaded = true;
+    window->form.SetVisible(false);
+    // A handler of it still running (this one's caller, or one waiting further up) posts the
+    // destruction when it returns.
+    if (window->running == 0) {
+      PostDestruction(std::move(window));
     }
   }
-  End();
+  if (std::ranges::none_of(windows_, [](const auto& window) { return window != nullptr; })) {
+    End();
+  }
+}
+
+void Program::Unload(const Form& from) {
+  if (const auto id = IdOf(from)) {
+    Unload(*id);
+  }
+}
+
+void Program::PostDestruction(std::shared_ptr<Window> window) {
+  std::erase_if(unloaded_, [](const auto& unloaded) { return unloaded.expired(); });
+  unloaded_.emplace_back(window);
+  platform_.Post([window = std::move(window)]() mutable { window.reset(); });
 }
 
 void Program::End() {
   ending_ = true;
-  for (auto& slot : slots_) {
-    if (slot.form) {
-      slot.components.reset();
-      slot.form->Detach();
-    }
-  }
+  CloseAll();
   platform_.Exit();
   std::abort();  // a platform whose Exit came back would run handlers after the end
 }
 
 void Program::EndSession() {
-  Unload(FormId::Form1);
+  Unload(FormId::Console);
   End();
 }
 
 void Program::Raise(FormId id, const EventSource& source, const Arguments& arguments) {
-  if (ending_) {
+  if (ending_ || !WindowOf(id)) {
     return;
   }
-  const Slot slot = SlotOf(id);  // a copy: the handler may unload its own window
-  if (!slot.form) {
+  // Shared: the handler may unload the window, which then lives on until the handler returns.
+  const std::shared_ptr<Window> window = WindowOf(id);
+  const Form& form = window->form;
+  if (!Raises(form.Desc(), source)) {
+    platform_.Fault(std::string(form.Name()) + " cannot raise that event");
     return;
   }
-  if (!Raises(slot.form->Desc(), source)) {
-    platform_.Fault(std::string(slot.form->Name()) + " cannot raise that event");
+  if (!window->behaviour) {
     return;
   }
-  if (!slot.behaviour) {
-    return;
-  }
+  // Counted however the handler leaves: an end of the program unwinds through here.
+  struct Running {
+    Program& program;
+    const std::shared_ptr<Window>& window;
+    explicit Running(Program& p, const std::shared_ptr<Window>& w) : program(p), window(w) {
+      ++window->running;
+    }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+    ~Running() {
+      if (--window->running == 0 && window->unloaded && !program.ending_) {
+        program.PostDestruction(window);
+      }
+    }
+  } running(*this, window);
   // A handler's failure ends the handler, never the window procedure or timer that raised it.
   try {
-    slot.behaviour->Run(source, arguments);
+    window->behaviour->Run(source, arguments);
   } catch (const std::exception& failure) {
-    platform_.Fault(std::string(slot.form->Name()) + ": " + failure.what());
+    platform_.Fault(std::string(form.Name()) + ": " + failure.what());
+  }
+}
+
+void Program::Raise(const Form& from, const EventSource& source, const Arguments& arguments) {
+  if (const auto id = IdOf(from)) {
+    Raise(*id, source, arguments);
   }
 }
 
 void Program::Start(FormId id, std::size_t control) {
-  if (ending_) {
+  if (ending_ || !WindowOf(id)) {
     return;
   }
-  const auto components = SlotOf(id).components;  // kept alive while the call runs
-  if (!components) {
-    return;
-  }
-  for (auto& [index, component] : *components) {
+  for (auto& [index, component] : WindowOf(id)->components) {
     if (index == control) {
       component->Start();
     }

@@ -126,6 +126,9 @@ class Platform {
   // A fault of the program (an event raised that its window cannot raise, a handler that
   // threw): reported (to the debugger, or as a test's failure), never passed on.
   virtual void Fault(std::string_view message) = 0;
+  // Runs `task` on the window thread as a message of its own: after the message being handled
+  // now, or inside the next wait that pumps.
+  virtual void Post(std::function<void()> task) = 0;
 };
 
 using BehaviourFactory =
@@ -136,7 +139,11 @@ using ComponentFactory =
     std::function<std::unique_ptr<Component>(Program& program, FormId id, Control& control)>;
 
 // The five program-wide windows and their lifetimes. Each is built from its description the first
-// time it is loaded; hiding keeps it; unloading destroys it, and the next show builds it afresh.
+// time it is loaded; hiding keeps it; unloading ends it, and the next show builds it afresh.
+//
+// An unloaded window is hidden at once and destroyed later, by a task posted to the message
+// loop once none of its handlers runs: a handler may unload its own window anywhere in its body
+// and go on, and the view whose message raised the event outlives the call.
 class Program {
  public:
   Program(Platform& platform, const Descriptions& descriptions, BehaviourFactory behaviours,
@@ -150,7 +157,8 @@ class Program {
   // Loads the window if needed (running its Form_Load once) and makes it visible.
   void Show(FormId id);
   void Hide(FormId id);
-  // Runs Form_Unload and destroys the window. With no window left, the program ends.
+  // Runs Form_Unload and hides the window, which is destroyed once its handlers have returned.
+  // With no window left, the program ends.
   void Unload(FormId id);
   // Closes every window, hidden ones included, and ends the process; no handler runs after it.
   [[noreturn]] void End();
@@ -166,6 +174,16 @@ class Program {
   void DblClick(FormId id, std::optional<std::size_t> control) {
     Raise(id, {control, Event::DblClick});
   }
+  // The same from a window's own view or component, by the window they belong to: dropped once
+  // that window is unloaded (it may have been shown afresh since, as another window).
+  void Raise(const Form& from, const EventSource& source, const Arguments& arguments = {});
+  void Click(const Form& from, std::optional<std::size_t> control) {
+    Raise(from, {control, Event::Click});
+  }
+  void DblClick(const Form& from, std::optional<std::size_t> control) {
+    Raise(from, {control, Event::DblClick});
+  }
+  void Unload(const Form& from);
   // Starts the component behind a control (the chat scanner); nothing for other controls.
   void Start(FormId id, std::size_t control);
   Platform& GetPlatform() { return platform_; }
@@ -173,20 +191,39 @@ class Program {
   void WaitSeconds(int seconds) { platform_.WaitSeconds(seconds); }
 
  private:
-  struct Slot {
-    std::shared_ptr<Form> form;
-    std::shared_ptr<Behaviour> behaviour;
-    std::shared_ptr<std::vector<std::pair<std::size_t, std::unique_ptr<Component>>>> components;
+  // One loaded window: its model, view, behaviour and components.
+  struct Window {
+    explicit Window(const FormDesc& desc) : form(desc) {}
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    ~Window() { Close(); }
+    // Components first (they raise events), then the view; the model and behaviour stay.
+    void Close();
+
+    Form form;
+    std::unique_ptr<Behaviour> behaviour;
+    std::vector<std::pair<std::size_t, std::unique_ptr<Component>>> components;
+    int running = 0;  // its handlers on the stack, a waiting one's nested ones included
+    bool unloaded = false;
   };
-  Slot& SlotOf(FormId id) { return slots_.at(static_cast<std::size_t>(id)); }
-  const Slot& SlotOf(FormId id) const { return slots_.at(static_cast<std::size_t>(id)); }
+  std::shared_ptr<Window>& WindowOf(FormId id) { return windows_.at(static_cast<std::size_t>(id)); }
+  const std::shared_ptr<Window>& WindowOf(FormId id) const {
+    return windows_.at(static_cast<std::size_t>(id));
+  }
+  std::optional<FormId> IdOf(const Form& form) const;
   Form& Load(FormId id);
+  // Destroys an unloaded window in a task of its own: never under a handler of its own.
+  void PostDestruction(std::shared_ptr<Window> window);
+  // Views and components of every window, unloaded ones awaiting destruction included.
+  void CloseAll();
 
   Platform& platform_;
   Descriptions descriptions_;
   BehaviourFactory behaviours_;
   ComponentFactory components_;
-  std::array<Slot, kFormCount> slots_;
+  std::array<std::shared_ptr<Window>, kFormCount> windows_;
+  // Unloaded, their destruction posted: closed with the rest if the program ends first.
+  std::vector<std::weak_ptr<Window>> unloaded_;
   bool ending_ = false;
 };
 

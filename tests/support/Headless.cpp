@@ -28,9 +28,10 @@ class Headless::View final : public formkit::FormView {
     } else if (!control.Enabled() || control.Interval() <= 0) {
       timers_.erase(index);
     } else if (!timers_.contains(index)) {  // switched on again: same period
-      timers_[index] = platform_.Every(control.Interval(), [program = &program_, id = id_, index] {
-        program->Raise(id, {index, formkit::Event::Timer});
-      });
+      timers_[index] =
+          platform_.Every(control.Interval(), [program = &program_, &form = form_, index] {
+            program->Raise(form, {index, formkit::Event::Timer});
+          });
     }
   }
   void FormChanged() override {
@@ -114,10 +115,20 @@ std::unique_ptr<formkit::Ticker> Headless::Every(int milliseconds, std::function
   return std::make_unique<VirtualTicker>(*this, std::move(key));
 }
 
+void Headless::RunPosted() {
+  const std::function<void()> task = std::move(posted_.front());
+  posted_.pop_front();
+  task();
+}
+
 bool Headless::Do(const std::function<void()>& action) {
   try {
     if (!ended_) {
       action();
+    }
+    // What the action posted comes next, as the message loop would take it.
+    while (!posted_.empty() && !ended_) {
+      RunPosted();
     }
   } catch (const ProgramEnded&) {
   }

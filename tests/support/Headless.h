@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -124,17 +125,25 @@ class Headless final : public formkit::Platform, public VirtualClock {
   [[noreturn]] void Exit() override;
   std::unique_ptr<formkit::Ticker> Every(int milliseconds, std::function<void()> tick) override;
   void Fault(std::string_view message) override;
+  // Runs once the action at hand (Do's, or a scheduled one) returns, or inside a wait's pump.
+  void Post(std::function<void()> task) override { posted_.push_back(std::move(task)); }
 
-  // One message at a time, as a queue delivers them; the handler may end the program, in which
-  // case ProgramEnded unwinds through this wait to the test's Do.
+  // One message at a time, as a queue delivers them, posted ones first; the handler may end the
+  // program, in which case ProgramEnded unwinds through this wait to the test's Do.
   bool PumpMessages(double maxSeconds) override {
-    VirtualClock::PumpMessages(maxSeconds);
+    if (!posted_.empty()) {
+      RunPosted();
+    } else {
+      VirtualClock::PumpMessages(maxSeconds);
+    }
     return !ended_;
   }
 
  private:
   class View;
   class VirtualTicker;
+
+  void RunPosted();
 
   MemoryWindows client_;
   // The scanner's reads as one thread sees them.
@@ -146,6 +155,8 @@ class Headless final : public formkit::Platform, public VirtualClock {
   std::u16string inputBox_;
   std::vector<Line> said_;
   std::vector<std::string> trace_;
+  // Last, so first to go: a window awaiting destruction traces into the members above.
+  std::deque<std::function<void()>> posted_;
 };
 
 // What `action` adds to a record that only grows, such as Trace() or Said().

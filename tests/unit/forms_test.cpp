@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "formkit/Display.h"
@@ -86,6 +88,8 @@ class NoWindows final : public formkit::Platform {
   [[noreturn]] void Exit() override { throw std::runtime_error("ended"); }
   std::unique_ptr<formkit::Ticker> Every(int, std::function<void()>) override { return nullptr; }
   void Fault(std::string_view message) override { faults.emplace_back(message); }
+  void Post(std::function<void()> task) override { posted.push_back(std::move(task)); }
+  std::vector<std::function<void()>> posted;
 };
 
 // Label8's handler fails; Label6 has none for a double click.
@@ -118,6 +122,108 @@ TEST(Events, OnlyTheWindowsOwnEventsRunAndFailuresStopAtTheProgram) {
     program.Raise(FormId::Form1, source);
     EXPECT_EQ(platform.faults.size(), faults) << static_cast<int>(source.event);
   }
+}
+
+// A window system that logs what happens to its views and runs posted tasks only when a wait
+// pumps or the test lets the message loop go on.
+class LoggedWindows final : public formkit::Platform {
+ public:
+  class View final : public formkit::FormView {
+   public:
+    View(LoggedWindows& windows, std::string name) : windows_(windows), name_(std::move(name)) {}
+    ~View() override { windows_.log.push_back("destroy " + name_); }
+    void ControlChanged(std::size_t /*index*/) override {}
+    void FormChanged() override {}
+    void MakeTopmost() override {}
+    void DragWindow() override {}
+
+   private:
+    LoggedWindows& windows_;
+    std::string name_;
+  };
+
+  std::vector<std::string> log;
+  std::vector<std::function<void()>> posted;
+  std::function<void()> duringWait;
+
+  std::unique_ptr<formkit::FormView> CreateView(formkit::Program&, FormId,
+                                                formkit::Form& form) override {
+    return std::make_unique<View>(*this, std::string(form.Name()));
+  }
+  void WaitSeconds(int /*seconds*/) override {
+    if (auto during = std::exchange(duringWait, nullptr)) {
+      during();
+    }
+    RunPosted();
+  }
+  [[noreturn]] void Exit() override { throw std::runtime_error("ended"); }
+  std::unique_ptr<formkit::Ticker> Every(int, std::function<void()>) override { return nullptr; }
+  void Fault(std::string_view message) override { ADD_FAILURE() << message; }
+  void Post(std::function<void()> task) override { posted.push_back(std::move(task)); }
+  void RunPosted() {
+    for (auto tasks = std::exchange(posted, {}); auto& task : tasks) {
+      task();
+    }
+  }
+};
+
+// The console's handlers as a test writes them: each logs, some unload or wait.
+class Unloading final : public formkit::BehaviourOf<forms::kForm1> {
+ public:
+  Unloading(formkit::Program& program, formkit::Form& form, LoggedWindows& windows) {
+    const auto log = [&windows](std::string line) { windows.log.push_back(std::move(line)); };
+    On(When<formkit::Event::Unload>(), [log] { log("Form_Unload"); });
+    // Unloads its own window, then goes on with it.
+    On(When<formkit::Event::Click>("Label3"), [&program, &form, log] {
+      program.Unload(FormId::Console);
+      form[Ctl("Label1")].SetText(u"00001");
+      log(program.Loaded(FormId::Console) == nullptr ? "gone from the program" : "still loaded");
+    });
+    On(When<formkit::Event::Click>("Label6"), [&program, log] {
+      program.WaitSeconds(1);
+      log("after the wait");
+    });
+    On(When<formkit::Event::Click>("Label8"), [log] { log("Label8_Click"); });
+  }
+};
+
+TEST(Unloading, AWindowIsDestroyedOnlyOnceItsHandlersHaveReturned) {
+  LoggedWindows windows;
+  formkit::Program program(windows, forms::kDescriptions,
+                           [&](formkit::Program& p, FormId id,
+                               formkit::Form& form) -> std::unique_ptr<formkit::Behaviour> {
+                             if (id != FormId::Console) {
+                               return nullptr;
+                             }
+                             return std::make_unique<Unloading>(p, form, windows);
+                           });
+  program.Show(FormId::Splash);  // keeps the program running with the console unloaded
+  const auto label = [](std::string_view name) { return formkit::IndexOf(forms::kForm1, name); };
+
+  // Unloaded inside its own handler: the handler finishes, the posted task destroys.
+  program.Show(FormId::Console);
+  program.Click(FormId::Console, label("Label3"));
+  EXPECT_EQ(windows.log, (std::vector<std::string>{"Form_Unload", "gone from the program"}));
+  windows.RunPosted();
+  EXPECT_EQ(windows.log.back(), "destroy Form1");
+
+  // Unloaded by another event inside its handler's wait, and opened afresh there: the old window
+  // outlives the wait and its late events are dropped; the new one runs its own.
+  windows.log.clear();
+  program.Show(FormId::Console);
+  formkit::Form* first = program.Loaded(FormId::Console);
+  windows.duringWait = [&] {
+    program.Unload(FormId::Console);
+    program.Show(FormId::Console);
+    program.Click(*first, label("Label8"));
+    program.Click(*program.Loaded(FormId::Console), label("Label8"));
+  };
+  program.Click(FormId::Console, label("Label6"));
+  EXPECT_EQ(windows.log,
+            (std::vector<std::string>{"Form_Unload", "Label8_Click", "after the wait"}));
+  windows.RunPosted();
+  EXPECT_EQ(windows.log.back(), "destroy Form1");
+  EXPECT_NE(program.Loaded(FormId::Console), nullptr);
 }
 
 }  // namespace

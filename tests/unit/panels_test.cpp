@@ -178,17 +178,18 @@ TEST(Panels, EachLinkButtonOpensItsOwnAddressTheRestDragSayOrClose) {
   }
   EXPECT_TRUE(run.program.Loaded(FormId::Form3)->Visible());
   // The panel is dragged by its surface and its text; "__" and "X" say their line first.
-  EXPECT_EQ(Added(run.platform.Trace(),
-                  [&] {
-                    run.Click(FormId::Form3, "");
-                    run.platform.Do([&] { run.program.DblClick(FormId::Form3, std::nullopt); });
-                    run.Click(FormId::Form3, "Label1");
-                    run.Click(FormId::Form3, "Label2");
-                    run.Click(FormId::Form3, "Label3");
-                    run.Click(FormId::Form3, "");
-                  }),
-            (Trace{"drag Form3", "drag Form3", "said " + Narrow(panels::kMinimizeLine),
-                   "minimize Form3", "said " + Narrow(panels::kCloseLine), "unload Form3"}));
+  EXPECT_EQ(
+      Added(run.platform.Trace(),
+            [&] {
+              run.Click(FormId::Form3, "");
+              run.platform.Do([&] { run.program.DblClick(FormId::Form3, std::nullopt); });
+              run.Click(FormId::Form3, "Label1");
+              run.Click(FormId::Form3, "Label2");
+              run.Click(FormId::Form3, "Label3");
+              run.Click(FormId::Form3, "");
+            }),
+      (Trace{"drag Form3", "drag Form3", "said " + Narrow(panels::kMinimizeLine), "minimize Form3",
+             "said " + Narrow(panels::kCloseLine), "hide Form3", "unload Form3"}));
   EXPECT_NE(run.program.Loaded(FormId::Form5), nullptr) << "the picture window stays";
 }
 

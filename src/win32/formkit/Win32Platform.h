@@ -38,6 +38,7 @@ class Win32Platform : public formkit::Platform {
  public:
   // `module`: the program file, with the pictures and icons.
   explicit Win32Platform(HINSTANCE module);
+  ~Win32Platform() override;
 
   std::unique_ptr<formkit::FormView> CreateView(formkit::Program& program, formkit::FormId id,
                                                 formkit::Form& form) override;
@@ -47,11 +48,15 @@ class Win32Platform : public formkit::Platform {
   std::unique_ptr<formkit::Ticker> Every(int milliseconds, std::function<void()> tick) override;
   // To the debugger: the program goes on without the handler that failed.
   void Fault(std::string_view message) override;
+  void Post(std::function<void()> task) override;
 
  private:
+  class PostedTasks;
+
   HINSTANCE module_;
   Cascade cascade_;
   Win32WaitHost waiter_;
+  std::unique_ptr<PostedTasks> posted_;
 };
 
 // Dispatches this thread's messages, with the forms' keyboard handling, until WM_QUIT; returns

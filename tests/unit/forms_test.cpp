@@ -224,6 +224,19 @@ TEST(Unloading, AWindowIsDestroyedOnlyOnceItsHandlersHaveReturned) {
   windows.RunPosted();
   EXPECT_EQ(windows.log.back(), "destroy Form1");
   EXPECT_NE(program.Loaded(FormId::Console), nullptr);
+
+  // Unloaded from outside its handlers (its close box): gone at the next message, or closed with
+  // the rest if the program ends first.
+  windows.log.clear();
+  program.Unload(FormId::Console);
+  EXPECT_EQ(windows.log, std::vector<std::string>{"Form_Unload"});
+  windows.RunPosted();
+  EXPECT_EQ(windows.log.back(), "destroy Form1");
+  program.Show(FormId::Console);
+  program.Unload(FormId::Console);
+  windows.log.clear();
+  EXPECT_THROW(program.End(), std::runtime_error);
+  EXPECT_EQ(windows.log, (std::vector<std::string>{"destroy Form2", "destroy Form1"}));
 }
 
 }  // namespace

@@ -8,24 +8,16 @@
 namespace formkit_win32 {
 namespace {
 
-using formkit::Kind;
-
 constexpr WPARAM kSelectAllKey = 'A';  // with Ctrl
 
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
 
 }  // namespace
 
-bool FormWindow::TakesFocus(std::size_t index) {
-  const formkit::Control& control = form_.Controls()[index];
-  return children_[index] != nullptr && control.Desc().tabIndex >= 0 && control.Visible() &&
-         control.Enabled();
-}
-
-std::vector<std::size_t> FormWindow::TabOrder() {
+std::vector<std::size_t> FormWindow::TabOrder() const {
   std::vector<std::size_t> order;
-  for (std::size_t i = 0; i < children_.size(); ++i) {
-    if (TakesFocus(i)) {
+  for (std::size_t i = 0; i < views_.size(); ++i) {
+    if (views_[i]->TakesFocus()) {
       order.push_back(i);
     }
   }
@@ -60,17 +52,17 @@ void FormWindow::MoveFocus(std::optional<std::size_t> from, bool backwards) {
       }
     }
   }
-  SetFocus(children_[next]);
+  SetFocus(views_[next]->Window());
   lastFocus_ = next;
 }
 
 void FormWindow::RestoreFocus() {
-  if (lastFocus_ && TakesFocus(*lastFocus_)) {
-    SetFocus(children_[*lastFocus_]);
+  if (lastFocus_ && views_[*lastFocus_]->TakesFocus()) {
+    SetFocus(views_[*lastFocus_]->Window());
     return;
   }
   const std::vector<std::size_t> order = TabOrder();
-  SetFocus(order.empty() ? Handle() : children_[order.front()]);
+  SetFocus(order.empty() ? Handle() : views_[order.front()]->Window());
 }
 
 bool FormWindow::OnActivate(WPARAM wParam) {
@@ -92,29 +84,23 @@ bool FormWindow::PreTranslate(const MSG& message) {
     return false;
   }
   const std::optional<std::size_t> focused = IndexOf(message.hwnd);
-  const auto& controls = form_.Controls();
   if (message.wParam == VK_TAB && !KeyDown(VK_CONTROL)) {
     MoveFocus(focused, KeyDown(VK_SHIFT));
     return true;
   }
-  const bool inTextBox = focused && controls[*focused].Desc().kind == Kind::TextBox;
-  if (message.wParam == kSelectAllKey && KeyDown(VK_CONTROL) && inTextBox) {
-    // Not every edit control knows Ctrl+A; and unhandled, it would only beep.
-    SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
-    return true;
+  if (message.wParam == kSelectAllKey && KeyDown(VK_CONTROL) && focused) {
+    return views_[*focused]->SelectAll();
   }
   if (message.wParam != VK_RETURN) {
     return false;
   }
   // Enter presses the focused button, or else the window's default button.
   std::optional<std::size_t> pressed;
-  if (focused && controls[*focused].Desc().kind == Kind::Button) {
+  if (focused && views_[*focused]->PressedByEnter(true)) {
     pressed = focused;
   } else {
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-      const formkit::Control& control = controls[i];
-      if (control.Desc().kind == Kind::Button && control.Desc().isDefault && control.Visible() &&
-          control.Enabled()) {
+    for (std::size_t i = 0; i < views_.size(); ++i) {
+      if (views_[i]->PressedByEnter(false)) {
         pressed = i;
         break;
       }
@@ -125,7 +111,7 @@ bool FormWindow::PreTranslate(const MSG& message) {
     return true;  // this window may be gone now
   }
   // An edit would only beep at the Enter: it never sees it.
-  return inTextBox;
+  return focused && views_[*focused]->SwallowsEnter();
 }
 
 }  // namespace formkit_win32

@@ -124,6 +124,16 @@ FormResources::FormResources(HINSTANCE module, const formkit::FormDesc& desc, in
   }
 }
 
+RECT FormResources::Box(const formkit::ControlDesc& control) const {
+  const int left = Px(control.left);
+  const int top = Px(control.top);
+  return {left, top, left + Px(control.width), top + Px(control.height)};
+}
+
+int FormResources::PenWidth(const formkit::ControlDesc& control) const {
+  return std::max(formkit::ScaledPixels(control.lineWidth, dpi_), 1);
+}
+
 formkit::Font FormResources::Resolved(const std::optional<formkit::Font>& controlFont) const {
   return controlFont.value_or(desc_.font.value_or(kDefaultFont));
 }

@@ -17,16 +17,23 @@ namespace formkit_win32 {
 // Whether the system has a font family of that face in the character set (0: ANSI).
 bool FaceInstalled(std::string_view face, int charset);
 
-// The GDI objects one form's window uses at one scale: its pictures and icons from the program
-// file, the fonts of its controls and the pointers built from icons. Made as they are first
-// needed and kept while the window lives at that scale (they must outlive the window's use of
-// them). A window that changes scale makes a new set from the originals.
+// One form's window at one scale: where its controls go in pixels, and the GDI objects it uses
+// (its pictures and icons from the program file, the fonts of its controls and the pointers built
+// from icons). The objects are made as they are first needed and kept while the window lives at
+// that scale (they must outlive the window's use of them). A window that changes scale makes a
+// new set from the originals.
 class FormResources {
  public:
   // `module` holds the pictures and icons; `dpi` sizes the pictures and fonts.
   FormResources(HINSTANCE module, const formkit::FormDesc& desc, int dpi);
 
   int Dpi() const { return dpi_; }
+  int Px(int twips) const { return formkit::TwipsToPixels(twips, dpi_); }
+  // A control's place in its window's client area.
+  RECT Box(const formkit::ControlDesc& control) const;
+  // A pen's width, given in pixels at 96 DPI.
+  int PenWidth(const formkit::ControlDesc& control) const;
+
   HBITMAP FormPicture() const { return formPicture_.Get(); }
   // The picture of an image or picture box control, by control index; nullptr for none.
   HBITMAP Picture(std::size_t index) const { return pictures_.at(index).Get(); }

@@ -1,6 +1,5 @@
 #include "win32/formkit/FormWindow.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,27 +12,8 @@
 namespace formkit_win32 {
 namespace {
 
-using formkit::Kind;
-
 constexpr std::wstring_view kClassPrefix = L"Zibbet.";
-constexpr winkit::WindowClass kPictureBoxClass{.name = L"Zibbet.PictureBox"};
-constexpr wchar_t kEditClass[] = L"EDIT";
-constexpr wchar_t kButtonClass[] = L"BUTTON";
 constexpr DWORD kFormExStyle = 0;
-
-// Timer ids: the control's index plus this, so that no id is 0.
-constexpr UINT_PTR kFirstTimerId = 1;
-
-bool IsWindowed(Kind kind) {
-  return kind == Kind::TextBox || kind == Kind::Button || kind == Kind::PictureBox;
-}
-
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 POINT PointOf(LPARAM lParam) {
   return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -92,33 +72,35 @@ FormWindow* FormWindow::FromHandle(HWND window) {
 
 FormWindow::FormWindow(formkit::Program& program, formkit::FormId id, formkit::Form& form,
                        HINSTANCE module, Cascade& cascade)
-    : program_(program), id_(id), form_(form), module_(module), dpi_(winkit::SystemDpi()) {
+    : program_(program),
+      id_(id),
+      form_(form),
+      module_(module),
+      dpi_(winkit::SystemDpi()),
+      context_{.program = program, .id = id, .form = form, .module = module, .presses = *this} {
   const std::size_t count = form_.Controls().size();
-  children_.resize(count);
-  timers_.resize(count);
-  timerPeriods_.resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    views_.push_back(MakeView(context_, i));
+  }
   CreateFormWindow(cascade);
   if (Handle() == nullptr) {
     return;
   }
-  for (std::size_t i = 0; i < count; ++i) {
-    CreateChild(i);
+  context_.window = Handle();
+  for (const auto& view : views_) {
+    view->Create();
   }
   // Stored order is front to back: put each child below the ones before it.
-  for (HWND child : children_) {
-    if (child != nullptr) {
+  for (const auto& view : views_) {
+    if (HWND child = view->Window()) {
       constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
       SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, kOrderOnly);
     }
   }
-  for (std::size_t i = 0; i < count; ++i) {
-    UpdateTimer(i);
-  }
 }
 
 FormWindow::~FormWindow() {
-  timers_.clear();
-  Destroy();  // with its children, before the fonts and pictures they use
+  Destroy();  // with its children, before the views, fonts and pictures they use
 }
 
 SIZE FormWindow::FrameSize(int dpi) const {
@@ -148,16 +130,14 @@ void FormWindow::CreateFormWindow(Cascade& cascade) {
     }
   }
   resources_ = std::make_unique<FormResources>(module_, desc, dpi_);
+  context_.resources = resources_.get();
 
   const std::wstring className = WindowClassName(desc.name);
-  winkit::RegisterClassOnce(
-      module_, {.name = kPictureBoxClass.name, .cursor = LoadCursorA(nullptr, IDC_ARROW)},
-      &winkit::Guarded<&PictureProc>);
   const std::wstring caption = winkit::Wide(desc.caption);
   if (!Create(module_, {.name = className.c_str()}, caption.c_str(),
               WS_CLIPCHILDREN | FrameStyle(desc.frame), kFormExStyle,
               {place.x, place.y, size.cx, size.cy})) {
-    ReportUnmade(desc.name);
+    context_.ReportUnmade(desc.name);
     return;
   }
   // The system may know better where the window went.
@@ -176,6 +156,7 @@ void FormWindow::Rescale(int dpi, const RECT* frame) {
   // The old pictures and fonts stay until the children have let go of them.
   const std::unique_ptr<FormResources> previous =
       std::exchange(resources_, std::make_unique<FormResources>(module_, form_.Desc(), dpi));
+  context_.resources = resources_.get();
   dpi_ = dpi;
   RECT place{};
   if (frame != nullptr) {
@@ -189,14 +170,8 @@ void FormWindow::Rescale(int dpi, const RECT* frame) {
   constexpr UINT kKeepOrder = SWP_NOZORDER | SWP_NOACTIVATE;
   SetWindowPos(Handle(), nullptr, place.left, place.top, place.right - place.left,
                place.bottom - place.top, kKeepOrder);
-  const auto& controls = form_.Controls();
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (HWND child = children_[i]) {
-      const RECT box = Box(controls[i].Desc());
-      SetWindowPos(child, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
-                   kKeepOrder);
-      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->CaptionFont(i)), TRUE);
-    }
+  for (const auto& view : views_) {
+    view->Layout();
   }
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
@@ -216,102 +191,9 @@ void FormWindow::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
   Rescale(dpi, sane ? suggested : nullptr);
 }
 
-void FormWindow::CreateChild(std::size_t index) {
-  const formkit::Control& control = form_.Controls()[index];
-  const formkit::ControlDesc& desc = control.Desc();
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-  DWORD exStyle = 0;
-  const wchar_t* windowClass = nullptr;
-  switch (desc.kind) {
-    case Kind::TextBox:
-      windowClass = kEditClass;
-      style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
-      if (desc.passwordChar != 0) {
-        style |= ES_PASSWORD;
-      }
-      exStyle |= WS_EX_CLIENTEDGE;
-      break;
-    case Kind::Button:
-      windowClass = kButtonClass;
-      style |= WS_TABSTOP;
-      if (desc.graphical) {
-        style |= BS_OWNERDRAW;
-      } else {
-        style |= desc.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-      }
-      break;
-    case Kind::PictureBox:
-      windowClass = kPictureBoxClass.name;
-      exStyle |= WS_EX_CLIENTEDGE;
-      break;
-    default:
-      return;  // drawn on the surface, or (timers, hosted components) no window at all
-  }
-  if (control.Visible()) {
-    style |= WS_VISIBLE;
-  }
-  if (!control.Enabled()) {
-    style |= WS_DISABLED;
-  }
-  const RECT box = Box(desc);
-  const std::wstring text = winkit::Wide(control.Text());
-  HWND child = CreateWindowExW(exStyle, windowClass, text.c_str(), style, box.left, box.top,
-                               box.right - box.left, box.bottom - box.top, Handle(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
-                               module_, nullptr);
-  if (child == nullptr) {
-    ReportUnmade(desc.name);
-    return;
-  }
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->CaptionFont(index)), FALSE);
-  if (desc.passwordChar != 0) {
-    SendMessageW(child, EM_SETPASSWORDCHAR, desc.passwordChar, 0);
-  }
-  children_[index] = child;
-}
-
-// The window goes on without what the system would not make: it shows what it has and the rest
-// of the program runs, but whoever watches the program's faults is told.
-void FormWindow::ReportUnmade(std::string_view what) {
-  program_.GetPlatform().Fault(std::string(form_.Name()) + ": the system made no window for " +
-                               std::string(what) + " (error " + std::to_string(GetLastError()) +
-                               ")");
-}
-
-RECT FormWindow::Box(const formkit::ControlDesc& desc) const {
-  const int left = Px(desc.left);
-  const int top = Px(desc.top);
-  return {left, top, left + Px(desc.width), top + Px(desc.height)};
-}
-
-int FormWindow::PenWidth(const formkit::ControlDesc& desc) const {
-  return std::max(formkit::ScaledPixels(desc.lineWidth, dpi_), 1);
-}
-
-RECT FormWindow::DirtyArea(const formkit::ControlDesc& desc) const {
-  if (desc.kind != Kind::Line) {
-    return Box(desc);
-  }
-  // Wide pens and their round ends reach past the end points.
-  const int reach = PenWidth(desc) + 1;
-  const int x1 = Px(desc.left);
-  const int y1 = Px(desc.top);
-  const int x2 = Px(desc.x2);
-  const int y2 = Px(desc.y2);
-  return {std::min(x1, x2) - reach, std::min(y1, y2) - reach, std::max(x1, x2) + reach,
-          std::max(y1, y2) + reach};
-}
-
-std::optional<std::size_t> FormWindow::DrawnControlAt(POINT client) {
-  const auto& controls = form_.Controls();
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    const formkit::ControlDesc& desc = controls[i].Desc();
-    // Shapes and lines take no clicks: what is under them does.
-    if (desc.kind != Kind::Label && desc.kind != Kind::Image) {
-      continue;
-    }
-    const RECT box = Box(desc);
-    if (controls[i].Visible() && controls[i].Enabled() && PtInRect(&box, client) != FALSE) {
+std::optional<std::size_t> FormWindow::DrawnControlAt(POINT client) const {
+  for (std::size_t i = 0; i < views_.size(); ++i) {
+    if (views_[i]->TakesClickAt(client)) {
       return i;
     }
   }
@@ -322,14 +204,15 @@ std::optional<std::size_t> FormWindow::IndexOf(HWND child) const {
   if (child == nullptr) {
     return std::nullopt;
   }
-  const auto found = std::find(children_.begin(), children_.end(), child);
-  if (found == children_.end()) {
-    return std::nullopt;
+  for (std::size_t i = 0; i < views_.size(); ++i) {
+    if (views_[i]->Window() == child) {
+      return i;
+    }
   }
-  return static_cast<std::size_t>(found - children_.begin());
+  return std::nullopt;
 }
 
-void FormWindow::OnPress(std::optional<std::size_t> control, bool twice, HWND holder) {
+void FormWindow::Press(std::optional<std::size_t> control, bool twice, HWND holder) {
   const formkit::Clicks::Raised raised = clicks_.Press(control, twice);
   if (clicks_.Holding()) {
     SetCapture(holder);
@@ -337,7 +220,7 @@ void FormWindow::OnPress(std::optional<std::size_t> control, bool twice, HWND ho
   Raise(raised);
 }
 
-void FormWindow::OnRelease(std::optional<std::size_t> control) {
+void FormWindow::Release(std::optional<std::size_t> control) {
   if (!clicks_.Holding()) {
     return;
   }
@@ -358,18 +241,18 @@ void FormWindow::Raise(const formkit::Clicks::Raised& raised) {
 }
 
 void FormWindow::OnCommand(WPARAM wParam, HWND child) {
-  const auto index = IndexOf(child);
-  if (!index) {
-    return;
+  if (const auto index = IndexOf(child)) {
+    views_[*index]->OnCommand(HIWORD(wParam));
   }
-  formkit::Control& control = form_.Controls()[*index];
-  const WORD code = HIWORD(wParam);
-  if (control.Desc().kind == Kind::Button && (code == BN_CLICKED || code == BN_DOUBLECLICKED)) {
-    // A quick second press of a button is another click.
-    program_.Click(id_, *index);
-  } else if (control.Desc().kind == Kind::TextBox && code == EN_CHANGE && !applyingText_) {
-    control.TakeTypedText(winkit::U16(WindowText(child)));
+}
+
+LRESULT FormWindow::ColourControl(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto index = IndexOf(reinterpret_cast<HWND>(lParam))) {
+    if (HBRUSH brush = views_[*index]->Colour(reinterpret_cast<HDC>(wParam))) {
+      return reinterpret_cast<LRESULT>(brush);
+    }
   }
+  return Default(message, wParam, lParam);
 }
 
 bool FormWindow::SetPointer(HWND under) {
@@ -402,69 +285,21 @@ bool FormWindow::SetPointer(HWND under) {
   return true;
 }
 
-void FormWindow::UpdateTimer(std::size_t index) {
-  const formkit::Control& control = form_.Controls()[index];
-  if (control.Desc().kind != Kind::Timer) {
-    return;
-  }
-  const int period = control.Interval();
-  if (!control.Enabled() || period <= 0) {
-    timers_[index].Reset();
-    return;
-  }
-  if (timers_[index].Running() && timerPeriods_[index] == period) {
-    return;  // enabling a running timer keeps its rhythm
-  }
-  // Killed first: the replacement has the same id.
-  timers_[index].Reset();
-  timers_[index] = winkit::WindowTimer(Handle(), kFirstTimerId + index, static_cast<UINT>(period));
-  timerPeriods_[index] = period;
-}
-
 void FormWindow::OnTimer(WPARAM id) {
   const std::size_t index = id - kFirstTimerId;
-  if (id >= kFirstTimerId && index < timers_.size() && timers_[index].Running()) {
-    program_.Raise(id_, {index, formkit::Event::Timer});
+  if (id >= kFirstTimerId && index < views_.size()) {
+    views_[index]->OnTimer();
   }
 }
 
 void FormWindow::ControlChanged(std::size_t index) {
-  if (Handle() == nullptr || index >= children_.size()) {
+  if (Handle() == nullptr || index >= views_.size()) {
     return;
   }
-  const formkit::Control& control = form_.Controls()[index];
-  const formkit::ControlDesc& desc = control.Desc();
-  if (desc.kind == Kind::Timer) {
-    UpdateTimer(index);
-    return;
-  }
-  if (!IsWindowed(desc.kind)) {
-    const RECT area = DirtyArea(desc);
-    InvalidateRect(Handle(), &area, FALSE);
-    return;
-  }
-  HWND child = children_[index];
-  if (child == nullptr) {
-    return;
-  }
-  const bool hadFocus = GetFocus() == child;
-  if (desc.kind != Kind::PictureBox) {
-    const std::wstring wanted = winkit::Wide(control.Text());
-    // Only a real change: setting the same text again would move the caret.
-    if (WindowText(child) != wanted) {
-      applyingText_ = true;
-      SetWindowTextW(child, wanted.c_str());
-      applyingText_ = false;
-    }
-  }
-  if ((IsWindowEnabled(child) != FALSE) != control.Enabled()) {
-    EnableWindow(child, control.Enabled() ? TRUE : FALSE);
-  }
-  const bool shown = (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (shown != control.Visible()) {
-    ShowWindow(child, control.Visible() ? SW_SHOWNA : SW_HIDE);
-  }
-  if (hadFocus && !TakesFocus(index)) {
+  ControlView& view = *views_[index];
+  const bool hadFocus = view.Window() != nullptr && GetFocus() == view.Window();
+  view.Apply();
+  if (hadFocus && !view.TakesFocus()) {
     MoveFocus(index, false);
   }
 }
@@ -522,43 +357,6 @@ void FormWindow::DragWindow() {
   }
 }
 
-LRESULT CALLBACK FormWindow::PictureProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  FormWindow* self = FromHandle(GetParent(box));
-  if (self != nullptr) {
-    switch (message) {
-      case WM_ERASEBKGND:
-        return TRUE;
-      case WM_PAINT: {
-        const winkit::PaintDc paint(box);
-        self->PaintPictureBox(box, paint.Get());
-        return 0;
-      }
-      case WM_PRINTCLIENT:
-        self->PaintPictureBox(box, reinterpret_cast<HDC>(wParam));
-        return 0;
-      case WM_LBUTTONDOWN:
-      case WM_LBUTTONDBLCLK:
-        if (const auto index = self->IndexOf(box)) {
-          self->OnPress(index, message == WM_LBUTTONDBLCLK, box);
-        }
-        return 0;
-      case WM_LBUTTONUP: {
-        RECT client{};
-        GetClientRect(box, &client);
-        const bool over = PtInRect(&client, PointOf(lParam)) != FALSE;
-        self->OnRelease(over ? self->IndexOf(box) : std::nullopt);
-        return 0;
-      }
-      case WM_CAPTURECHANGED:
-        self->clicks_.Cancel();
-        return 0;
-      default:
-        break;
-    }
-  }
-  return DefWindowProcW(box, message, wParam, lParam);
-}
-
 // Every handler that calls into the program returns right after: see the class comment.
 LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -578,10 +376,10 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      OnPress(DrawnControlAt(PointOf(lParam)), message == WM_LBUTTONDBLCLK, Handle());
+      Press(DrawnControlAt(PointOf(lParam)), message == WM_LBUTTONDBLCLK, Handle());
       return 0;
     case WM_LBUTTONUP:
-      OnRelease(DrawnControlAt(PointOf(lParam)));
+      Release(DrawnControlAt(PointOf(lParam)));
       return 0;
     case WM_CAPTURECHANGED:
       clicks_.Cancel();
@@ -594,12 +392,16 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(wParam, reinterpret_cast<HWND>(lParam));
       return 0;
-    case WM_DRAWITEM:
-      DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (const auto index = IndexOf(item.hwndItem)) {
+        views_[*index]->DrawItem(item);
+      }
       return TRUE;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-      return ColourTextBox(message, reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+      return ColourControl(message, wParam, lParam);
     case WM_TIMER:
       OnTimer(wParam);
       return 0;

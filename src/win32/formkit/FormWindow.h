@@ -12,15 +12,12 @@
 #include "formkit/Clicks.h"
 #include "formkit/Form.h"
 #include "formkit/Program.h"
+#include "win32/formkit/ControlView.h"
 #include "win32/formkit/FormResources.h"
 #include "winkit/Handles.h"
 #include "winkit/Window.h"
 
 namespace formkit_win32 {
-
-// Child windows carry their control's index as their id, offset so that no id is 0.
-inline constexpr int kFirstControlId = 1000;
-constexpr int ControlId(std::size_t index) { return kFirstControlId + static_cast<int>(index); }
 
 // The window class of a form's windows, by the form's name: how other programs find them.
 std::wstring WindowClassName(std::string_view formName);
@@ -44,12 +41,14 @@ class Cascade {
 bool PreTranslateFormMessage(MSG& message);
 
 // The window of one loaded form: built hidden from its description, then kept in step with the
-// form's model, and turning what the user does into the program's events.
+// form's model, and turning what the user does into the program's events. Each control's view
+// (ControlView) shows it; the window routes their messages to them and keeps the frame, the
+// focus and the clicks.
 //
 // Any call into the program may unload this very form, destroying this object (and its window)
 // while its window procedure is still on the stack; or end the process. So every such call is
 // the last thing a handler here does: nothing of this object is touched after it.
-class FormWindow final : public formkit::FormView, public winkit::Window {
+class FormWindow final : public formkit::FormView, public winkit::Window, private Presses {
  public:
   // `module` holds the pictures and icons and owns the window classes. Every size in pixels
   // follows from the scale of the monitor the window is on: at first the one it opens on.
@@ -73,13 +72,9 @@ class FormWindow final : public formkit::FormView, public winkit::Window {
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  static LRESULT CALLBACK PictureProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
 
   // Building.
   void CreateFormWindow(Cascade& cascade);
-  void CreateChild(std::size_t index);
-  // Through the program's fault path, as a handler's failure is.
-  void ReportUnmade(std::string_view what);
   // The window's outer size for its described client area at the scale.
   SIZE FrameSize(int dpi) const;
   // Lays the window out again at another scale, from the descriptions: pictures and fonts anew,
@@ -88,35 +83,23 @@ class FormWindow final : public formkit::FormView, public winkit::Window {
   void Rescale(int dpi, const RECT* frame);
   void OnDpiChanged(WPARAM wParam, const RECT* suggested);
 
-  // Geometry: every pixel comes from twips here.
-  int Px(int twips) const { return formkit::TwipsToPixels(twips, dpi_); }
-  // A pen's width, given in pixels at 96 DPI.
-  int PenWidth(const formkit::ControlDesc& desc) const;
-  RECT Box(const formkit::ControlDesc& desc) const;
-  RECT DirtyArea(const formkit::ControlDesc& desc) const;
-
-  // Painting (FormPainting.cpp).
+  // The surface and the drawn controls on it (FormPainting.cpp).
   void PaintSurface(HDC target);
-  void PaintControl(HDC dc, std::size_t index);
-  void PaintPictureBox(HWND box, HDC target);
-  void DrawButton(const DRAWITEMSTRUCT& item);
-  // WM_CTLCOLOREDIT, or WM_CTLCOLORSTATIC from a disabled or read-only box.
-  LRESULT ColourTextBox(UINT message, HWND box, HDC dc);
 
   // Input.
-  std::optional<std::size_t> DrawnControlAt(POINT client);
+  std::optional<std::size_t> DrawnControlAt(POINT client) const;
   std::optional<std::size_t> IndexOf(HWND child) const;
-  // A press on a control holds the mouse in `holder` (the window or its picture box) until
-  // the release; see formkit::Clicks.
-  void OnPress(std::optional<std::size_t> control, bool twice, HWND holder);
-  void OnRelease(std::optional<std::size_t> control);
+  void Press(std::optional<std::size_t> control, bool twice, HWND holder) override;
+  void Release(std::optional<std::size_t> control) override;
+  void CancelPress() override { clicks_.Cancel(); }
   void Raise(const formkit::Clicks::Raised& raised);
   void OnCommand(WPARAM wParam, HWND child);
+  // WM_CTLCOLOREDIT, or WM_CTLCOLORSTATIC from a disabled or read-only box.
+  LRESULT ColourControl(UINT message, WPARAM wParam, LPARAM lParam);
   bool SetPointer(HWND under);
 
   // Focus and tab order (FormFocus.cpp).
-  bool TakesFocus(std::size_t index);
-  std::vector<std::size_t> TabOrder();
+  std::vector<std::size_t> TabOrder() const;
   // To the next (or previous) control in the tab order after `from`.
   void MoveFocus(std::optional<std::size_t> from, bool backwards);
   void RestoreFocus();
@@ -124,7 +107,6 @@ class FormWindow final : public formkit::FormView, public winkit::Window {
   // activation is handled.
   bool OnActivate(WPARAM wParam);
 
-  void UpdateTimer(std::size_t index);
   void OnTimer(WPARAM id);
   void FollowUserState(WPARAM sizeKind);
 
@@ -136,12 +118,10 @@ class FormWindow final : public formkit::FormView, public winkit::Window {
 
   // At dpi_; outlives the window, which the destructor destroys first.
   std::unique_ptr<FormResources> resources_;
-  std::vector<HWND> children_;  // by control index; owned by the window
-  std::vector<winkit::WindowTimer> timers_;
-  std::vector<int> timerPeriods_;
+  FormContext context_;
+  std::vector<std::unique_ptr<ControlView>> views_;  // by control index
   std::optional<std::size_t> lastFocus_;
   formkit::Clicks clicks_;
-  bool applyingText_ = false;
   bool followingUser_ = false;
 };
 

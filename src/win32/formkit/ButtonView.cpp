@@ -28,7 +28,7 @@ void ButtonView::Create() {
 void ButtonView::OnCommand(WORD code) {
   if (code == BN_CLICKED || code == BN_DOUBLECLICKED) {
     // A quick second press of a button is another click.
-    context_.program.Click(context_.id, index_);
+    context_.program.Click(context_.form, index_);
   }
 }
 

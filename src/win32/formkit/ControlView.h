@@ -35,7 +35,6 @@ class Presses {
 // What the views of one form window share; the window keeps it current.
 struct FormContext {
   formkit::Program& program;
-  formkit::FormId id;
   formkit::Form& form;
   HINSTANCE module;  // holds the pictures and icons, owns the window classes
   Presses& presses;
@@ -49,9 +48,6 @@ struct FormContext {
 // What a form window shows of one control, by its kind: its window if it has one, what it
 // paints, and what the user does with it turned into the program's events. The defaults suit a
 // control that shows nothing (a hosted component).
-//
-// A handler that calls into the program may destroy the form window and this view with it: such
-// a call is the last thing it does.
 class ControlView {
  public:
   ControlView(FormContext& context, std::size_t index) : context_(context), index_(index) {}

@@ -107,8 +107,8 @@ bool FormWindow::PreTranslate(const MSG& message) {
     }
   }
   if (pressed) {
-    program_.Click(id_, *pressed);
-    return true;  // this window may be gone now
+    program_.Click(form_, *pressed);
+    return true;
   }
   // An edit would only beep at the Enter: it never sees it.
   return focused && views_[*focused]->SwallowsEnter();

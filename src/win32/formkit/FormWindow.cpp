@@ -70,14 +70,13 @@ FormWindow* FormWindow::FromHandle(HWND window) {
   return dynamic_cast<FormWindow*>(winkit::Window::FromHandle(window));
 }
 
-FormWindow::FormWindow(formkit::Program& program, formkit::FormId id, formkit::Form& form,
-                       HINSTANCE module, Cascade& cascade)
+FormWindow::FormWindow(formkit::Program& program, formkit::Form& form, HINSTANCE module,
+                       Cascade& cascade)
     : program_(program),
-      id_(id),
       form_(form),
       module_(module),
       dpi_(winkit::SystemDpi()),
-      context_{.program = program, .id = id, .form = form, .module = module, .presses = *this} {
+      context_{.program = program, .form = form, .module = module, .presses = *this} {
   const std::size_t count = form_.Controls().size();
   for (std::size_t i = 0; i < count; ++i) {
     views_.push_back(MakeView(context_, i));
@@ -234,9 +233,9 @@ void FormWindow::Raise(const formkit::Clicks::Raised& raised) {
     return;
   }
   if (raised.event == formkit::Clicks::Event::kDblClick) {
-    program_.DblClick(id_, raised.control);
+    program_.DblClick(form_, raised.control);
   } else {
-    program_.Click(id_, raised.control);
+    program_.Click(form_, raised.control);
   }
 }
 
@@ -357,7 +356,6 @@ void FormWindow::DragWindow() {
   }
 }
 
-// Every handler that calls into the program returns right after: see the class comment.
 LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
@@ -406,8 +404,8 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnTimer(wParam);
       return 0;
     case WM_CLOSE:
-      // The program decides; it destroys the window through this object when it unloads.
-      program_.Unload(id_);
+      // The program decides: unloading hides the window and destroys it later, from the loop.
+      program_.Unload(form_);
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;

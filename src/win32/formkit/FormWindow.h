@@ -45,15 +45,14 @@ bool PreTranslateFormMessage(MSG& message);
 // (ControlView) shows it; the window routes their messages to them and keeps the frame, the
 // focus and the clicks.
 //
-// Any call into the program may unload this very form, destroying this object (and its window)
-// while its window procedure is still on the stack; or end the process. So every such call is
-// the last thing a handler here does: nothing of this object is touched after it.
+// Events reach the program by the form they come from: once the form is unloaded, its window,
+// hidden until the message loop destroys it, raises nothing more. Only the program's end destroys
+// it under its own handler, and that never returns to it.
 class FormWindow final : public formkit::FormView, public winkit::Window, private Presses {
  public:
   // `module` holds the pictures and icons and owns the window classes. Every size in pixels
   // follows from the scale of the monitor the window is on: at first the one it opens on.
-  FormWindow(formkit::Program& program, formkit::FormId id, formkit::Form& form, HINSTANCE module,
-             Cascade& cascade);
+  FormWindow(formkit::Program& program, formkit::Form& form, HINSTANCE module, Cascade& cascade);
   ~FormWindow() override;
 
   void ControlChanged(std::size_t index) override;
@@ -111,7 +110,6 @@ class FormWindow final : public formkit::FormView, public winkit::Window, privat
   void FollowUserState(WPARAM sizeKind);
 
   formkit::Program& program_;
-  formkit::FormId id_;
   formkit::Form& form_;
   HINSTANCE module_;
   int dpi_;

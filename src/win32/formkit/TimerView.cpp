@@ -20,7 +20,7 @@ void TimerView::Apply() {
 
 void TimerView::OnTimer() {
   if (timer_.Running()) {
-    context_.program.Raise(context_.id, {index_, formkit::Event::Timer});
+    context_.program.Raise(context_.form, {index_, formkit::Event::Timer});
   }
 }
 

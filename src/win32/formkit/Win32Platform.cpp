@@ -99,9 +99,9 @@ Win32Platform::~Win32Platform() = default;
 void Win32Platform::Post(std::function<void()> task) { posted_->Post(std::move(task)); }
 
 std::unique_ptr<formkit::FormView> Win32Platform::CreateView(formkit::Program& program,
-                                                             formkit::FormId id,
+                                                             formkit::FormId /*id*/,
                                                              formkit::Form& form) {
-  return std::make_unique<FormWindow>(program, id, form, module_, cascade_);
+  return std::make_unique<FormWindow>(program, form, module_, cascade_);
 }
 
 void Win32Platform::WaitSeconds(int seconds) { formkit::WaitSeconds(waiter_, seconds); }

@@ -75,21 +75,48 @@ TEST(Display, ACaptionShrinksTheLeastThatFitsNeverBelowTheFloor) {
   }
 }
 
-// A platform whose windows are nothing: it only collects the faults reported.
-class NoWindows final : public formkit::Platform {
+// A window system whose windows only log their end; it collects the faults reported and runs
+// posted tasks only when a wait pumps or the test lets the message loop go on.
+class LoggedWindows final : public formkit::Platform {
  public:
+  class View final : public formkit::FormView {
+   public:
+    View(LoggedWindows& windows, std::string_view name) : windows_(windows), name_(name) {}
+    ~View() override { windows_.log.push_back("destroy " + name_); }
+    void ControlChanged(std::size_t /*index*/) override {}
+    void FormChanged() override {}
+    void MakeTopmost() override {}
+    void DragWindow() override {}
+
+   private:
+    LoggedWindows& windows_;
+    std::string name_;
+  };
+
+  std::vector<std::string> log;
   std::vector<std::string> faults;
+  std::vector<std::function<void()>> posted;
+  std::function<void()> duringWait;
 
   std::unique_ptr<formkit::FormView> CreateView(formkit::Program&, FormId,
-                                                formkit::Form&) override {
-    return nullptr;
+                                                formkit::Form& form) override {
+    return std::make_unique<View>(*this, form.Name());
   }
-  void WaitSeconds(int /*seconds*/) override {}
+  void WaitSeconds(int /*seconds*/) override {
+    if (auto during = std::exchange(duringWait, nullptr)) {
+      during();
+    }
+    RunPosted();
+  }
   [[noreturn]] void Exit() override { throw std::runtime_error("ended"); }
   std::unique_ptr<formkit::Ticker> Every(int, std::function<void()>) override { return nullptr; }
   void Fault(std::string_view message) override { faults.emplace_back(message); }
   void Post(std::function<void()> task) override { posted.push_back(std::move(task)); }
-  std::vector<std::function<void()>> posted;
+  void RunPosted() {
+    for (auto tasks = std::exchange(posted, {}); auto& task : tasks) {
+      task();
+    }
+  }
 };
 
 // Label8's handler fails; Label6 has none for a double click.
@@ -115,7 +142,7 @@ TEST(Events, OnlyTheWindowsOwnEventsRunAndFailuresStopAtTheProgram) {
       {{forms::kForm1.controls.size(), Event::Click}, 1},  // no such control
   };
   for (const auto& [source, faults] : cases) {
-    NoWindows platform;
+    LoggedWindows platform;
     formkit::Program program(platform, forms::kDescriptions,
                              [](auto&&...) { return std::make_unique<Handlers>(); });
     program.Show(FormId::Form1);
@@ -123,49 +150,6 @@ TEST(Events, OnlyTheWindowsOwnEventsRunAndFailuresStopAtTheProgram) {
     EXPECT_EQ(platform.faults.size(), faults) << static_cast<int>(source.event);
   }
 }
-
-// A window system that logs what happens to its views and runs posted tasks only when a wait
-// pumps or the test lets the message loop go on.
-class LoggedWindows final : public formkit::Platform {
- public:
-  class View final : public formkit::FormView {
-   public:
-    View(LoggedWindows& windows, std::string name) : windows_(windows), name_(std::move(name)) {}
-    ~View() override { windows_.log.push_back("destroy " + name_); }
-    void ControlChanged(std::size_t /*index*/) override {}
-    void FormChanged() override {}
-    void MakeTopmost() override {}
-    void DragWindow() override {}
-
-   private:
-    LoggedWindows& windows_;
-    std::string name_;
-  };
-
-  std::vector<std::string> log;
-  std::vector<std::function<void()>> posted;
-  std::function<void()> duringWait;
-
-  std::unique_ptr<formkit::FormView> CreateView(formkit::Program&, FormId,
-                                                formkit::Form& form) override {
-    return std::make_unique<View>(*this, std::string(form.Name()));
-  }
-  void WaitSeconds(int /*seconds*/) override {
-    if (auto during = std::exchange(duringWait, nullptr)) {
-      during();
-    }
-    RunPosted();
-  }
-  [[noreturn]] void Exit() override { throw std::runtime_error("ended"); }
-  std::unique_ptr<formkit::Ticker> Every(int, std::function<void()>) override { return nullptr; }
-  void Fault(std::string_view message) override { ADD_FAILURE() << message; }
-  void Post(std::function<void()> task) override { posted.push_back(std::move(task)); }
-  void RunPosted() {
-    for (auto tasks = std::exchange(posted, {}); auto& task : tasks) {
-      task();
-    }
-  }
-};
 
 // The console's handlers as a test writes them: each logs, some unload or wait.
 class Unloading final : public formkit::BehaviourOf<forms::kForm1> {
@@ -237,6 +221,7 @@ TEST(Unloading, AWindowIsDestroyedOnlyOnceItsHandlersHaveReturned) {
   windows.log.clear();
   EXPECT_THROW(program.End(), std::runtime_error);
   EXPECT_EQ(windows.log, (std::vector<std::string>{"destroy Form2", "destroy Form1"}));
+  EXPECT_TRUE(windows.faults.empty());
 }
 
 }  // namespace

@@ -45,9 +45,9 @@ void FormWindow::MoveFocus(std::optional<std::size_t> from, bool backwards) {
         }
       }
     } else {
-      for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        if (key(*it) > current) {
-          next = *it;
+      for (std::size_t i = order.size(); i-- > 0;) {
+        if (key(order[i]) > current) {
+          next = order[i];
         }
       }
     }

@@ -114,9 +114,7 @@ std::optional<int> MemoryWindows::RowCount(Handle window) {
 }
 
 std::optional<int> MemoryWindows::RowStart(Handle window, int row) {
-  if (onRowStart_) {
-    onRowStart_();
-  }
+  onRowStart_();
   const auto rows = Rows(window);
   return rows && row >= 0 && static_cast<std::size_t>(row) < rows->size()
              ? std::optional<int>((*rows)[static_cast<std::size_t>(row)].start)
@@ -142,30 +140,28 @@ bool MemoryWindows::Record(Message message) {
     --failSends_;
     return false;
   }
-  message.at = clock_ ? clock_() : 0;
+  message.at = clock_();
   messages_.push_back(std::move(message));
-  if (onMessage_) {
-    onMessage_(messages_.back());
-  }
+  onMessage_(messages_.back());
   return true;
 }
 
 ClientTree::ClientTree(MemoryWindows& windows, bool withToolbar) : windows_(windows) {
-  const Handle frame = windows.AddTopLevel(hostwin::kFrameClass, u"Chat");
+  const Handle frame = windows.Add(0, hostwin::kFrameClass, u"Chat");
   if (withToolbar) {
-    const Handle bar = windows.AddChild(frame, u"AOL Toolbar");
-    const Handle inner = windows.AddChild(bar, u"_AOL_Toolbar");
-    const Handle combo = windows.AddChild(inner, u"_AOL_Combobox");
-    toolbarEdit = windows.AddChild(combo, u"Edit");
+    const Handle bar = windows.Add(frame, u"AOL Toolbar");
+    const Handle inner = windows.Add(bar, u"_AOL_Toolbar");
+    const Handle combo = windows.Add(inner, u"_AOL_Combobox");
+    toolbarEdit = windows.Add(combo, u"Edit");
   }
-  area = windows.AddChild(frame, hostwin::kDocumentAreaClass);
+  area = windows.Add(frame, hostwin::kDocumentAreaClass);
 }
 
 Handle ClientTree::AddDocument(std::u16string_view title,
                                const std::vector<std::u16string_view>& children) {
-  const Handle document = windows_.AddChild(area, hostwin::kDocumentClass, title);
+  const Handle document = windows_.Add(area, hostwin::kDocumentClass, title);
   for (const auto child : children) {
-    windows_.AddChild(document, child);
+    windows_.Add(document, child);
   }
   return document;
 }

@@ -33,12 +33,8 @@ class MemoryWindows final : public hostwin::WindowAccess {
   // Stamps every message sent from now on.
   void SetClock(std::function<double()> clock) { clock_ = std::move(clock); }
 
-  Handle AddTopLevel(std::u16string_view className, std::u16string_view title = {}) {
-    return Add(0, className, title);
-  }
-  Handle AddChild(Handle parent, std::u16string_view className, std::u16string_view title = {}) {
-    return Add(parent, className, title);
-  }
+  // A window below `parent`, or a top-level one below 0, after its siblings.
+  Handle Add(Handle parent, std::u16string_view className, std::u16string_view title = {});
   // The window's text: a title, or a control's content.
   void SetTitle(Handle window, std::u16string_view title) { windows_.at(window).title = title; }
   // Removes the window and everything below it.
@@ -74,9 +70,7 @@ class MemoryWindows final : public hostwin::WindowAccess {
   }
   std::optional<std::u16string> Text(Handle window) override {
     ++wholeReads_;
-    if (onCopy_) {
-      onCopy_();
-    }
+    onCopy_();
     return Read(window);
   }
   // Rows as a rich edit lays out the text: a line of more than the row width wraps, every line
@@ -110,7 +104,6 @@ class MemoryWindows final : public hostwin::WindowAccess {
     std::u16string title;
     std::optional<int> reportedLength;
   };
-  Handle Add(Handle parent, std::u16string_view className, std::u16string_view title);
   Handle Find(Handle parent, Handle after, std::u16string_view className,
               bool anyClass = false) const;
   struct Row {
@@ -133,10 +126,10 @@ class MemoryWindows final : public hostwin::WindowAccess {
   int wholeReads_ = 0;
   bool throwOnRead_ = false;
   std::size_t rowWidth_ = 0;  // 0: no wrapping
-  std::function<double()> clock_;
-  std::function<void(const Message&)> onMessage_;
-  std::function<void()> onRowStart_;
-  std::function<void()> onCopy_;
+  std::function<double()> clock_ = [] { return 0.0; };
+  std::function<void(const Message&)> onMessage_ = [](const Message&) {};
+  std::function<void()> onRowStart_ = [] {};
+  std::function<void()> onCopy_ = [] {};
   Handle next_ = 0x100;
 };
 

@@ -44,10 +44,10 @@ TEST(ChatRoomMissing, NothingIsSentAndNothingIsSearchedUnderTheDesktop) {
       {"no client",
        [](MemoryWindows& w) {
          // Another program's windows that a search under handle 0 would reach.
-         w.AddChild(w.AddTopLevel(u"RICHCNTL"), u"RICHCNTL");
-         w.AddTopLevel(u"Edit");
+         w.Add(w.Add(0, u"RICHCNTL"), u"RICHCNTL");
+         w.Add(0, u"Edit");
        }},
-      {"no document area", [](MemoryWindows& w) { w.AddTopLevel(hostwin::kFrameClass); }},
+      {"no document area", [](MemoryWindows& w) { w.Add(0, hostwin::kFrameClass); }},
       {"no toolbar, and a room with one rich-text child",
        [](MemoryWindows& w) {
          ClientTree(w, false).AddDocument(
@@ -86,14 +86,14 @@ TEST(GetScreenName, WelcomeTitles) {
 
 TEST(ReadWindowTitle, KeepsTheReportedLength) {
   MemoryWindows windows;
-  const Handle window = windows.AddTopLevel(u"X", u"abc");
+  const Handle window = windows.Add(0, u"X", u"abc");
   EXPECT_EQ(ReadWindowTitle(windows, window), u"abc");
   windows.ReportLength(window, 5);
   EXPECT_EQ(ReadWindowTitle(windows, window), std::u16string(u"abc\0\0", 5));
   windows.ReportLength(window, 2);
   EXPECT_EQ(ReadWindowTitle(windows, window), u"ab");
   EXPECT_EQ(ReadWindowTitle(windows, 0), u"");
-  const Handle untitled = windows.AddTopLevel(u"X");
+  const Handle untitled = windows.Add(0, u"X");
   EXPECT_EQ(ReadWindowTitle(windows, untitled), u"");
 }
 

@@ -24,6 +24,7 @@ class ScannerTest : public ::testing::Test {
   MemoryWindows windows;
   ClientTree client{windows};
   hostwin::Handle room = client.AddRoom(u"Town Square");
+  hostwin::Handle transcript = windows.FindChild(room, 0, hostwin::kRichTextClass);
   Heard heard;
   InlineBackground* background = nullptr;
   ChatScanner scanner = Make([this](const ChatLine& line) { heard.push_back(line); });
@@ -43,12 +44,8 @@ class ScannerTest : public ::testing::Test {
   void CopiesCost(int polls) {
     windows.OnCopy([this, polls] { background->now += polls * kCopyPerPoll; });
   }
-  hostwin::Handle TranscriptOf(hostwin::Handle r) {
-    return windows.FindChild(r, 0, hostwin::kRichTextClass);
-  }
-  void Say(hostwin::Handle r, std::u16string_view line) {
-    const hostwin::Handle transcript = TranscriptOf(r);
-    const std::u16string before = windows.Content(transcript);
+  void Say(std::u16string_view line) {
+    const std::u16string before = Transcript();
     windows.SetTitle(transcript, before + (before.empty() ? u"" : u"\r\n") + std::u16string(line));
   }
   // Old lines of at least `chars` characters in all, each as long as the next.
@@ -59,9 +56,9 @@ class ScannerTest : public ::testing::Test {
       text += (text.empty() ? u"" : u"\r\n") +
               (u"Old:\t" + std::u16string(number.begin(), number.end()));
     }
-    windows.SetTitle(TranscriptOf(room), text);
+    windows.SetTitle(transcript, text);
   }
-  std::u16string Transcript() { return windows.Content(TranscriptOf(room)); }
+  std::u16string Transcript() { return windows.Content(transcript); }
   // Reads of both kinds that `polls` polls make.
   std::pair<int, int> Cost(int polls) {
     const int reads = windows.Reads();
@@ -89,7 +86,7 @@ TEST_F(ScannerTest, QuietPollsAskForSignsAndCopyWholeAsOftenAsTheLastCopysCostAl
     EXPECT_EQ(whole, 4) << pollsPerCopy;
     const int looks = 4 * ((pollsPerCopy - 1) / ChatScanner::kPollsPerLook);
     EXPECT_EQ(reads, polls + 4 * kCopy + looks * (kShape - 1)) << pollsPerCopy;
-    Say(room, u"Ann:\tnews");
+    Say(u"Ann:\tnews");
     EXPECT_EQ(Cost(1), std::make_pair(1 + kCopy, 1)) << pollsPerCopy;
     EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}})) << pollsPerCopy;
     heard.clear();
@@ -105,13 +102,13 @@ TEST_F(ScannerTest, AChangeThatKeepsTheLengthIsHeardAtThePacedCopyOrByItsShape) 
   const std::size_t line = Transcript().find(u"\r\n") + 2;
   // One line gone, one as long said: every sign the same.
   const std::u16string b(line - 5, u'b');
-  windows.SetTitle(TranscriptOf(room), Transcript().substr(line) + u"\r\nB:\t" + b);
+  windows.SetTitle(transcript, Transcript().substr(line) + u"\r\nB:\t" + b);
   EXPECT_EQ(Cost(3).second, 0);
   Cost(1);
   EXPECT_EQ(heard, (Heard{{u"B", b}}));
   // Two lines gone, one as long as both said: a row fewer.
   const std::u16string a(2 * line - 5, u'a');
-  windows.SetTitle(TranscriptOf(room), Transcript().substr(2 * line) + u"\r\nA:\t" + a);
+  windows.SetTitle(transcript, Transcript().substr(2 * line) + u"\r\nA:\t" + a);
   EXPECT_EQ(Cost(ChatScanner::kPollsPerLook - 1).second, 0);
   Cost(1);
   EXPECT_EQ(heard, (Heard{{u"B", b}, {u"A", a}}));
@@ -138,9 +135,9 @@ TEST_F(ScannerTest, ADearRowProbeIsLeftOutOfThatWindowsLooks) {
 TEST_F(ScannerTest, PollsWhileAReadIsUnderWayAskNothingAndItsLinesComeInOrder) {
   Begin();
   background->hold = true;
-  Say(room, u"A:\t1");
+  Say(u"A:\t1");
   scanner.Poll();
-  Say(room, u"A:\t2");
+  Say(u"A:\t2");
   EXPECT_EQ(Cost(3).first, 0);
   EXPECT_TRUE(heard.empty());
   background->hold = false;
@@ -153,7 +150,7 @@ TEST_F(ScannerTest, ASilentClientIsAskedOnceAPollAndHeardAsSoonAsItAnswers) {
   Begin();
   windows.FailReads(3);  // the length, then twice the question whether it answers at all
   scanner.Poll();
-  Say(room, u"Ann:\tnews");
+  Say(u"Ann:\tnews");
   windows.FailReads(3);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(Cost(1).first, 1);
@@ -167,7 +164,7 @@ TEST_F(ScannerTest, ASilentClientIsAskedOnceAPollAndHeardAsSoonAsItAnswers) {
 // its transcript may have dropped what was said.
 TEST_F(ScannerTest, AReadThatFailsOrThrowsIsTriedAgainAtOnce) {
   Begin();
-  Say(room, u"Ann:\tnews");
+  Say(u"Ann:\tnews");
   windows.ThrowOnRead();
   EXPECT_NO_THROW(scanner.Poll());
   EXPECT_EQ(heard, (Heard{{u"Ann", u"news"}}));
@@ -176,7 +173,7 @@ TEST_F(ScannerTest, AReadThatFailsOrThrowsIsTriedAgainAtOnce) {
   constexpr int kBeforeTheCopy = 5;
   for (const int failing : {1, 2}) {
     heard.clear();
-    Say(room, u"Bo:\tmore");
+    Say(u"Bo:\tmore");
     windows.FailReads(failing, kBeforeTheCopy);
     EXPECT_EQ(Cost(1).second, 2) << failing;
     EXPECT_EQ(heard, (Heard{{u"Bo", u"more"}})) << failing;
@@ -189,15 +186,15 @@ TEST_F(ScannerTest, AHandlerThatPumpsGetsNoLineTwiceOrOutOfOrder) {
     order.push_back(line.text);
     if (line.text == u"1") {
       // Like a handler waiting with the timer still running: more lines arrive meanwhile.
-      Say(room, u"A:\t3");
+      Say(u"A:\t3");
       nested.Poll();
       nested.Poll();
     }
   });
   nested.Start();
   nested.Poll();
-  Say(room, u"A:\t1");
-  Say(room, u"A:\t2");
+  Say(u"A:\t1");
+  Say(u"A:\t2");
   nested.Poll();
   nested.Poll();
   EXPECT_EQ(order, (std::vector<std::u16string>{u"1", u"2", u"3"}));

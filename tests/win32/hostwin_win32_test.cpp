@@ -49,10 +49,8 @@ TEST(ChatClient, TheLineIsSaidInTheCodePagesBytesTheNameReadAndTheKeywordOpened)
   hostwin::SendToChat(windows, u"<Font Color=#0000FF>caf\u00e9");
   ASSERT_TRUE(Logged(host, "said"));
   // The markup's 20 bytes, then "caf\u00e9" in the code page's bytes: E9 in every Latin one.
+  // What the host makes of such bytes its own tests show.
   EXPECT_EQ(host.Events("settext").at(0).hex.substr(40), "636166e9") << "code page " << GetACP();
-  const LogEntry said = host.Events("said").at(0);
-  EXPECT_EQ(said.sender, "Kestrel Jay");
-  EXPECT_EQ(said.text, "caf\xc3\xa9");
   EXPECT_EQ(hostwin::GetScreenName(windows), u"Kestrel Jay");
   hostwin::OpenKeyword(windows, u"https://images.example.org/collection?id=42&page=2");
   ASSERT_TRUE(Logged(host, "open"));
@@ -64,12 +62,7 @@ TEST(ChatClient, TheLineIsSaidInTheCodePagesBytesTheNameReadAndTheKeywordOpened)
 // one between its messages. Each poll waits for the last one's read to end.
 struct Scanner {
   Scanner(hostwin::WindowAccess& windows, hostwin::ChatScanner::Deliver deliver)
-      : scanner(windows, Made(reader), std::move(deliver)) {}
-  static std::unique_ptr<hostwin::Background> Made(win32::BackgroundThread*& view) {
-    auto made = std::make_unique<win32::BackgroundThread>();
-    view = made.get();
-    return made;
-  }
+      : scanner(windows, std::move(owned), std::move(deliver)) {}
   // The start, and the first poll, which reads the room.
   void Start() {
     scanner.Start();
@@ -77,14 +70,12 @@ struct Scanner {
   }
   void Poll(int polls = 1) {
     for (int i = 0; i < polls; ++i) {
-      Settle([this] { scanner.Poll(); });
+      scanner.Poll();
+      ASSERT_TRUE(winkit::PumpUntil([this] { return !reader->Busy(); }, 5000));
     }
   }
-  void Settle(const std::function<void()>& ask) {
-    ask();
-    ASSERT_TRUE(winkit::PumpUntil([this] { return !reader->Busy(); }, 5000));
-  }
-  win32::BackgroundThread* reader = nullptr;  // the scanner's
+  std::unique_ptr<win32::BackgroundThread> owned = std::make_unique<win32::BackgroundThread>();
+  win32::BackgroundThread* reader = owned.get();  // the scanner's
   hostwin::ChatScanner scanner;
 };
 
@@ -110,15 +101,12 @@ TEST(ChatScanner, HearsEveryLineOnceWhateverTheClientDoesToItsTranscript) {
                            {.transcript = TranscriptKind::kEditW, .capLines = 3}};
   constexpr int kLines = 24;
   for (const auto& options : cases) {
-    const std::string name = std::string(practicehost::KindName(options.transcript)) + " " +
-                             std::to_string(options.capLines) + " " +
-                             std::to_string(options.capChars) + " " +
-                             std::to_string(options.hugeLength);
+    SCOPED_TRACE(&options - cases);
     std::optional<HostProcess> host;
     try {
       host.emplace(options);
     } catch (const std::runtime_error& error) {
-      std::printf("%s not tried: %s\n", name.c_str(), error.what());
+      std::printf("case %d not tried: %s\n", static_cast<int>(&options - cases), error.what());
       continue;
     }
     win32::User32Windows windows;
@@ -142,8 +130,8 @@ TEST(ChatScanner, HearsEveryLineOnceWhateverTheClientDoesToItsTranscript) {
       }
     }
     scanner.Poll(2);
-    EXPECT_EQ(heard, said) << name;
-    EXPECT_TRUE(host->HeapSound()) << name;
+    EXPECT_EQ(heard, said);
+    EXPECT_TRUE(host->HeapSound());
   }
 }
 

@@ -18,10 +18,14 @@ namespace {
 
 constexpr UINT kGo = WM_APP + 1;
 
+// A window of this process that answers kGo with onGo; shown as `show` when it has a frame.
 class Probe final : public winkit::Window {
  public:
-  explicit Probe(std::function<LRESULT()> onGo) : onGo_(std::move(onGo)) {
-    Create(GetModuleHandleW(nullptr), {.name = L"Probe"}, L"", WS_POPUP, 0, {9, 9, 99, 99});
+  explicit Probe(std::function<LRESULT()> onGo, const wchar_t* className = L"Probe", int show = -1)
+      : onGo_(std::move(onGo)) {
+    Create(GetModuleHandleW(nullptr), {.name = className}, L"",
+           show < 0 ? WS_POPUP : WS_OVERLAPPEDWINDOW, 0, {40, 40, 200, 150});
+    ShowWindow(Handle(), show < 0 ? SW_HIDE : show);
   }
 
  private:
@@ -111,20 +115,6 @@ TEST(MakeTopmost, KeepsPlaceAndSizeAlsoWhenTopmostAlready) {
   }
 }
 
-class TopLevel final : public winkit::Window {
- public:
-  TopLevel(const wchar_t* className, int show) {
-    Create(GetModuleHandleW(nullptr), {.name = className}, L"", WS_OVERLAPPEDWINDOW, 0,
-           {40, 40, 200, 150});
-    ShowWindow(Handle(), show);
-  }
-
- private:
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    return Default(message, wParam, lParam);
-  }
-};
-
 // A second claim of the name in the session is not the first; its wake reaches the first, which
 // brings back its visible windows of the class: the minimized one restored, the hidden one and
 // other classes' windows left as they are. Once the first is gone, the next claim is the first.
@@ -135,9 +125,10 @@ TEST(SingleInstance, ASecondWakesTheFirstWhichBringsBackItsVisibleWindowsOfTheCl
   int broughtBack = -1;
   ASSERT_TRUE(first->Listen(GetModuleHandleW(nullptr),
                             [&] { broughtBack = winkit::BringBackWindows(L"Zibbet.Test.Form"); }));
-  const TopLevel minimized(L"Zibbet.Test.Form1", SW_SHOWMINIMIZED);
-  const TopLevel hidden(L"Zibbet.Test.Form2", SW_HIDE);
-  const TopLevel other(L"Zibbet.Test.Other", SW_SHOWMINIMIZED);
+  const auto none = [] { return LRESULT{0}; };
+  const Probe minimized(none, L"Zibbet.Test.Form1", SW_SHOWMINIMIZED);
+  const Probe hidden(none, L"Zibbet.Test.Form2", SW_HIDE);
+  const Probe other(none, L"Zibbet.Test.Other", SW_SHOWMINIMIZED);
   ASSERT_TRUE(IsIconic(minimized.Handle()) && IsIconic(other.Handle()));
 
   const winkit::SingleInstance second(kName);

@@ -121,9 +121,11 @@ void Program::Unload(FormId id) {
   if (ending_ || Loaded(id) == nullptr) {
     return;
   }
+  const Window* unloading = WindowOf(id).get();
   Raise(id, {std::nullopt, Event::Unload});
-  // Form_Unload may have unloaded it already.
-  if (std::shared_ptr<Window> window = std::exchange(WindowOf(id), nullptr)) {
+  // Form_Unload may have unloaded it already, and even shown it afresh.
+  if (WindowOf(id).get() == unloading) {
+    std::shared_ptr<Window> window = std::exchange(WindowOf(id), nullptr);
     window->unloaded = true;
     window->form.SetVisible(false);
     // A handler of it still running (this one's caller, or one waiting further up) posts the

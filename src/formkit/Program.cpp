@@ -15,14 +15,11 @@ std::vector<EventSource> Behaviour::Sources() const {
   return sources;
 }
 
-bool Behaviour::Run(const EventSource& source, const Arguments& arguments) {
-  for (auto& [handled, run] : handlers_) {
-    if (handled == source) {
-      run(arguments);
-      return true;
-    }
+void Behaviour::Run(const EventSource& source, const Arguments& arguments) {
+  const auto handler = std::ranges::find(handlers_, source, [](const auto& h) { return h.first; });
+  if (handler != handlers_.end()) {
+    handler->second(arguments);
   }
-  return false;
 }
 
 void Behaviour::Handle(const EventSource& source, std::function<void(const Arguments&)> run) {
@@ -65,12 +62,12 @@ Form* Program::Loaded(FormId id) const {
 }
 
 std::optional<FormId> Program::IdOf(const Form& form) const {
-  for (std::size_t i = 0; i < windows_.size(); ++i) {
-    if (windows_[i] && &windows_[i]->form == &form) {
-      return static_cast<FormId>(i);
-    }
+  const auto found =
+      std::ranges::find_if(windows_, [&](const auto& w) { return w && &w->form == &form; });
+  if (found == windows_.end()) {
+    return std::nullopt;
   }
-  return std::nullopt;
+  return static_cast<FormId>(found - windows_.begin());
 }
 
 Form& Program::Load(FormId id) {

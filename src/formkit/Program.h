@@ -46,8 +46,8 @@ class Behaviour {
   Behaviour& operator=(const Behaviour&) = delete;
   virtual ~Behaviour() = default;
 
-  // Runs the handler of that event; false when the window has none.
-  bool Run(const EventSource& source, const Arguments& arguments = {});
+  // Runs the handler of that event, if the window has one.
+  void Run(const EventSource& source, const Arguments& arguments = {});
   std::vector<EventSource> Sources() const;
 
  protected:

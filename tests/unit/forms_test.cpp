@@ -222,6 +222,16 @@ TEST(Unloading, AWindowIsDestroyedOnlyOnceItsHandlersHaveReturned) {
   EXPECT_THROW(program.End(), std::runtime_error);
   EXPECT_EQ(windows.log, (std::vector<std::string>{"destroy Form2", "destroy Form1"}));
   EXPECT_TRUE(windows.faults.empty());
+  // Or when the program goes first.
+  auto other = std::make_unique<formkit::Program>(windows, forms::kDescriptions, nullptr);
+  other->Show(FormId::Splash);
+  other->Show(FormId::Picture);
+  other->Unload(FormId::Picture);
+  windows.log.clear();
+  other.reset();
+  EXPECT_EQ(windows.log, (std::vector<std::string>{"destroy Form2", "destroy Form5"}));
+  windows.RunPosted();
+  EXPECT_EQ(windows.log.size(), 2U);
 }
 
 }  // namespace

@@ -66,8 +66,7 @@ void SetPressed(HWND window, bool pressed) {
 bool CursorInside(HWND window, LPARAM lParam) {
   RECT client;
   GetClientRect(window, &client);
-  const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  return PtInRect(&client, point) != FALSE;
+  return PtInRect(&client, winkit::PointOf(lParam)) != FALSE;
 }
 
 void ClickIcon(HWND window) {

@@ -21,6 +21,12 @@ struct WindowClass {
   bool ansi = false;
 };
 
+// The client point a mouse message carries: signed, for a captured mouse left of or above the
+// window.
+inline POINT PointOf(LPARAM lParam) {
+  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
 // Registers a window class of the module unless it exists already; for classes whose windows
 // are not Window objects (a control's own procedure). False if it neither exists nor could be made.
 bool RegisterClassOnce(HINSTANCE module, const WindowClass& windowClass, WNDPROC procedure);

@@ -15,10 +15,6 @@ namespace {
 constexpr std::wstring_view kClassPrefix = L"Zibbet.";
 constexpr DWORD kFormExStyle = 0;
 
-POINT PointOf(LPARAM lParam) {
-  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
 DWORD FrameStyle(formkit::FrameStyle frame) {
   switch (frame) {
     case formkit::FrameStyle::None:
@@ -374,10 +370,10 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      Press(DrawnControlAt(PointOf(lParam)), message == WM_LBUTTONDBLCLK, Handle());
+      Press(DrawnControlAt(winkit::PointOf(lParam)), message == WM_LBUTTONDBLCLK, Handle());
       return 0;
     case WM_LBUTTONUP:
-      Release(DrawnControlAt(PointOf(lParam)));
+      Release(DrawnControlAt(winkit::PointOf(lParam)));
       return 0;
     case WM_CAPTURECHANGED:
       clicks_.Cancel();

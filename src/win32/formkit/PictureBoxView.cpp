@@ -9,10 +9,6 @@ namespace {
 constexpr winkit::WindowClass kPictureBoxClass{.name = L"Zibbet.PictureBox"};
 constexpr formkit::Colour kPictureBoxBack = formkit::kButtonFace;
 
-POINT PointOf(LPARAM lParam) {
-  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
 }  // namespace
 
 void PictureBoxView::Create() {
@@ -58,7 +54,7 @@ LRESULT CALLBACK PictureBoxView::Proc(HWND box, UINT message, WPARAM wParam, LPA
       case WM_LBUTTONUP: {
         RECT client{};
         GetClientRect(box, &client);
-        const bool over = PtInRect(&client, PointOf(lParam)) != FALSE;
+        const bool over = PtInRect(&client, winkit::PointOf(lParam)) != FALSE;
         self->context_.presses.Release(over ? std::optional(self->index_) : std::nullopt);
         return 0;
       }
